@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// An RGB colour, each component 0..255.
+struct Rgb {
+    std::uint8_t red = 0, green = 0, blue = 0;
+};
+
+// The raster every picture lands on: 565 x 517 pixels, user coordinates from
+// -1 to 1 across and -1 (top) to 1 (bottom) down. Pixels are 0xFFRRGGBB so a
+// toolkit image can wrap the buffer without a copy.
+struct Surface {
+    static constexpr int Width = 565;
+    static constexpr int Height = 517;
+    static constexpr std::uint32_t Background = 0xFF000000u;
+    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(Width * Height, Background);
+};
+
+void Clear(Surface& surface);
+
+// A straight line between two points in user coordinates, cut at the edges of
+// the raster. Both end pixels are set.
+void Line(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour);
+
+std::uint32_t PixelAt(const Surface& surface, int column, int row);
+
+inline std::uint32_t PackRgb(Rgb c) {
+    return 0xFF000000u | (std::uint32_t(c.red) << 16) | (std::uint32_t(c.green) << 8) | c.blue;
+}
+
+inline Rgb UnpackRgb(std::uint32_t pixel) {
+    return {std::uint8_t(pixel >> 16), std::uint8_t(pixel >> 8), std::uint8_t(pixel)};
+}

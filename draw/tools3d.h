@@ -1,0 +1,37 @@
+#pragma once
+
+#include "segment_log.h"
+#include "surface.h"
+#include "vec3.h"
+
+// The six rounded sines and cosines of one angle triple.
+struct ViewTrig {
+    float ca = 1, sa = 0, cb = 1, sb = 0, cc = 1, sc = 0;
+};
+
+struct ScreenPoint {
+    float x = 0, y = 0;
+};
+
+// The drawing core's state: line colour, depth cue, the surface drawn on and
+// an optional log of every segment. Start-up values are the defaults.
+struct Tools3D {
+    float LineRed = 1, LineGreen = 1, LineBlue = 1;
+    float DepthRange = 4, DepthGain = 205, DepthBase = 50;
+    float Brightness = 0;
+    Surface* surface = nullptr;
+    SegmentLog* log = nullptr;
+
+    // Trigonometry depends only on the angles, so it is kept for the last triple seen.
+    Vec3 trigAngles;
+    ViewTrig trig;
+    bool trigValid = false;
+};
+
+ViewTrig ComputeViewTrig(Vec3 angles);
+Vec3 RotateWithTrig(Vec3 v, const ViewTrig& trig);
+
+void SetLineColour(Tools3D& tools, float red, float green, float blue);
+void RotatePoint(Vec3& v, Vec3 angles);
+ScreenPoint ProjectPoint(Vec3 v);
+void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);

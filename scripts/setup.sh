@@ -1,0 +1,36 @@
+# Sourced by ./run and ./test: installs what is missing (as root) and builds.
+set -euo pipefail
+
+ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ORBIZA_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+                 xvfb xauth x11-utils xdotool imagemagick)
+
+orbiza_missing_packages() {
+    local missing=()
+    for p in "${ORBIZA_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    echo "${missing[@]}"
+}
+
+orbiza_install_packages() {
+    local missing
+    missing=$(orbiza_missing_packages)
+    [ -z "$missing" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages. Run as root:" >&2
+        echo "  apt-get update && apt-get install -y $missing" >&2
+        exit 1
+    fi
+    echo "Installing: $missing"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
+}
+
+# orbiza_build DIR [cmake options...]
+orbiza_build() {
+    local dir=$1
+    shift
+    cmake -S "$ORBIZA_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir"
+}

@@ -1,0 +1,6 @@
+// paraboloid and surface.
+// PENDING: not drawn yet.
+#include "generators.h"
+
+void DrawParaboloid(Scene&) {}
+void DrawSurface(Scene&) {}

@@ -1,0 +1,6 @@
+// Ripple and Web.
+// PENDING: not drawn yet.
+#include "generators.h"
+
+void DrawRipple(Scene&) {}
+void DrawWeb(Scene&) {}

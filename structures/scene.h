@@ -1,0 +1,18 @@
+#pragma once
+
+#include "random_source.h"
+#include "tools3d.h"
+#include "view_state.h"
+
+// Everything a redraw reads and writes, owned by the window or the renderer.
+struct Scene {
+    ViewState view;
+    Tools3D tools;
+    RandomSource random;
+    bool showAxis = false;
+};
+
+// The angle triple handed with every segment.
+inline Vec3 ViewAngles(const Scene& scene) {
+    return MakeVec(scene.view.AngleX, scene.view.AngleY, scene.view.AngleZ);
+}

@@ -1,0 +1,5 @@
+// Sphere-Torus Transformation.
+// PENDING: not drawn yet.
+#include "generators.h"
+
+void DrawSphereTorus(Scene&) {}

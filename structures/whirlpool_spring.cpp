@@ -1,0 +1,6 @@
+// Whirlpool and Spring.
+// PENDING: not drawn yet.
+#include "generators.h"
+
+void DrawWhirlpool(Scene&) {}
+void DrawSpring(Scene&) {}
