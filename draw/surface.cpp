@@ -8,24 +8,32 @@
 
 namespace {
 
-// Continuous raster coordinates: 0..Width across, 0..Height down. A user
-// point maps to the pixel whose square contains it; the far edges belong to
-// the last row and column.
-constexpr double ColumnsPerUnit = Surface::Width / 2.0;  // 282.5
-constexpr double RowsPerUnit = Surface::Height / 2.0;    // 258.5
+// Pixel squares per user unit: 282.5 across, 258.5 down. A user point maps to
+// the pixel whose square contains it; the far edges belong to the last row
+// and column.
+constexpr double ColumnsPerUnit = Surface::Width / 2.0;
+constexpr double RowsPerUnit = Surface::Height / 2.0;
 
-struct Span {
-    double u1, v1, u2, v2;
+struct Point {
+    double x, y;
 };
 
-// Liang-Barsky against [0, Width] x [0, Height], all in double, so ends far
-// outside the raster (even near the float limit) are cut before any integer
-// conversion.
-bool ClipToRaster(Span& s) {
-    const double du = s.u2 - s.u1, dv = s.v2 - s.v1;
+// Beyond this distance an end is "far": interpolating from it would cancel
+// away the digits that place the line on the raster.
+constexpr double FarLimit = 1024.0;
+
+bool IsFar(Point p) { return std::fabs(p.x) > FarLimit || std::fabs(p.y) > FarLimit; }
+
+// Liang-Barsky against the user square [-1, 1]^2, interpolating from the
+// nearer end so that a far end costs no precision. Ends that need no cut are
+// kept exactly.
+bool ClipToSquare(Point& a, Point& b) {
+    const bool fromB = std::fmax(std::fabs(b.x), std::fabs(b.y)) < std::fmax(std::fabs(a.x), std::fabs(a.y));
+    const Point n = fromB ? b : a, f = fromB ? a : b;
+    const double dx = f.x - n.x, dy = f.y - n.y;
     double enter = 0.0, leave = 1.0;
-    const double p[4] = {-du, du, -dv, dv};
-    const double q[4] = {s.u1, Surface::Width - s.u1, s.v1, Surface::Height - s.v1};
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {n.x + 1.0, 1.0 - n.x, n.y + 1.0, 1.0 - n.y};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0.0) {
             if (q[i] < 0.0) return false;  // parallel to this edge and outside it
@@ -36,14 +44,15 @@ bool ClipToRaster(Span& s) {
         else leave = std::min(leave, t);
         if (enter > leave) return false;
     }
-    const Span whole = s;
-    if (enter > 0.0) s.u1 = whole.u1 + enter * du, s.v1 = whole.v1 + enter * dv;
-    if (leave < 1.0) s.u2 = whole.u1 + leave * du, s.v2 = whole.v1 + leave * dv;
+    const Point nearCut = enter > 0.0 ? Point{n.x + enter * dx, n.y + enter * dy} : n;
+    const Point farCut = leave < 1.0 ? Point{n.x + leave * dx, n.y + leave * dy} : f;
+    a = fromB ? farCut : nearCut;
+    b = fromB ? nearCut : farCut;
     return true;
 }
 
-int PixelIndex(double coordinate, int size) {
-    return std::clamp(static_cast<int>(std::floor(coordinate)), 0, size - 1);
+int PixelIndex(double user, double perUnit, int size) {
+    return std::clamp(static_cast<int>(std::floor((user + 1.0) * perUnit)), 0, size - 1);
 }
 
 void Bresenham(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
@@ -60,6 +69,38 @@ void Bresenham(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t p
     }
 }
 
+void DrawClipped(Surface& surface, Point a, Point b, std::uint32_t pixel) {
+    if (!ClipToSquare(a, b)) return;
+    Bresenham(surface, PixelIndex(a.x, ColumnsPerUnit, Surface::Width), PixelIndex(a.y, RowsPerUnit, Surface::Height),
+              PixelIndex(b.x, ColumnsPerUnit, Surface::Width), PixelIndex(b.y, RowsPerUnit, Surface::Height), pixel);
+}
+
+// Cohen-Sutherland outcode against the far box.
+int FarOutcode(Point p) {
+    return (p.x < -FarLimit) | (p.x > FarLimit) << 1 | (p.y < -FarLimit) << 2 | (p.y > FarLimit) << 3;
+}
+
+// Both ends far: halve the segment until a midpoint falls inside the far box,
+// then clip the two halves, each from that near point. Midpoints of far ends
+// keep their precision relative to their own size, unlike interpolation.
+void DrawFromFarEnds(Surface& surface, Point a, Point b, std::uint32_t pixel, int depth) {
+    for (; depth < 300; ++depth) {
+        if (FarOutcode(a) & FarOutcode(b)) return;  // wholly beyond one side
+        const Point m{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
+        if (!IsFar(m)) {
+            DrawClipped(surface, a, m, pixel);
+            DrawClipped(surface, m, b, pixel);
+            return;
+        }
+        if (FarOutcode(a) & FarOutcode(m)) a = m;
+        else if (FarOutcode(m) & FarOutcode(b)) b = m;
+        else {  // passes a corner region: at most one half reaches the box
+            DrawFromFarEnds(surface, a, m, pixel, depth + 1);
+            a = m;
+        }
+    }
+}
+
 }  // namespace
 
 void Clear(Surface& surface) {
@@ -69,11 +110,9 @@ void Clear(Surface& surface) {
 void Line(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         RaiseOperationFailed("Line: an end point is not a finite number");
-    Span s{(double(x1) + 1.0) * ColumnsPerUnit, (double(y1) + 1.0) * RowsPerUnit,
-           (double(x2) + 1.0) * ColumnsPerUnit, (double(y2) + 1.0) * RowsPerUnit};
-    if (!ClipToRaster(s)) return;
-    Bresenham(surface, PixelIndex(s.u1, Surface::Width), PixelIndex(s.v1, Surface::Height),
-              PixelIndex(s.u2, Surface::Width), PixelIndex(s.v2, Surface::Height), PackRgb(colour));
+    const Point a{x1, y1}, b{x2, y2};
+    if (IsFar(a) && IsFar(b)) DrawFromFarEnds(surface, a, b, PackRgb(colour), 0);
+    else DrawClipped(surface, a, b, PackRgb(colour));
 }
 
 std::uint32_t PixelAt(const Surface& surface, int column, int row) {

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "run_time_error.h"
+#include "raised.h"
 #include "vec3.h"
 
 namespace {
@@ -38,14 +38,7 @@ TEST(VectorAlgebra, LengthRoundsTheDoubleRootOnce) {
 
 TEST(VectorAlgebra, NonFiniteResultsRaiseTheFloatingPointError) {
     const Vec3 big = MakeVec(FLT_MAX, FLT_MAX, 0);
-    const auto raises = [](auto f) {
-        try {
-            f();
-        } catch (const RunTimeError& e) {
-            return e.kind == ErrorKind::FloatingPoint;
-        }
-        return false;
-    };
+    const auto raises = [](auto f) { return RaisedKind(f) == ErrorKind::FloatingPoint; };
     EXPECT_TRUE(raises([&] { VecAdd(big, big); }));
     EXPECT_TRUE(raises([&] { VecSub(big, MakeVec(-FLT_MAX, 0, 0)); }));
     EXPECT_TRUE(raises([&] { VecScale(2, big); }));
