@@ -1,6 +1,74 @@
 // paraboloid and surface.
-// PENDING: not drawn yet.
-#include "generators.h"
+#include <cmath>
 
-void DrawParaboloid(Scene&) {}
-void DrawSurface(Scene&) {}
+#include "generators.h"
+#include "polyline.h"
+
+namespace {
+
+// Runs one statement of the paraboloid; a run-time error abandons only that
+// statement, and whatever it would have stored keeps its previous value.
+template <class Statement>
+void RunSkippingErrors(Statement&& statement) {
+    try {
+        statement();
+    } catch (const RunTimeError&) {
+    }
+}
+
+double CheckedDouble(double value) {
+    if (!std::isfinite(value)) RaiseFloatingPointError();
+    return value;
+}
+
+// DrawPolyline's protocol with each DrawSegment a statement that may fail
+// alone: the next point still joins the point whose segment failed.
+template <class PointAt>
+void DrawPolylineSkippingErrors(Scene& scene, FloatRange range, PointAt&& pointAt) {
+    bool started = false;
+    Vec3 previous;
+    ForFloat(range, [&](float u) {
+        const Vec3 point = pointAt(u);
+        if (started) RunSkippingErrors([&] { DrawSegment(scene.tools, point, previous, ViewAngles(scene)); });
+        previous = point;
+        started = true;
+    });
+}
+
+template <class PointAt>
+void DrawGridSkippingErrors(Scene& scene, GridLoops loops, PointAt&& pointAt) {
+    ForFloat(loops.aOuter,
+             [&](float a) { DrawPolylineSkippingErrors(scene, loops.bInner, [&](float b) { return pointAt(a, b); }); });
+    ForFloat(loops.bOuter,
+             [&](float b) { DrawPolylineSkippingErrors(scene, loops.aInner, [&](float a) { return pointAt(a, b); }); });
+}
+
+}  // namespace
+
+void DrawParaboloid(Scene& scene) {
+    double k = 0;  // breathing factor, read once per picture
+    RunSkippingErrors([&] { k = CheckedDouble(1 + 0.6 * std::sin(double(scene.view.AnimTime))); });
+
+    float s = 0, y = 0, z = 0;  // a failed statement leaves the last point's value
+    const auto pointAt = [&](float theta, float r) {
+        RunSkippingErrors([&] { s = StoreFloat(double(r) * (double(r) * k) + 0.1); });
+        RunSkippingErrors([&] { y = StoreFloat(double(s) * std::cos(double(theta))); });
+        RunSkippingErrors([&] { z = StoreFloat(double(s) * std::sin(double(theta))); });
+        return MakeVec(r, y, z);
+    };
+    const float rStart = StoreFloat(-0.6);
+    DrawGridSkippingErrors(scene,
+                           {.aOuter = {0.001f, 6.283f, 0.3f},  // profile lines: θ outer
+                            .bInner = {rStart, 0.6f, 0.1f},
+                            .bOuter = {rStart, 0.6f, 0.1f},  // circles: r outer
+                            .aInner = {0.001f, 6.683f, 0.3f}},
+                           pointAt);
+}
+
+void DrawSurface(Scene& scene) {
+    const GridLoops loops{.aOuter = {-0.5f, 0.5f, 0.05f},  // lines of constant x: u outer
+                          .bInner = {-0.5f, 0.5f, 0.02f},
+                          .bOuter = {-0.5f, 0.5f, 0.05f},  // lines of constant y: v outer
+                          .aInner = {-0.5f, 0.5f, 0.02f}};
+    DrawGrid(scene, loops, [](float u, float v) { return MakeVec(u, v, StoreFloat(double(u) * v)); });
+}
