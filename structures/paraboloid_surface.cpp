@@ -21,27 +21,13 @@ double CheckedDouble(double value) {
     return value;
 }
 
-// DrawPolyline's protocol with each DrawSegment a statement that may fail
-// alone: the next point still joins the point whose segment failed.
-template <class PointAt>
-void DrawPolylineSkippingErrors(Scene& scene, FloatRange range, PointAt&& pointAt) {
-    bool started = false;
-    Vec3 previous;
-    ForFloat(range, [&](float u) {
-        const Vec3 point = pointAt(u);
-        if (started) RunSkippingErrors([&] { DrawSegment(scene.tools, point, previous, ViewAngles(scene)); });
-        previous = point;
-        started = true;
-    });
-}
-
-template <class PointAt>
-void DrawGridSkippingErrors(Scene& scene, GridLoops loops, PointAt&& pointAt) {
-    ForFloat(loops.aOuter,
-             [&](float a) { DrawPolylineSkippingErrors(scene, loops.bInner, [&](float b) { return pointAt(a, b); }); });
-    ForFloat(loops.bOuter,
-             [&](float b) { DrawPolylineSkippingErrors(scene, loops.aInner, [&](float a) { return pointAt(a, b); }); });
-}
+// Each segment is a statement of its own: when it fails, the next point
+// still joins the point whose segment failed.
+struct SegmentsSkippingErrors {
+    void operator()(Scene& scene, Vec3 point, Vec3 previous) const {
+        RunSkippingErrors([&] { PlainSegments{}(scene, point, previous); });
+    }
+};
 
 }  // namespace
 
@@ -57,12 +43,11 @@ void DrawParaboloid(Scene& scene) {
         return MakeVec(r, y, z);
     };
     const float rStart = StoreFloat(-0.6);
-    DrawGridSkippingErrors(scene,
-                           {.aOuter = {0.001f, 6.283f, 0.3f},  // profile lines: θ outer
-                            .bInner = {rStart, 0.6f, 0.1f},
-                            .bOuter = {rStart, 0.6f, 0.1f},  // circles: r outer
-                            .aInner = {0.001f, 6.683f, 0.3f}},
-                           pointAt);
+    const GridLoops loops{.aOuter = {0.001f, 6.283f, 0.3f},  // profile lines: θ outer
+                          .bInner = {rStart, 0.6f, 0.1f},
+                          .bOuter = {rStart, 0.6f, 0.1f},  // circles: r outer
+                          .aInner = {0.001f, 6.683f, 0.3f}};
+    DrawGrid(scene, loops, pointAt, SegmentsSkippingErrors{});
 }
 
 void DrawSurface(Scene& scene) {
