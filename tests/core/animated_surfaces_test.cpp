@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "chains.h"
+#include "polylines.h"
 #include "recording.h"
 
 namespace {

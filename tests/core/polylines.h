@@ -30,3 +30,13 @@ inline std::vector<int> Repeat(std::vector<int> counts, int polylines, int point
     counts.insert(counts.end(), polylines, points);
     return counts;
 }
+
+// Segments per polyline within log[first, last), e.g. {13, 13, 13}.
+inline std::vector<int> ChainLengths(const SegmentLog& log, std::size_t first, std::size_t last) {
+    std::vector<int> lengths;
+    for (const Polyline& line : SplitPolylines(SegmentLog(log.begin() + first, log.begin() + last)))
+        lengths.push_back(int(line.size()) - 1);
+    return lengths;
+}
+
+inline std::vector<int> Runs(int count, int length) { return Repeat({}, count, length); }

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "chains.h"
+#include "polylines.h"
 #include "recording.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "chains.h"
+#include "polylines.h"
 #include "recording.h"
 #include "tubes.h"
 
