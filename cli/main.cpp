@@ -1,1 +1,17 @@
-int main() { return 0; }
+#include <csignal>
+#include <iostream>
+
+#include "options.h"
+#include "render_job.h"
+
+int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit then fails the write instead of killing us mid-file
+#endif
+    const ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::cerr << "orbiza-render: " << parsed.error << '\n';
+        return parsed.ExitStatus();
+    }
+    return RunRender(parsed.options, std::cout, std::cerr);
+}

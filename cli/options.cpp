@@ -1,0 +1,196 @@
+#include "options.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <map>
+
+#include "catalogue.h"
+
+namespace {
+
+constexpr int SpeedLimit = 50;  // the scroll bars' range
+
+struct CommandLineError {
+    std::string message;
+};
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::vector<std::string_view> SplitFields(std::string_view text) {
+    std::vector<std::string_view> fields;
+    for (size_t start = 0;;) {
+        const size_t comma = text.find(',', start);
+        fields.push_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) return fields;
+        start = comma + 1;
+    }
+}
+
+float DecimalOrThrow(std::string_view option, std::string_view text) {
+    std::string problem;
+    const std::optional<float> value = ParseDecimal(text, &problem);
+    if (!value) throw CommandLineError{std::string(option) + ": " + problem};
+    return *value;
+}
+
+std::vector<float> DecimalList(std::string_view option, std::string_view text, size_t count) {
+    const std::vector<std::string_view> fields = SplitFields(text);
+    if (fields.size() != count)
+        throw CommandLineError{std::string(option) + ": expected " + std::to_string(count) +
+                               " comma-separated numbers, got " + Quoted(text)};
+    std::vector<float> values;
+    for (std::string_view field : fields) values.push_back(DecimalOrThrow(option, field));
+    return values;
+}
+
+int IntegerOrThrow(std::string_view option, std::string_view text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [last, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec == std::errc::invalid_argument || last != end)
+        throw CommandLineError{std::string(option) + ": " + Quoted(text) + " is not a whole number"};
+    if (ec == std::errc::result_out_of_range)
+        throw CommandLineError{std::string(option) + ": " + Quoted(text) + " is out of range"};
+    return value;
+}
+
+Speeds SpeedsOrThrow(std::string_view text) {
+    const std::vector<std::string_view> fields = SplitFields(text);
+    if (fields.size() != 4)
+        throw CommandLineError{"--speeds: expected 4 comma-separated whole numbers, got " + Quoted(text)};
+    int values[4];
+    for (int i = 0; i < 4; ++i) {
+        values[i] = IntegerOrThrow("--speeds", fields[i]);
+        if (values[i] < -SpeedLimit || values[i] > SpeedLimit)
+            throw CommandLineError{"--speeds: " + Quoted(fields[i]) + " is outside -50..50"};
+    }
+    return {values[0], values[1], values[2], values[3]};
+}
+
+std::string ValidNames() {
+    std::string names;
+    for (const CatalogueEntry& entry : Catalogue()) names += (names.empty() ? "" : ", ") + Quoted(entry.listText);
+    return names;
+}
+
+int StructureOrThrow(std::string_view text) {
+    const bool digits = !text.empty() && std::isdigit(static_cast<unsigned char>(text[0]));
+    if (digits) {
+        int row = 0;
+        const char* end = text.data() + text.size();
+        const auto [last, ec] = std::from_chars(text.data(), end, row);
+        if (ec == std::errc() && last == end && row >= 1 && row <= CatalogueSize) return row;
+    } else if (const std::optional<int> row = FindStructure(text)) {
+        return *row;
+    }
+    throw CommandLineError{"unknown structure " + Quoted(text) + "; valid names: " + ValidNames() +
+                           ", or a position 1.." + std::to_string(CatalogueSize)};
+}
+
+using ValueHandler = std::function<void(RenderOptions&, std::string_view)>;
+
+const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
+    static const std::map<std::string, ValueHandler, std::less<>> handlers{
+        {"--angles",
+         [](RenderOptions& o, std::string_view v) {
+             const std::vector<float> a = DecimalList("--angles", v, 3);
+             o.angleX = a[0], o.angleY = a[1], o.angleZ = a[2];
+         }},
+        {"--time", [](RenderOptions& o, std::string_view v) { o.time = DecimalOrThrow("--time", v); }},
+        {"--ticks",
+         [](RenderOptions& o, std::string_view v) {
+             o.ticks = IntegerOrThrow("--ticks", v);
+             if (o.ticks < 0) throw CommandLineError{"--ticks: the tick count cannot be negative"};
+         }},
+        {"--speeds", [](RenderOptions& o, std::string_view v) { o.speeds = SpeedsOrThrow(v); }},
+        {"--output",
+         [](RenderOptions& o, std::string_view v) {
+             const std::optional<std::string> format = PictureFormatFor(v);
+             if (!format)
+                 throw CommandLineError{"--output: " + Quoted(v) + " names no supported format (use .bmp or .png)"};
+             o.outputPath = v, o.outputFormat = *format;
+         }},
+        {"--segments",
+         [](RenderOptions& o, std::string_view v) {
+             if (v.empty()) throw CommandLineError{"--segments: empty file name"};
+             o.segmentsPath = v;
+         }},
+    };
+    return handlers;
+}
+
+bool FlagOption(RenderOptions& options, std::string_view arg) {
+    if (arg == "--help" || arg == "-h") return options.help = true;
+    if (arg == "--list") return options.list = true;
+    if (arg == "--axes") return options.showAxis = true;
+    return false;
+}
+
+// Options take their value as the next argument or after '='; "--" ends the options.
+void ParseInto(RenderOptions& options, const std::vector<std::string>& args) {
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-') {
+            options.structures.push_back(StructureOrThrow(arg));
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (FlagOption(options, arg)) continue;
+        const size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const auto handler = ValueOptions().find(name);
+        if (handler == ValueOptions().end()) throw CommandLineError{"unknown option " + Quoted(arg)};
+        if (equals != std::string_view::npos) {
+            handler->second(options, arg.substr(equals + 1));
+        } else {
+            if (i + 1 == args.size()) throw CommandLineError{std::string(name) + ": missing value"};
+            handler->second(options, args[++i]);
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<float> ParseDecimal(std::string_view text, std::string* problem) {
+    const auto fail = [&](const std::string& why) -> std::optional<float> {
+        if (problem) *problem = why;
+        return std::nullopt;
+    };
+    if (text.empty()) return fail("empty number");
+    std::string_view digits = text;
+    if (digits[0] == '+' && digits.size() > 1 && digits[1] != '-') digits.remove_prefix(1);
+    float value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [last, ec] = std::from_chars(digits.data(), end, value, std::chars_format::general);
+    if (ec == std::errc::invalid_argument || last != end) return fail(Quoted(text) + " is not a number");
+    if (ec == std::errc::result_out_of_range) return fail(Quoted(text) + " is out of range for a 32-bit float");
+    if (!std::isfinite(value)) return fail(Quoted(text) + " is not a finite number");
+    return value;
+}
+
+std::optional<std::string> PictureFormatFor(std::string_view path) {
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    std::string extension(path.substr(dot + 1));
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == "bmp") return "BMP";
+    if (extension == "png") return "PNG";
+    return std::nullopt;
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    ParsedCommandLine parsed;
+    try {
+        ParseInto(parsed.options, args);
+    } catch (const CommandLineError& e) {
+        parsed.error = e.message;
+    }
+    return parsed;
+}

@@ -1,0 +1,34 @@
+#include "segments_csv.h"
+
+#include <charconv>
+#include <sstream>
+
+#include <QSaveFile>
+
+#include "atomic_save.h"
+
+std::string FloatText(float value) {
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, ec == std::errc() ? end : buffer);
+}
+
+void WriteSegmentsCsv(std::ostream& out, const SegmentLog& log) {
+    out << SegmentsCsvHeader << '\n';
+    for (const SegmentRecord& s : log) {
+        for (float v : {s.p.x, s.p.y, s.p.z, s.q.x, s.q.y, s.q.z, s.x1, s.y1, s.x2, s.y2}) out << FloatText(v) << ',';
+        out << int(s.colour.red) << ',' << int(s.colour.green) << ',' << int(s.colour.blue) << '\n';
+    }
+}
+
+bool SaveSegmentsCsv(const SegmentLog& log, const QString& path, QString* error) {
+    std::ostringstream text;
+    WriteSegmentsCsv(text, log);
+    const std::string bytes = text.str();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    return CommitSave(file, error);
+}

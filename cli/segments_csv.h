@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include <QString>
+
+#include "segment_log.h"
+
+inline constexpr const char* SegmentsCsvHeader = "px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b";
+
+// The shortest decimal that reads back as the same 32-bit float.
+std::string FloatText(float value);
+
+// One line per DrawSegment call, in drawing order, after the header.
+void WriteSegmentsCsv(std::ostream& out, const SegmentLog& log);
+
+// Writes the list to `path` atomically: on failure the file is left as it was.
+bool SaveSegmentsCsv(const SegmentLog& log, const QString& path, QString* error);

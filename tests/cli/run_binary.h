@@ -1,0 +1,82 @@
+#pragma once
+
+// Test support: run the built orbiza-render as a user would and collect what it says.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct RunResult {
+    int status = -1;  // exit status; -1 if it did not exit normally
+    std::string out, err;
+};
+
+inline std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A fresh directory removed again when the object goes.
+struct ScratchDir {
+    std::filesystem::path path;
+    ScratchDir() {
+        std::string name = (std::filesystem::temp_directory_path() / "orbiza-cli-XXXXXX").string();
+        path = mkdtemp(name.data());
+    }
+    ~ScratchDir() { std::filesystem::remove_all(path); }
+    ScratchDir(const ScratchDir&) = delete;
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path)) names.push_back(entry.path().filename());
+        return names;
+    }
+};
+
+// fileSizeLimit > 0 caps every file the process writes at that many bytes.
+inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0) {
+    const ScratchDir capture;
+    const std::string outPath = capture.path / "stdout", errPath = capture.path / "stderr";
+    std::vector<std::string> argv{ORBIZA_RENDER_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargv;
+    for (std::string& a : argv) cargv.push_back(a.data());
+    cargv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        if (fileSizeLimit > 0) {
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        execv(cargv[0], cargv.data());
+        _exit(127);
+    }
+    int wstatus = 0;
+    waitpid(child, &wstatus, 0);
+    RunResult result;
+    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    result.out = ReadWholeFile(outPath);
+    result.err = ReadWholeFile(errPath);
+    return result;
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
