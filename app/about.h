@@ -1,0 +1,5 @@
+#pragma once
+
+#include "dialogs.h"
+
+void ShowAbout(const Dialogs& dialogs);
