@@ -15,7 +15,7 @@ class Form1HandlersTest : public QObject {
     std::unique_ptr<Form1> form;
     FakeDialogs fake;
 
-    QScrollBar* Bar(int n) { return Control<QScrollBar>(*form, qPrintable(QString("HScroll%1").arg(n))); }
+    QScrollBar* Bar(int n) { return SpeedBar(*form, n); }
     QLabel* Readout(int n) { return Control<QLabel>(*form, qPrintable(QString("Label%1").arg(10 + n))); }
     void Click(const char* button) { QTest::mouseClick(Control<QPushButton>(*form, button), Qt::LeftButton); }
     void VerifyPicture(const ViewState& view, bool axes) {
@@ -24,10 +24,7 @@ class Form1HandlersTest : public QObject {
 
 private slots:
     void init() {
-        fake = FakeDialogs{};
-        form = std::make_unique<Form1>();
-        form->dialogs = fake.Use();
-        form->show();
+        form = OpenWindow(fake);
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
     void cleanup() { form.reset(); }

@@ -19,14 +19,11 @@ class Form1LayoutTest : public QObject {
     std::unique_ptr<Form1> form;
     FakeDialogs fake;
 
-    QScrollBar* Bar(int n) { return Control<QScrollBar>(*form, qPrintable(QString("HScroll%1").arg(n))); }
+    QScrollBar* Bar(int n) { return SpeedBar(*form, n); }
 
 private slots:
     void init() {
-        fake = FakeDialogs{};
-        form = std::make_unique<Form1>();
-        form->dialogs = fake.Use();
-        form->show();
+        form = OpenWindow(fake);
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
     void cleanup() { form.reset(); }

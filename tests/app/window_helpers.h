@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QListWidget>
+#include <QScrollBar>
+#include <memory>
 #include <QtTest>
 
 #include "catalogue.h"
+#include "fake_dialogs.h"
 #include "form1.h"
 
 // What the core draws for a view on a fresh surface: Clear, then RedrawScene.
@@ -34,4 +37,17 @@ inline void ClickRow(QListWidget* list, int row) {
     QListWidgetItem* item = list->item(row);
     list->scrollToItem(item);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// A fresh window whose questions and messages go to `fake`, shown on screen.
+inline std::unique_ptr<Form1> OpenWindow(FakeDialogs& fake) {
+    fake = FakeDialogs{};
+    auto form = std::make_unique<Form1>();
+    form->dialogs = fake.Use();
+    form->show();
+    return form;
+}
+
+inline QScrollBar* SpeedBar(Form1& form, int n) {
+    return Control<QScrollBar>(form, qPrintable(QString("HScroll%1").arg(n)));
 }
