@@ -129,6 +129,8 @@ void StoreEnd(Ends& e, int j, End end) {
                                         std::uint32_t* pixels) {
     const __m256d range = _mm256_set1_pd(tools.DepthRange), gain = _mm256_set1_pd(tools.DepthGain);
     const __m256d base = _mm256_set1_pd(tools.DepthBase), half = _mm256_set1_pd(0.5);
+    // Equal factors give equal components: a grey is worked out once.
+    const bool grey = SameFloatBits(tools.LineRed, tools.LineBlue) && SameFloatBits(tools.LineGreen, tools.LineBlue);
     __m256d failed = _mm256_setzero_pd();
     __m128 notFinite = _mm_setzero_ps();
     for (int j = 0; j < n; j += 4) {
@@ -141,8 +143,8 @@ void StoreEnd(Ends& e, int j, End end) {
         _mm_storeu_ps(brightness + j, level);
         const __m256d b = _mm256_cvtps_pd(level);
         const __m128i blue = ComponentFour(tools.LineBlue, b, failed);
-        const __m128i green = ComponentFour(tools.LineGreen, b, failed);
-        const __m128i red = ComponentFour(tools.LineRed, b, failed);
+        const __m128i green = grey ? blue : ComponentFour(tools.LineGreen, b, failed);
+        const __m128i red = grey ? blue : ComponentFour(tools.LineRed, b, failed);
         const __m128i pixel = _mm_or_si128(_mm_or_si128(_mm_set1_epi32(int(0xFF000000u)), _mm_slli_epi32(red, 16)),
                                            _mm_or_si128(_mm_slli_epi32(green, 8), blue));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + j), pixel);

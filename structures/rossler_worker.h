@@ -17,8 +17,9 @@ inline constexpr int RosslerBlockSamples = 100;
 inline constexpr int RosslerBlocks = RosslerSamples / RosslerBlockSamples;
 static_assert(RosslerBlocks * RosslerBlockSamples == RosslerSamples);
 
-// The first trajectory is drawn as fast as it is integrated, so the first
-// phase is short: two groups side by side cost little more than one.
+// The drawing takes the trajectories in order and draws the first one as
+// fast as it is integrated, so the first phase is short: two groups side by
+// side cost little more than one alone.
 struct RosslerPhase {
     int firstGroup, groups;
 };
@@ -27,7 +28,9 @@ inline constexpr int RosslerPhaseCount = 2;
 
 inline int RosslerPhaseOf(int trajectory) {
     const int group = trajectory / RosslerGroupSize;
-    return group < RosslerPhases[1].firstGroup ? 0 : 1;
+    int phase = 0;
+    while (group >= RosslerPhases[phase].firstGroup + RosslerPhases[phase].groups) ++phase;
+    return phase;
 }
 
 struct RosslerWorker {
