@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <array>
 #include <random>
+#include <vector>
 
 #include "catalogue.h"
 #include "outline.h"
@@ -106,6 +108,95 @@ TEST(EndPointReuse, OnlyTheSameBitsUnderTheSameAnglesAreReused) {
     const auto fast = run(true), plain = run(false);
     EXPECT_EQ(FirstDifference(fast.first, plain.first), -1);
     EXPECT_EQ(fast.second, plain.second);
+}
+
+struct ChainCase {
+    const char* name;
+    std::vector<Vec3> points;
+    bool fails = false;
+    std::array<int, 3> factorsTimes10 = {10, 10, 10};  // line colour factors (red, green, blue), tenths
+    float depthRange = 4;
+};
+
+struct ChainResult {
+    SegmentLog log;
+    std::vector<std::uint32_t> pixels;
+    int errorKind = -1;
+    float brightness = 0;
+};
+
+// DrawSegmentChain on the fast route, or DrawSegment one segment at a time on
+// the straightforward one.
+ChainResult DrawChain(const ChainCase& c, Vec3 angles, bool fast) {
+    auto surface = std::make_unique<Surface>();
+    ChainResult result;
+    Tools3D tools;
+    tools.surface = surface.get(), tools.log = &result.log, tools.fastPath = fast;
+    tools.DepthRange = c.depthRange;
+    SetLineColour(tools, c.factorsTimes10[0] / 10.0f, c.factorsTimes10[1] / 10.0f, c.factorsTimes10[2] / 10.0f);
+    try {
+        if (fast) DrawSegmentChain(tools, c.points.data(), int(c.points.size()), angles);
+        else
+            for (std::size_t i = 1; i < c.points.size(); ++i) DrawSegment(tools, c.points[i], c.points[i - 1], angles);
+    } catch (const RunTimeError& e) {
+        result.errorKind = int(e.kind);
+    }
+    result.pixels = surface->pixels;
+    result.brightness = tools.Brightness;
+    return result;
+}
+
+std::vector<Vec3> Wander(int count, float reach, unsigned seed) {
+    std::mt19937 engine(seed);
+    std::uniform_real_distribution<float> step(-reach, reach);
+    std::vector<Vec3> points;
+    Vec3 at = MakeVec(0.1f, -0.2f, 0.05f);
+    for (int i = 0; i < count; ++i) {
+        points.push_back(at);
+        at = MakeVec(at.x + step(engine), at.y + step(engine), at.z + step(engine));
+    }
+    return points;
+}
+
+std::vector<Vec3> WithPoint(std::vector<Vec3> points, std::size_t at, Vec3 point) {
+    points[at] = point;
+    return points;
+}
+
+// Catches a batch that draws segments out of order, mishandles its last
+// partial group of four, or raises an error at another segment (or of another
+// kind) than DrawSegment one at a time.
+TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
+    const ChainCase cases[] = {
+        {"empty", {}},
+        {"one point", Wander(1, 0.02f, 1)},
+        {"two points", Wander(2, 0.02f, 2)},
+        {"short polyline", Wander(7, 0.02f, 3)},
+        {"several batches", Wander(101, 0.01f, 4)},
+        {"long lines leaving the raster", Wander(70, 1.5f, 5)},
+        {"coloured", Wander(45, 0.05f, 6), false, {2, 5, 10}},
+        {"far but finite", WithPoint(Wander(40, 0.02f, 7), 17, MakeVec(2e31f, -1e32f, 3e31f))},
+        {"beyond the float range when rotated", WithPoint(Wander(40, 0.02f, 8), 29, MakeVec(3e38f, -3e38f, 3e38f)), true},
+        {"not a number", WithPoint(Wander(40, 0.02f, 9), 22, Vec3{0.1f, NAN, 0.2f}), true},
+        {"infinite", WithPoint(Wander(40, 0.02f, 10), 0, Vec3{INFINITY, 0, 0}), true},
+        {"at the eye", WithPoint(Wander(40, 0.02f, 11), 35, MakeVec(0, 0, -5)), true},
+        {"colour beyond 16 bits", Wander(40, 0.02f, 12), true, {2550, 10, 10}},
+        {"depth cue dividing by zero", Wander(40, 0.02f, 13), true, {10, 10, 10}, 0},
+    };
+    const Vec3 views[] = {MakeVec(0, 0, 0), MakeVec(0.4f, 0.6f, 0.2f), MakeVec(-2.0f, 1.0f, 3.0f)};
+    for (const Vec3 angles : views) {
+        for (const ChainCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            const ChainResult fast = DrawChain(c, angles, true), plain = DrawChain(c, angles, false);
+            if (&angles == views) {
+                EXPECT_EQ(plain.errorKind != -1, c.fails);  // unturned, the cases fail as named
+            }
+            EXPECT_EQ(fast.errorKind, plain.errorKind);
+            EXPECT_EQ(FirstDifference(fast.log, plain.log), -1);
+            EXPECT_EQ(fast.pixels, plain.pixels);
+            EXPECT_EQ(std::memcmp(&fast.brightness, &plain.brightness, sizeof(float)), 0);
+        }
+    }
 }
 
 // Line drawn by the fast route and by the reference, with a colour per line so
