@@ -50,7 +50,8 @@ namespace {
 // scalar operations (a - b·c as a + (-b)·c, the same IEEE operation), so
 // every result has the scalar rounding. With every coordinate within ±1e30
 // no rotated value can overflow (sines and cosines are at most 1), so only
-// the projection is tested; anything else goes the one-by-one way.
+// the projection is tested. False for an end that might not be finite: it
+// goes the one-by-one way, which raises the error where it arises.
 inline __m128d StorePair(__m128d v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
 
 inline __m128d RotatePair(__m128d a, const double* factors) {
@@ -63,7 +64,7 @@ inline __m128 NonFinite(__m128d v) {
     return _mm_castpd_ps(_mm_cmpunord_pd(difference, difference));
 }
 
-End TransformByPairs(Vec3 v, const Tools3D& tools) {
+bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
     const __m128 magnitude = _mm_andnot_ps(_mm_set1_ps(-0.0f), _mm_setr_ps(v.x, v.y, v.z, 0.0f));
     const double* r = tools.rotationPairs;
     const __m128d yz1 = RotatePair(_mm_set_pd(v.z, v.y), r);                      // y1, z1
@@ -75,14 +76,12 @@ End TransformByPairs(Vec3 v, const Tools3D& tools) {
     const __m128 screen = _mm_cvtpd_ps(_mm_mul_pd(kk, xy2));
     const __m128 unsure = _mm_or_ps(_mm_cmpnle_ps(magnitude, _mm_set1_ps(1e30f)),
                                     _mm_or_ps(NonFinite(kk), NonFinite(_mm_cvtps_pd(screen))));
-    if (_mm_movemask_ps(unsure) != 0) [[unlikely]] return TransformOneByOne(v, tools);
-    End end;
     _mm_store_ss(&end.depth, _mm_cvtpd_ps(zx1));
     _mm_storel_pi(reinterpret_cast<__m64*>(&end.screen), screen);
-    return end;
+    return _mm_movemask_ps(unsure) == 0;
 }
 #else
-End TransformByPairs(Vec3 v, const Tools3D& tools) { return TransformOneByOne(v, tools); }
+bool TransformByPairs(Vec3, const Tools3D&, End&) { return false; }
 #endif
 
 }  // namespace
@@ -91,7 +90,13 @@ void UseView(Tools3D& tools, Vec3 angles) {
     if (!tools.trigValid || !SameBits(tools.trigAngles, angles)) [[unlikely]] SetView(tools, angles);
 }
 
-End TransformOne(Vec3 v, const Tools3D& tools) { return TransformByPairs(v, tools); }
+bool TransformSure(Vec3 v, const Tools3D& tools, End& end) { return TransformByPairs(v, tools, end); }
+
+End TransformOne(Vec3 v, const Tools3D& tools) {
+    End end;
+    if (TransformByPairs(v, tools, end)) [[likely]] return end;
+    return TransformOneByOne(v, tools);
+}
 
 void LogSegment(Tools3D& tools, Vec3 p, Vec3 q, ScreenPoint s1, ScreenPoint s2, std::uint32_t pixel) {
     tools.log->push_back({p, q, s1.x, s1.y, s2.x, s2.y, UnpackRgb(pixel)});
@@ -124,7 +129,7 @@ void DrawSegmentStraightforward(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
 void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
     if (!tools.fastPath) return DrawSegmentStraightforward(tools, p, q, angles);
     UseView(tools, angles);
-    const End e1 = TransformByPairs(p, tools);
+    const End e1 = TransformOne(p, tools);
     const End e2 = SecondEnd(q, tools);  // reused when it is the previous segment's first end
     bool failed = false;
     const float brightness = BrightnessOf(tools, e1.depth, e2.depth, failed);

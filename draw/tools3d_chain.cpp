@@ -156,13 +156,17 @@ bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 #else
 bool TransformFour(const Tools3D&, const Vec3*, Ends&, int) { return false; }
 bool ColourFour(const Tools3D&, const Ends&, int, float*, std::uint32_t*) { return false; }
-bool HasAvx2() { return false; }
+bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 #endif
 
 // The ends of points 1 .. n of the batch, false when one is unsure.
 bool TransformBatch(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
     if (HasAvx2()) return TransformFour(tools, points, e, n);
-    for (int j = 0; j < n; ++j) StoreEnd(e, j + 1, TransformOne(points[j], tools));  // raises where it should
+    for (int j = 0; j < n; ++j) {
+        End end;
+        if (!TransformSure(points[j], tools, end)) return false;
+        StoreEnd(e, j + 1, end);
+    }
     return true;
 }
 

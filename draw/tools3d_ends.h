@@ -40,6 +40,10 @@ void UseView(Tools3D& tools, Vec3 angles);
 // one by one would.
 End TransformOne(Vec3 v, const Tools3D& tools);
 
+// The same without raising: false when a value might not be finite, and then
+// `end` is not to be used.
+bool TransformSure(Vec3 v, const Tools3D& tools, End& end);
+
 // The end as the previous segment left it, or worked out afresh.
 inline End SecondEnd(Vec3 q, const Tools3D& tools) {
     if (tools.endValid && SameBits(q, tools.endModel)) [[likely]] return {tools.endDepth, tools.endScreen};

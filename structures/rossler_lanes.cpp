@@ -1,12 +1,15 @@
 #include "rossler_lanes.h"
 
+#if defined(__x86_64__)
 #include <immintrin.h>
+#endif
 
 // Each kernel keeps the trajectories of a register in step; the registers
 // are independent chains, so more of them hide more of one Euler step's
 // latency. A group is four trajectories: one AVX2 register or two SSE2 ones.
 namespace {
 
+#if defined(__x86_64__)
 __m128d RoundSse2(__m128d v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
 
 template <int Registers>
@@ -99,3 +102,25 @@ void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, 
                                            KernelFor<4>(avx2), KernelFor<5>(avx2)};
     kernels[groups - 1](lanes, firstGroup * RosslerGroupSize, samples, out, stride);
 }
+#else
+// Elsewhere one trajectory after another, with the same roundings.
+double Round(double v) { return static_cast<float>(v); }
+
+}  // namespace
+
+void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride) {
+    const int first = firstGroup * RosslerGroupSize, end = first + groups * RosslerGroupSize;
+    for (int k = first; k < end; ++k) {
+        double x = lanes.x[k], y = lanes.y[k], z = lanes.z[k];
+        for (int i = 0; i < samples; ++i) {
+            for (int step = 0; step < RosslerSampleEvery; ++step) {
+                const double dx = Round(-(y + z)), dy = Round(y / double(5.0f) + x);
+                const double dz = Round((x - double(5.7f)) * z + 0.2);
+                x = Round(x + double(0.01f) * dx), y = Round(y + double(0.01f) * dy), z = Round(z + double(0.01f) * dz);
+            }
+            out[k * stride + i] = {RosslerScaled(float(x)), RosslerScaled(float(y)), RosslerScaled(float(z))};
+        }
+        lanes.x[k] = x, lanes.y[k] = y, lanes.z[k] = z;
+    }
+}
+#endif

@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <system_error>
+#if defined(__x86_64__)
 #include <immintrin.h>
+#endif
 
 namespace {
 
@@ -87,7 +89,9 @@ void WaitForBlock(RosslerWorker& worker, int trajectory, int block) {
     std::atomic<int>& published = worker.blocksPublished[RosslerPhaseOf(trajectory)];
     for (int spins = 0; spins < 4096; ++spins) {
         if (published.load(std::memory_order_acquire) > block) return;
+#if defined(__x86_64__)
         _mm_pause();
+#endif
     }
     for (int seen; (seen = published.load(std::memory_order_acquire)) <= block;)
         published.wait(seen, std::memory_order_acquire);
