@@ -47,6 +47,8 @@ void LineBetweenPixels(Surface& surface, int c1, int r1, int c2, int r2, std::ui
 // point j (j < count), as LinePixel draws it. Bit i of `inside` tells that
 // point i lies inside the raster, and then column[i] and row[i] are its pixel.
 struct PixelChain {
+    static constexpr int MaxCount = 63;  // lines, as many as `inside` has bits for their ends
+
     const float* x;
     const float* y;
     const std::int32_t* column;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <array>
+#include <bit>
 #include <random>
 #include <vector>
 
@@ -239,6 +240,37 @@ TEST(FastLine, RandomLinesInsideAndAcrossTheEdges) {
         lines.push_back({d(engine), d(engine), d(engine), d(engine)});
     }
     ExpectSameLines(lines);
+}
+
+// Lines of a chain planned ahead in runs: every one as LinePixel draws it,
+// in order, also past a run's end and where ends leave the raster.
+TEST(FastLine, PixelChainDrawsEachLineAsLinePixel) {
+    std::mt19937 engine(777);
+    std::uniform_real_distribution<float> near(-0.03f, 0.03f), jump(-1.8f, 1.8f);
+    constexpr int Points = 151;
+    std::vector<float> x(Points), y(Points);
+    std::vector<std::int32_t> column(Points), row(Points);
+    std::vector<std::uint32_t> pixel(Points);
+    int outside = 0;
+    float px = 0.2f, py = -0.1f;
+    for (int i = 0; i < Points; ++i) {
+        if (i % 37 == 0) px = jump(engine), py = jump(engine);  // now and then far, perhaps outside
+        px += near(engine), py += near(engine);
+        x[i] = px, y[i] = py;
+        pixel[i] = 0xFF000000u | std::uint32_t(i * 0x010203);
+    }
+    auto chained = std::make_unique<Surface>(), single = std::make_unique<Surface>();
+    for (int first = 0; first + 1 < Points; first += 63) {  // chains of up to 64 points
+        const int count = std::min(63, Points - 1 - first);
+        std::uint64_t inside = 0;
+        for (int i = 0; i <= count; ++i)
+            if (PixelInside(x[first + i], y[first + i], column[first + i], row[first + i])) inside |= std::uint64_t(1) << i;
+        outside += count + 1 - std::popcount(inside);
+        DrawPixelChain(*chained, {&x[first], &y[first], &column[first], &row[first], inside, &pixel[first], count});
+        for (int j = first; j < first + count; ++j) LinePixel(*single, x[j + 1], y[j + 1], x[j], y[j], pixel[j]);
+    }
+    EXPECT_GT(outside, 0);
+    EXPECT_EQ(chained->pixels, single->pixels);
 }
 
 TEST(FastLine, NonFiniteEndsFailOnBothRoutes) {
