@@ -156,7 +156,7 @@ bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 #else
 bool TransformFour(const Tools3D&, const Vec3*, Ends&, int) { return false; }
 bool ColourFour(const Tools3D&, const Ends&, int, float*, std::uint32_t*) { return false; }
-bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
+bool HasAvx2() { return false; }
 #endif
 
 // The ends of points 1 .. n of the batch, false when one is unsure.
