@@ -18,9 +18,9 @@ constexpr int Batch = 32;
 
 // The ends of one batch; index 0 is the end the batch starts from.
 struct Ends {
-    alignas(32) double depth[Batch + 4];  // each a float, kept as the double it converts to
-    alignas(32) float screenX[Batch + 4], screenY[Batch + 4];
-    alignas(32) std::int32_t column[Batch + 4], row[Batch + 4];
+    alignas(32) double depth[Batch + 8];  // each a float, kept as the double it converts to
+    alignas(32) float screenX[Batch + 8], screenY[Batch + 8];
+    alignas(32) std::int32_t column[Batch + 8], row[Batch + 8];
     std::uint64_t inside = 0;  // bit j: end j lies inside the raster
 };
 
@@ -50,11 +50,21 @@ void StoreEnd(Ends& e, int j, End end) {
     z = _mm_shuffle_ps(y0z0y1z1, m2, _MM_SHUFFLE(3, 0, 3, 1));
 }
 
-// Four ends side by side, the same operations as RotateOneByOne and
-// ProjectOneByOne lane by lane. With every coordinate within ±1e30 no
-// rotated value can overflow, so only the projection is tested. Returns
-// false when an end might not be finite.
+// The points j .. j + 3, zeros past n (padding that is never drawn).
+[[gnu::target("avx2")]] inline void LoadPoints(const Vec3* points, int j, int n, __m128& x, __m128& y, __m128& z) {
+    if (j + 4 <= n) return LoadFour(points + j, x, y, z);
+    Vec3 last[4] = {};
+    if (j < n) std::copy(points + j, points + n, last);
+    LoadFour(last, x, y, z);
+}
+
+// Ends four to a register, the same operations as RotateOneByOne and
+// ProjectOneByOne lane by lane. Two registers go through each step together,
+// so that one's latency hides behind the other's work. With every coordinate
+// within ±1e30 no rotated value can overflow, so only the projection is
+// tested. Returns false when an end might not be finite.
 [[gnu::target("avx2")]] bool TransformFour(const Tools3D& tools, const Vec3* points, Ends& e, int n) {
+    constexpr int G = 2;
     const ViewTrig& t = tools.trig;
     const __m256d ca = _mm256_set1_pd(t.ca), sa = _mm256_set1_pd(t.sa), cb = _mm256_set1_pd(t.cb);
     const __m256d sb = _mm256_set1_pd(t.sb), cc = _mm256_set1_pd(t.cc), sc = _mm256_set1_pd(t.sc);
@@ -66,46 +76,60 @@ void StoreEnd(Ends& e, int j, End end) {
     __m128 unsure = _mm_setzero_ps();
     __m256d unsureK = _mm256_setzero_pd();
     std::uint64_t inside = 0;
-    for (int j = 0; j < n; j += 4) {
-        __m128 xf, yf, zf;
-        if (j + 4 <= n) {
-            LoadFour(points + j, xf, yf, zf);
-        } else {
-            Vec3 last[4] = {};  // the points left, then padding that is never drawn
-            std::copy(points + j, points + n, last);
-            LoadFour(last, xf, yf, zf);
+    for (int j = 0; j < n; j += 4 * G) {
+        __m256d x[G], y[G], z[G], y1[G], z1[G], z2[G], x1[G], x2[G], y2[G], k[G];
+        __m128 sx[G], sy[G];
+#pragma GCC unroll 2
+        for (int g = 0; g < G; ++g) {
+            __m128 xf, yf, zf;
+            LoadPoints(points, j + 4 * g, n, xf, yf, zf);
+            unsure = _mm_or_ps(unsure, _mm_or_ps(_mm_cmpnle_ps(_mm_and_ps(xf, absolute), limit),
+                                                 _mm_or_ps(_mm_cmpnle_ps(_mm_and_ps(yf, absolute), limit),
+                                                           _mm_cmpnle_ps(_mm_and_ps(zf, absolute), limit))));
+            x[g] = _mm256_cvtps_pd(xf), y[g] = _mm256_cvtps_pd(yf), z[g] = _mm256_cvtps_pd(zf);
         }
-        const __m128 big = _mm_or_ps(_mm_cmpnle_ps(_mm_and_ps(xf, absolute), limit),
-                                     _mm_or_ps(_mm_cmpnle_ps(_mm_and_ps(yf, absolute), limit),
-                                               _mm_cmpnle_ps(_mm_and_ps(zf, absolute), limit)));
-        unsure = _mm_or_ps(unsure, big);
-        const __m256d x = _mm256_cvtps_pd(xf), y = _mm256_cvtps_pd(yf), z = _mm256_cvtps_pd(zf);
-        const __m256d y1 = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(ca, y), _mm256_mul_pd(sa, z)));
-        const __m256d z1 = StoreFloats(_mm256_add_pd(_mm256_mul_pd(ca, z), _mm256_mul_pd(sa, y)));
-        const __m256d z2 = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(cb, z1), _mm256_mul_pd(sb, x)));
-        const __m256d x1 = StoreFloats(_mm256_add_pd(_mm256_mul_pd(cb, x), _mm256_mul_pd(sb, z1)));
-        const __m256d x2 = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(cc, x1), _mm256_mul_pd(sc, y1)));
-        const __m256d y2 = StoreFloats(_mm256_add_pd(_mm256_mul_pd(cc, y1), _mm256_mul_pd(sc, x1)));
-        const __m256d k = StoreFloats(_mm256_div_pd(five, _mm256_add_pd(z2, five)));
-        const __m128 sx = _mm256_cvtpd_ps(_mm256_mul_pd(k, x2));
-        const __m128 sy = _mm256_cvtpd_ps(_mm256_mul_pd(_mm256_xor_pd(k, sign), y2));
-        const __m256d kDifference = _mm256_sub_pd(k, k);  // not a number exactly when k is not finite
-        unsureK = _mm256_or_pd(unsureK, _mm256_cmp_pd(kDifference, kDifference, _CMP_UNORD_Q));
-        unsure = _mm_or_ps(unsure, _mm_or_ps(NonFinite(sx), NonFinite(sy)));
-        _mm256_storeu_pd(e.depth + j + 1, z2);
-        _mm_storeu_ps(e.screenX + j + 1, sx), _mm_storeu_ps(e.screenY + j + 1, sy);
-        // The pixel of each end, as PixelInside finds it.
-        const __m256d u = _mm256_mul_pd(_mm256_add_pd(_mm256_cvtps_pd(sx), one), columns);
-        const __m256d v = _mm256_mul_pd(_mm256_add_pd(_mm256_cvtps_pd(sy), one), rows);
-        const __m256d in = _mm256_and_pd(
-            _mm256_and_pd(_mm256_cmp_pd(u, zero, _CMP_GE_OQ), _mm256_cmp_pd(u, width, _CMP_LE_OQ)),
-            _mm256_and_pd(_mm256_cmp_pd(v, zero, _CMP_GE_OQ), _mm256_cmp_pd(v, height, _CMP_LE_OQ)));
-        const __m128i c = _mm256_cvttpd_epi32(u), r = _mm256_cvttpd_epi32(v);
-        const __m128i cEdge = _mm_cmpeq_epi32(c, _mm_set1_epi32(Surface::Width));
-        const __m128i rEdge = _mm_cmpeq_epi32(r, _mm_set1_epi32(Surface::Height));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(e.column + j + 1), _mm_add_epi32(c, cEdge));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(e.row + j + 1), _mm_add_epi32(r, rEdge));
-        inside |= std::uint64_t(_mm256_movemask_pd(in)) << (j + 1);
+#pragma GCC unroll 2
+        for (int g = 0; g < G; ++g) {
+            y1[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(ca, y[g]), _mm256_mul_pd(sa, z[g])));
+            z1[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(ca, z[g]), _mm256_mul_pd(sa, y[g])));
+        }
+#pragma GCC unroll 2
+        for (int g = 0; g < G; ++g) {
+            z2[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(cb, z1[g]), _mm256_mul_pd(sb, x[g])));
+            x1[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(cb, x[g]), _mm256_mul_pd(sb, z1[g])));
+        }
+#pragma GCC unroll 2
+        for (int g = 0; g < G; ++g) {
+            x2[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(cc, x1[g]), _mm256_mul_pd(sc, y1[g])));
+            y2[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(cc, y1[g]), _mm256_mul_pd(sc, x1[g])));
+            k[g] = StoreFloats(_mm256_div_pd(five, _mm256_add_pd(z2[g], five)));
+        }
+#pragma GCC unroll 2
+        for (int g = 0; g < G; ++g) {
+            sx[g] = _mm256_cvtpd_ps(_mm256_mul_pd(k[g], x2[g]));
+            sy[g] = _mm256_cvtpd_ps(_mm256_mul_pd(_mm256_xor_pd(k[g], sign), y2[g]));
+            const __m256d kDifference = _mm256_sub_pd(k[g], k[g]);  // not a number exactly when k is not finite
+            unsureK = _mm256_or_pd(unsureK, _mm256_cmp_pd(kDifference, kDifference, _CMP_UNORD_Q));
+            unsure = _mm_or_ps(unsure, _mm_or_ps(NonFinite(sx[g]), NonFinite(sy[g])));
+        }
+#pragma GCC unroll 2
+        for (int g = 0; g < G; ++g) {
+            const int at = j + 4 * g + 1;
+            _mm256_storeu_pd(e.depth + at, z2[g]);
+            _mm_storeu_ps(e.screenX + at, sx[g]), _mm_storeu_ps(e.screenY + at, sy[g]);
+            // The pixel of each end, as PixelInside finds it.
+            const __m256d u = _mm256_mul_pd(_mm256_add_pd(_mm256_cvtps_pd(sx[g]), one), columns);
+            const __m256d v = _mm256_mul_pd(_mm256_add_pd(_mm256_cvtps_pd(sy[g]), one), rows);
+            const __m256d in = _mm256_and_pd(
+                _mm256_and_pd(_mm256_cmp_pd(u, zero, _CMP_GE_OQ), _mm256_cmp_pd(u, width, _CMP_LE_OQ)),
+                _mm256_and_pd(_mm256_cmp_pd(v, zero, _CMP_GE_OQ), _mm256_cmp_pd(v, height, _CMP_LE_OQ)));
+            const __m128i c = _mm256_cvttpd_epi32(u), r = _mm256_cvttpd_epi32(v);
+            const __m128i cEdge = _mm_cmpeq_epi32(c, _mm_set1_epi32(Surface::Width));
+            const __m128i rEdge = _mm_cmpeq_epi32(r, _mm_set1_epi32(Surface::Height));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(e.column + at), _mm_add_epi32(c, cEdge));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(e.row + at), _mm_add_epi32(r, rEdge));
+            inside |= std::uint64_t(_mm256_movemask_pd(in)) << at;
+        }
     }
     e.inside = (e.inside & 1) | inside;
     return (_mm_movemask_ps(unsure) | _mm256_movemask_pd(unsureK)) == 0;
@@ -206,8 +230,8 @@ void DrawSegmentChain(Tools3D& tools, const Vec3* points, int count, Vec3 angles
         return;
     }
     Ends e;
-    alignas(32) float brightness[Batch + 4];
-    alignas(32) std::uint32_t pixels[Batch + 4];
+    alignas(32) float brightness[Batch + 8];
+    alignas(32) std::uint32_t pixels[Batch + 8];
     for (int i = 1; i < count; i += Batch) {
         const int n = std::min(Batch, count - i);
         UseView(tools, angles);
