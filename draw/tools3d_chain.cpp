@@ -148,7 +148,7 @@ void StoreEnd(Ends& e, int j, End end) {
     return _mm_cvtepu8_epi32(bytes);
 }
 
-// BrightnessOf and PixelOf for four segments at a time.
+// BrightnessOf and PixelOf, four segments to a register.
 [[gnu::target("avx2")]] bool ColourFour(const Tools3D& tools, const Ends& e, int n, float* brightness,
                                         std::uint32_t* pixels) {
     const __m256d range = _mm256_set1_pd(tools.DepthRange), gain = _mm256_set1_pd(tools.DepthGain);
@@ -157,21 +157,29 @@ void StoreEnd(Ends& e, int j, End end) {
     const bool grey = SameFloatBits(tools.LineRed, tools.LineBlue) && SameFloatBits(tools.LineGreen, tools.LineBlue);
     __m256d failed = _mm256_setzero_pd();
     __m128 notFinite = _mm_setzero_ps();
-    for (int j = 0; j < n; j += 4) {
-        const __m256d z2 = _mm256_loadu_pd(e.depth + j), z1 = _mm256_loadu_pd(e.depth + j + 1);
-        const __m256d cue = _mm256_div_pd(_mm256_add_pd(z2, z1), range);
-        const __m128 stored = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(half, cue), gain), base));
-        const __m128 difference = _mm_sub_ps(stored, stored);
-        notFinite = _mm_or_ps(notFinite, _mm_cmpunord_ps(difference, difference));
-        const __m128 level = _mm_andnot_ps(_mm_cmplt_ps(stored, _mm_setzero_ps()), stored);  // keeps -0
-        _mm_storeu_ps(brightness + j, level);
-        const __m256d b = _mm256_cvtps_pd(level);
-        const __m128i blue = ComponentFour(tools.LineBlue, b, failed);
-        const __m128i green = grey ? blue : ComponentFour(tools.LineGreen, b, failed);
-        const __m128i red = grey ? blue : ComponentFour(tools.LineRed, b, failed);
-        const __m128i pixel = _mm_or_si128(_mm_or_si128(_mm_set1_epi32(int(0xFF000000u)), _mm_slli_epi32(red, 16)),
-                                           _mm_or_si128(_mm_slli_epi32(green, 8), blue));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + j), pixel);
+    for (int j = 0; j < n; j += 8) {  // two registers side by side, as in TransformFour
+        __m256d level[2];
+#pragma GCC unroll 2
+        for (int g = 0; g < 2; ++g) {
+            const int at = j + 4 * g;
+            const __m256d z2 = _mm256_loadu_pd(e.depth + at), z1 = _mm256_loadu_pd(e.depth + at + 1);
+            const __m256d cue = _mm256_div_pd(_mm256_add_pd(z2, z1), range);
+            const __m128 stored = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(half, cue), gain), base));
+            const __m128 difference = _mm_sub_ps(stored, stored);
+            notFinite = _mm_or_ps(notFinite, _mm_cmpunord_ps(difference, difference));
+            const __m128 clamped = _mm_andnot_ps(_mm_cmplt_ps(stored, _mm_setzero_ps()), stored);  // keeps -0
+            _mm_storeu_ps(brightness + at, clamped);
+            level[g] = _mm256_cvtps_pd(clamped);
+        }
+#pragma GCC unroll 2
+        for (int g = 0; g < 2; ++g) {
+            const __m128i blue = ComponentFour(tools.LineBlue, level[g], failed);
+            const __m128i green = grey ? blue : ComponentFour(tools.LineGreen, level[g], failed);
+            const __m128i red = grey ? blue : ComponentFour(tools.LineRed, level[g], failed);
+            const __m128i pixel = _mm_or_si128(_mm_or_si128(_mm_set1_epi32(int(0xFF000000u)), _mm_slli_epi32(red, 16)),
+                                               _mm_or_si128(_mm_slli_epi32(green, 8), blue));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + j + 4 * g), pixel);
+        }
     }
     return (_mm256_movemask_pd(failed) | _mm_movemask_ps(notFinite)) == 0;
 }
