@@ -1,59 +1,34 @@
 #include "surface.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
+#include "line_clip.h"
+#include "line_raster.h"
 #include "run_time_error.h"
 
-namespace {
+using namespace line_raster;
 
-// Pixel squares per user unit: 282.5 across, 258.5 down. A user point maps to
-// the pixel whose square contains it; the far edges belong to the last row
-// and column.
-constexpr double ColumnsPerUnit = Surface::Width / 2.0;
-constexpr double RowsPerUnit = Surface::Height / 2.0;
+namespace line_raster {
 
-struct Point {
-    double x, y;
-};
-
-// Beyond this distance an end is "far": interpolating from it would cancel
-// away the digits that place the line on the raster.
-constexpr double FarLimit = 1024.0;
-
-bool IsFar(Point p) { return std::fabs(p.x) > FarLimit || std::fabs(p.y) > FarLimit; }
-
-// Liang-Barsky against the user square [-1, 1]^2, interpolating from the
-// nearer end so that a far end costs no precision. Ends that need no cut are
-// kept exactly.
-bool ClipToSquare(Point& a, Point& b) {
-    const bool fromB = std::fmax(std::fabs(b.x), std::fabs(b.y)) < std::fmax(std::fabs(a.x), std::fabs(a.y));
-    const Point n = fromB ? b : a, f = fromB ? a : b;
-    const double dx = f.x - n.x, dy = f.y - n.y;
-    double enter = 0.0, leave = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {n.x + 1.0, 1.0 - n.x, n.y + 1.0, 1.0 - n.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) return false;  // parallel to this edge and outside it
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) enter = std::max(enter, t);
-        else leave = std::min(leave, t);
-        if (enter > leave) return false;
+void LongBresenham(std::uint32_t* at, int dc, int dr, int columnStep, int rowStep, std::uint32_t pixel) {
+    int error = dc - dr;
+    for (int left = std::max(dc, dr);; --left) {
+        *at = pixel;
+        if (left == 0) return;
+        const int twice = 2 * error;
+        const bool alongColumns = twice >= -dr, alongRows = twice <= dc;
+        error += (alongColumns ? -dr : 0) + (alongRows ? dc : 0);
+        at += (alongColumns ? columnStep : 0) + (alongRows ? rowStep : 0);
     }
-    const Point nearCut = enter > 0.0 ? Point{n.x + enter * dx, n.y + enter * dy} : n;
-    const Point farCut = leave < 1.0 ? Point{n.x + leave * dx, n.y + leave * dy} : f;
-    a = fromB ? farCut : nearCut;
-    b = fromB ? nearCut : farCut;
-    return true;
 }
 
-int PixelIndex(double user, double perUnit, int size) {
-    return std::clamp(static_cast<int>(std::floor((user + 1.0) * perUnit)), 0, size - 1);
-}
+
+}  // namespace line_raster
+
+namespace {
 
 void Bresenham(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
     const int dc = std::abs(c2 - c1), dr = -std::abs(r2 - r1);
@@ -69,50 +44,52 @@ void Bresenham(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t p
     }
 }
 
-void DrawClipped(Surface& surface, Point a, Point b, std::uint32_t pixel) {
-    if (!ClipToSquare(a, b)) return;
-    Bresenham(surface, PixelIndex(a.x, ColumnsPerUnit, Surface::Width), PixelIndex(a.y, RowsPerUnit, Surface::Height),
-              PixelIndex(b.x, ColumnsPerUnit, Surface::Width), PixelIndex(b.y, RowsPerUnit, Surface::Height), pixel);
-}
-
-// Cohen-Sutherland outcode against the far box.
-int FarOutcode(Point p) {
-    return (p.x < -FarLimit) | (p.x > FarLimit) << 1 | (p.y < -FarLimit) << 2 | (p.y > FarLimit) << 3;
-}
-
-// Both ends far: halve the segment until a midpoint falls inside the far box,
-// then clip the two halves, each from that near point. Midpoints of far ends
-// keep their precision relative to their own size, unlike interpolation.
-void DrawFromFarEnds(Surface& surface, Point a, Point b, std::uint32_t pixel, int depth) {
-    for (; depth < 300; ++depth) {
-        if (FarOutcode(a) & FarOutcode(b)) return;  // wholly beyond one side
-        const Point m{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
-        if (!IsFar(m)) {
-            DrawClipped(surface, a, m, pixel);
-            DrawClipped(surface, m, b, pixel);
-            return;
-        }
-        if (FarOutcode(a) & FarOutcode(m)) a = m;
-        else if (FarOutcode(m) & FarOutcode(b)) b = m;
-        else {  // passes a corner region: at most one half reaches the box
-            DrawFromFarEnds(surface, a, m, pixel, depth + 1);
-            a = m;
-        }
-    }
-}
-
 }  // namespace
 
 void Clear(Surface& surface) {
     std::fill(surface.pixels.begin(), surface.pixels.end(), Surface::Background);
 }
 
+#if defined(__SSE2__)
+// Both ends at once. A line with both ends inside the raster needs no clip
+// (the clip would leave it as it is), and there floor is truncation; the far
+// edges, exactly Width or Height, belong to the last column and row.
+void LinePixel(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
+    const __m128 ends = _mm_setr_ps(x1, y1, x2, y2);
+    const __m128 difference = _mm_sub_ps(ends, ends);  // not a number exactly where an end is not finite
+    if (_mm_movemask_ps(_mm_cmpunord_ps(difference, difference)) != 0) RaiseOperationFailed("Line: an end point is not a finite number");
+    const __m128d one = _mm_set1_pd(1.0), scale = _mm_setr_pd(Surface::ColumnsPerUnit, Surface::RowsPerUnit);
+    const __m128d limit = _mm_setr_pd(Surface::Width, Surface::Height), zero = _mm_setzero_pd();
+    const __m128d a = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(ends), one), scale);
+    const __m128d b = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(ends, ends)), one), scale);
+    const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(a, zero), _mm_cmple_pd(a, limit)),
+                                      _mm_and_pd(_mm_cmpge_pd(b, zero), _mm_cmple_pd(b, limit)));
+    if (_mm_movemask_pd(inside) != 3) [[unlikely]] {
+        return DrawClippedLine(surface, x1, y1, x2, y2, pixel, LineBetweenPixels);
+    }
+    __m128i pixels = _mm_unpacklo_epi64(_mm_cvttpd_epi32(a), _mm_cvttpd_epi32(b));
+    const __m128i edge = _mm_setr_epi32(Surface::Width, Surface::Height, Surface::Width, Surface::Height);
+    pixels = _mm_add_epi32(pixels, _mm_cmpeq_epi32(pixels, edge));  // minus one on the far edges
+    alignas(16) std::int32_t p[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(p), pixels);
+    FastBresenham(surface, p[0], p[1], p[2], p[3], pixel);
+}
+#else
+void LinePixel(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
+    DrawClippedLine(surface, x1, y1, x2, y2, pixel, LineBetweenPixels);
+}
+#endif
+
+void LineBetweenPixels(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
+    FastBresenham(surface, c1, r1, c2, r2, pixel);
+}
+
 void Line(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour) {
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
-        RaiseOperationFailed("Line: an end point is not a finite number");
-    const Point a{x1, y1}, b{x2, y2};
-    if (IsFar(a) && IsFar(b)) DrawFromFarEnds(surface, a, b, PackRgb(colour), 0);
-    else DrawClipped(surface, a, b, PackRgb(colour));
+    LinePixel(surface, x1, y1, x2, y2, PackRgb(colour));
+}
+
+void LineStraightforward(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour) {
+    DrawClippedLine(surface, x1, y1, x2, y2, PackRgb(colour), Bresenham);
 }
 
 std::uint32_t PixelAt(const Surface& surface, int column, int row) {

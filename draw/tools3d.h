@@ -21,11 +21,22 @@ struct Tools3D {
     float Brightness = 0;
     Surface* surface = nullptr;
     SegmentLog* log = nullptr;
+    bool fastPath = true;  // false: both ends worked out every time, lines by the plain route
 
     // Trigonometry depends only on the angles, so it is kept for the last triple seen.
     Vec3 trigAngles;
     ViewTrig trig;
     bool trigValid = false;
+
+    // `trig` as the pairs of factors the fast rotation multiplies by.
+    alignas(16) double rotationPairs[12] = {};
+
+    // The last segment's first end, its rotated depth and screen point under
+    // `trig`. A polyline hands it back as the next segment's second end.
+    Vec3 endModel;
+    float endDepth = 0;
+    ScreenPoint endScreen;
+    bool endValid = false;
 };
 
 ViewTrig ComputeViewTrig(Vec3 angles);
@@ -35,3 +46,8 @@ void SetLineColour(Tools3D& tools, float red, float green, float blue);
 void RotatePoint(Vec3& v, Vec3 angles);
 ScreenPoint ProjectPoint(Vec3 v);
 void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);
+
+// DrawSegment(points[i], points[i - 1], angles) for i = 1 .. count - 1, in
+// that order, as a polyline hands its segments over: the same segments,
+// pixels, state and errors, with the ends worked out in batches.
+void DrawSegmentChain(Tools3D& tools, const Vec3* points, int count, Vec3 angles);

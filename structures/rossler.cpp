@@ -1,39 +1,96 @@
 // Rossler Chaos: twenty Euler-integrated trajectories from random starts.
 #include "generators.h"
+#include "rossler.h"
+#include "rossler_worker.h"
 
 namespace {
 
-constexpr int Trajectories = 20;
-constexpr int Steps = 100000;
-constexpr int SampleEvery = 5;
-constexpr float C = 5.7f;        // the system's c
+constexpr int Steps = RosslerSamples * RosslerSampleEvery;
+constexpr float C = 5.7f;         // the system's c
 constexpr float ADivisor = 5.0f;  // a = 0.2, applied as y / 5
-constexpr float H = 0.01f;       // Euler step
-constexpr float Scale = 30.0f;   // drawing scale divisor
+constexpr float H = 0.01f;        // Euler step
+constexpr float Scale = 30.0f;    // drawing scale divisor
 
 Vec3 Scaled(float x, float y, float z) {
     return MakeVec(StoreFloat(double(x) / Scale), StoreFloat(double(y) / Scale), StoreFloat(double(z) / Scale));
 }
 
+Vec3 RandomStart(RandomSource& random) {
+    const float x = StoreFloat(2.0 * NextRandom(random) - 1);
+    const float y = StoreFloat(2.0 * NextRandom(random) - 1);
+    const float z = StoreFloat(2.0 * NextRandom(random) - 1);
+    return {x, y, z};
+}
+
+// The plain loop for one trajectory. Segments before `firstSegment` are
+// integrated but not drawn, so a trajectory can be taken up part way.
+void DrawTrajectory(Scene& scene, Vec3 start, int firstSegment) {
+    float x = start.x, y = start.y, z = start.z;
+    float px = x, py = y, pz = z;
+    for (int i = 1; i <= Steps; ++i) {
+        const float dx = StoreFloat(-(double(y) + z));
+        const float dy = StoreFloat(double(y) / ADivisor + x);
+        const float dz = StoreFloat((double(x) - C) * z + 0.2);
+        x = StoreFloat(double(x) + double(H) * dx);
+        y = StoreFloat(double(y) + double(H) * dy);
+        z = StoreFloat(double(z) + double(H) * dz);
+        if (i % RosslerSampleEvery == 0) {
+            if (i / RosslerSampleEvery >= firstSegment)
+                DrawSegment(scene.tools, Scaled(x, y, z), Scaled(px, py, pz), ViewAngles(scene));
+            px = x, py = y, pz = z;
+        }
+    }
+}
+
+void DrawFromWorker(Scene& scene, RosslerWorker& worker, int trajectory) {
+    const Vec3* points = TrajectoryPoints(worker, trajectory);
+    for (int block = 0; block < RosslerBlocks; ++block) {
+        WaitForBlock(worker, trajectory, block);
+        const int first = block * RosslerBlockSamples + 1;
+        if (worker.firstBadBlock[trajectory].load(std::memory_order_relaxed) <= block) {
+            // A value turned infinite or not a number in this block: the plain
+            // loop takes over and raises the error where it always would.
+            DrawTrajectory(scene, worker.starts[trajectory], first);
+            return;
+        }
+        DrawSegmentChain(scene.tools, points + first - 1, RosslerBlockSamples + 1, ViewAngles(scene));
+    }
+}
+
 }  // namespace
 
+void DrawRosslerTrajectoriesSequential(Scene& scene, const RosslerStarts& starts, int& finished) {
+    for (finished = 0; finished < RosslerTrajectories; ++finished) DrawTrajectory(scene, starts[finished], 1);
+}
+
+void DrawRosslerTrajectories(Scene& scene, const RosslerStarts& starts, int& finished) {
+    RosslerWorker* worker = WorkerOf(scene.rossler);
+    if (!worker) return DrawRosslerTrajectoriesSequential(scene, starts, finished);
+    StartRosslerJob(*worker, starts);
+    try {
+        for (finished = 0; finished < RosslerTrajectories; ++finished) DrawFromWorker(scene, *worker, finished);
+    } catch (...) {
+        CancelRosslerJob(*worker);
+        throw;
+    }
+}
+
+void DrawRosslerSequential(Scene& scene) {
+    for (int k = 1; k <= RosslerTrajectories; ++k) DrawTrajectory(scene, RandomStart(scene.random), 1);
+}
+
+// The start points are drawn from the random source before any trajectory;
+// after an error the source is set back to where the plain loop leaves it.
 void DrawRossler(Scene& scene) {
-    for (int k = 1; k <= Trajectories; ++k) {
-        float x = StoreFloat(2.0 * NextRandom(scene.random) - 1);
-        float y = StoreFloat(2.0 * NextRandom(scene.random) - 1);
-        float z = StoreFloat(2.0 * NextRandom(scene.random) - 1);
-        float px = x, py = y, pz = z;
-        for (int i = 1; i <= Steps; ++i) {
-            const float dx = StoreFloat(-(double(y) + z));
-            const float dy = StoreFloat(double(y) / ADivisor + x);
-            const float dz = StoreFloat((double(x) - C) * z + 0.2);
-            x = StoreFloat(double(x) + double(H) * dx);
-            y = StoreFloat(double(y) + double(H) * dy);
-            z = StoreFloat(double(z) + double(H) * dz);
-            if (i % SampleEvery == 0) {
-                DrawSegment(scene.tools, Scaled(x, y, z), Scaled(px, py, pz), ViewAngles(scene));
-                px = x, py = y, pz = z;
-            }
-        }
+    const RandomSource before = scene.random;
+    RosslerStarts starts;
+    for (Vec3& start : starts) start = RandomStart(scene.random);
+    int finished = 0;
+    try {
+        DrawRosslerTrajectories(scene, starts, finished);
+    } catch (...) {
+        scene.random = before;
+        for (int k = 0; k <= finished; ++k) RandomStart(scene.random);
+        throw;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "random_source.h"
+#include "rossler_workspace.h"
 #include "tools3d.h"
 #include "view_state.h"
 
@@ -10,6 +11,7 @@ struct Scene {
     Tools3D tools;
     RandomSource random;
     bool showAxis = false;
+    RosslerWorkspace rossler;  // the Rossler redraw's thread and buffers, not picture state
 };
 
 // The angle triple handed with every segment.

@@ -1,0 +1,28 @@
+#pragma once
+
+// The inputs every benchmark shares, so their figures compare.
+#include <cstddef>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "catalogue.h"
+
+inline constexpr int Repetitions = 5;
+
+// The view all structures are drawn under.
+inline ViewState BenchView(int structureIndex) {
+    ViewState view;
+    view.AngleX = 0.4f, view.AngleY = 0.6f, view.AngleZ = 0.2f, view.AnimTime = 1.3f;
+    view.StructureIndex = static_cast<std::int16_t>(structureIndex);
+    return view;
+}
+
+inline int RosslerIndex() { return *FindStructure("Rossler Chaos"); }
+
+// Benchmark names the ratios are read from.
+inline std::string RedrawName(int structureIndex) {
+    return "redraw/" + std::string(Catalogue()[structureIndex - 1].listText);
+}
+inline const char* const ScalarIntegrationName = "rossler/scalar-integration";
+inline const char* const QPainterName = "rossler/qpainter";

@@ -1,0 +1,47 @@
+// orbiza-bench: redraw speed of every structure, and the Rossler redraw set
+// against its plain scalar integration and against QPainter drawing the
+// same lines. Ends with the two ratios, from medians of repeated runs.
+#include <cstdio>
+
+#include "bench_inputs.h"
+#include "median_reporter.h"
+
+void RegisterRedrawBenchmarks();
+void RegisterRosslerBenchmarks();
+#ifdef ORBIZA_BENCH_QPAINTER
+void RegisterQPainterBenchmark();
+#endif
+#ifdef ORBIZA_BENCH_WINDOW
+void RegisterWindowBenchmarks();
+#endif
+
+namespace {
+
+void PrintRatio(const MedianReporter& reporter, const char* label, const std::string& numerator,
+                const std::string& denominator) {
+    const auto top = reporter.MedianSeconds(numerator), bottom = reporter.MedianSeconds(denominator);
+    if (top && bottom && *bottom > 0) std::printf("ratio %s: %.2f\n", label, *top / *bottom);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RegisterRedrawBenchmarks();
+    RegisterRosslerBenchmarks();
+#ifdef ORBIZA_BENCH_QPAINTER
+    RegisterQPainterBenchmark();
+#endif
+#ifdef ORBIZA_BENCH_WINDOW
+    RegisterWindowBenchmarks();
+#endif
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const std::string rossler = RedrawName(RosslerIndex());
+    PrintRatio(reporter, "qpainter/redraw", QPainterName, rossler);
+    PrintRatio(reporter, "redraw/scalar-integration", rossler, ScalarIntegrationName);
+    return 0;
+}

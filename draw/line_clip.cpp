@@ -1,0 +1,94 @@
+#include "line_clip.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "run_time_error.h"
+
+namespace {
+
+struct Point {
+    double x, y;
+};
+
+// Beyond this distance an end is "far": interpolating from it would cancel
+// away the digits that place the line on the raster.
+constexpr double FarLimit = 1024.0;
+
+bool IsFar(Point p) { return std::fabs(p.x) > FarLimit || std::fabs(p.y) > FarLimit; }
+
+// Liang-Barsky against the user square [-1, 1]^2, interpolating from the
+// nearer end so that a far end costs no precision. Ends that need no cut are
+// kept exactly.
+bool ClipToSquare(Point& a, Point& b) {
+    const bool fromB = std::fmax(std::fabs(b.x), std::fabs(b.y)) < std::fmax(std::fabs(a.x), std::fabs(a.y));
+    const Point n = fromB ? b : a, f = fromB ? a : b;
+    const double dx = f.x - n.x, dy = f.y - n.y;
+    double enter = 0.0, leave = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {n.x + 1.0, 1.0 - n.x, n.y + 1.0, 1.0 - n.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;  // parallel to this edge and outside it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) enter = std::max(enter, t);
+        else leave = std::min(leave, t);
+        if (enter > leave) return false;
+    }
+    const Point nearCut = enter > 0.0 ? Point{n.x + enter * dx, n.y + enter * dy} : n;
+    const Point farCut = leave < 1.0 ? Point{n.x + leave * dx, n.y + leave * dy} : f;
+    a = fromB ? farCut : nearCut;
+    b = fromB ? nearCut : farCut;
+    return true;
+}
+
+// A user coordinate inside the square to its pixel; the far edges belong to
+// the last column and row.
+int PixelIndex(double user, double perUnit, int size) {
+    return std::clamp(static_cast<int>(std::floor((user + 1.0) * perUnit)), 0, size - 1);
+}
+
+void DrawNearSegment(Surface& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw) {
+    if (!ClipToSquare(a, b)) return;
+    draw(surface, PixelIndex(a.x, Surface::ColumnsPerUnit, Surface::Width),
+         PixelIndex(a.y, Surface::RowsPerUnit, Surface::Height), PixelIndex(b.x, Surface::ColumnsPerUnit, Surface::Width),
+         PixelIndex(b.y, Surface::RowsPerUnit, Surface::Height), pixel);
+}
+
+// Cohen-Sutherland outcode against the far box.
+int FarOutcode(Point p) {
+    return (p.x < -FarLimit) | (p.x > FarLimit) << 1 | (p.y < -FarLimit) << 2 | (p.y > FarLimit) << 3;
+}
+
+// Both ends far: halve the segment until a midpoint falls inside the far box,
+// then clip the two halves, each from that near point. Midpoints of far ends
+// keep their precision relative to their own size, unlike interpolation.
+void DrawFromFarEnds(Surface& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw, int depth) {
+    for (; depth < 300; ++depth) {
+        if (FarOutcode(a) & FarOutcode(b)) return;  // wholly beyond one side
+        const Point m{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
+        if (!IsFar(m)) {
+            DrawNearSegment(surface, a, m, pixel, draw);
+            DrawNearSegment(surface, m, b, pixel, draw);
+            return;
+        }
+        if (FarOutcode(a) & FarOutcode(m)) a = m;
+        else if (FarOutcode(m) & FarOutcode(b)) b = m;
+        else {  // passes a corner region: at most one half reaches the box
+            DrawFromFarEnds(surface, a, m, pixel, draw, depth + 1);
+            a = m;
+        }
+    }
+}
+
+}  // namespace
+
+void DrawClippedLine(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw) {
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        RaiseOperationFailed("Line: an end point is not a finite number");
+    const Point a{x1, y1}, b{x2, y2};
+    if (IsFar(a) && IsFar(b)) DrawFromFarEnds(surface, a, b, pixel, draw, 0);
+    else DrawNearSegment(surface, a, b, pixel, draw);
+}

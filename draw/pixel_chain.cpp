@@ -1,0 +1,81 @@
+#include <cstdlib>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+#include "line_raster.h"
+#include "run_time_error.h"
+#include "surface.h"
+
+using namespace line_raster;
+
+namespace {
+
+// Where a short line's pixels start and its entry in ShortLines, or -1 for a
+// long line; worked out for a run of lines before any is drawn.
+struct ShortPlan {
+    std::int32_t start[PixelChain::MaxCount], entry[PixelChain::MaxCount];
+};
+
+void PlanOne(const PixelChain& c, int j, ShortPlan& plan) {
+    const int c1 = c.column[j + 1], r1 = c.row[j + 1], c2 = c.column[j], r2 = c.row[j];
+    const int dc = std::abs(c2 - c1), dr = std::abs(r2 - r1);
+    plan.start[j] = r1 * Surface::Width + c1;
+    plan.entry[j] = (dc | dr) <= ShortExtent ? ShortIndex(c1 < c2, r1 < r2, dc, dr) : -1;
+}
+
+#if defined(__x86_64__)
+// PlanOne for eight lines at a time. Lines with an end outside the raster
+// get a meaningless plan; they are never drawn from it.
+[[gnu::target("avx2")]] inline __m256i LoadEight(const std::int32_t* at) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+}
+
+[[gnu::target("avx2")]] void PlanEight(const PixelChain& c, int j, ShortPlan& plan) {
+    const __m256i c1 = LoadEight(c.column + j + 1), c2 = LoadEight(c.column + j);
+    const __m256i r1 = LoadEight(c.row + j + 1), r2 = LoadEight(c.row + j);
+    const __m256i dc = _mm256_abs_epi32(_mm256_sub_epi32(c2, c1)), dr = _mm256_abs_epi32(_mm256_sub_epi32(r2, r1));
+    const __m256i direction = _mm256_or_si256(_mm256_and_si256(_mm256_cmpgt_epi32(c2, c1), _mm256_set1_epi32(2)),
+                                              _mm256_and_si256(_mm256_cmpgt_epi32(r2, r1), _mm256_set1_epi32(1)));
+    const __m256i index = _mm256_add_epi32(
+        _mm256_slli_epi32(_mm256_add_epi32(_mm256_slli_epi32(direction, 3), dc), 3), dr);  // as ShortIndex
+    const __m256i longLine = _mm256_cmpgt_epi32(_mm256_or_si256(dc, dr), _mm256_set1_epi32(ShortExtent));
+    const __m256i start = _mm256_add_epi32(_mm256_mullo_epi32(r1, _mm256_set1_epi32(Surface::Width)), c1);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(plan.entry + j), _mm256_or_si256(index, longLine));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(plan.start + j), start);
+}
+
+bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
+#else
+void PlanEight(const PixelChain& c, int j, ShortPlan& plan) {
+    for (int i = j; i < j + 8; ++i) PlanOne(c, i, plan);
+}
+bool HasAvx2() { return false; }
+#endif
+
+void DrawPlanned(Surface& surface, const PixelChain& chain, const ShortPlan& plan) {
+    for (int j = 0; j < chain.count; ++j) {
+        if ((chain.inside >> j & 3) != 3) [[unlikely]] {
+            LinePixel(surface, chain.x[j + 1], chain.y[j + 1], chain.x[j], chain.y[j], chain.pixel[j]);
+        } else if (plan.entry[j] >= 0) [[likely]] {
+            std::uint32_t* at = surface.pixels.data() + plan.start[j];
+            const ShortLine& line = ShortLines[plan.entry[j]];
+#pragma GCC unroll 8
+            for (int i = 0; i <= ShortExtent; ++i) at[line.offsets[i]] = chain.pixel[j];
+        } else {
+            FastBresenham(surface, chain.column[j + 1], chain.row[j + 1], chain.column[j], chain.row[j], chain.pixel[j]);
+        }
+    }
+}
+
+}  // namespace
+
+void DrawPixelChain(Surface& surface, const PixelChain& chain) {
+    if (chain.count > PixelChain::MaxCount) RaiseIndexOutOfRange();
+    ShortPlan plan;
+    int j = 0;
+    if (HasAvx2())
+        for (; j + 8 <= chain.count; j += 8) PlanEight(chain, j, plan);  // reads ends j .. j + 8
+    for (; j < chain.count; ++j) PlanOne(chain, j, plan);
+    DrawPlanned(surface, chain, plan);
+}
