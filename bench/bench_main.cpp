@@ -2,6 +2,7 @@
 // against its plain scalar integration and against QPainter drawing the
 // same lines. Ends with the two ratios, from medians of repeated runs.
 #include <cstdio>
+#include <memory>
 
 #include "bench_inputs.h"
 #include "median_reporter.h"
@@ -12,6 +13,7 @@ void RegisterRosslerBenchmarks();
 void RegisterQPainterBenchmark();
 #endif
 #ifdef ORBIZA_BENCH_WINDOW
+std::shared_ptr<void> StartWindowApplication(int& argc, char** argv);
 void RegisterWindowBenchmarks();
 #endif
 
@@ -26,6 +28,9 @@ void PrintRatio(const MedianReporter& reporter, const char* label, const std::st
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef ORBIZA_BENCH_WINDOW
+    const std::shared_ptr<void> application = StartWindowApplication(argc, argv);
+#endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RegisterRedrawBenchmarks();
