@@ -1,6 +1,7 @@
 // Shell and Rosset: tubes swept along a space curve.
 #include "tubes.h"
 
+#include <array>
 #include <cmath>
 
 #include "generators.h"
@@ -20,18 +21,23 @@ CurvePoint RossetCurve(float t) {
             StoreFloat(0.08 * std::sin(tt))};
 }
 
-Vec3 TubePoint(TubeCurve curve, float t, float theta) {
+TubeFrame FrameAt(TubeCurve curve, float t) {
     const Vec3 c = curve(t).c;
     const CurvePoint ahead = curve(StoreFloat(double(t) + 0.001f));
     const Vec3 tangent = VecSub(ahead.c, c);
     const float k = StoreFloat(1.0 / VecLength(tangent));
     const Vec3 u = VecScale(k, tangent);
     const Vec3 a = VecCross(MakeVec(0, 0, 1), u);  // not normalised: |a| = sine of the tilt from z
-    const Vec3 b = VecCross(u, a);
-    const float cosTheta = StoreFloat(std::cos(double(theta)));
-    const float sinTheta = StoreFloat(std::sin(double(theta)));
-    const Vec3 w = VecAdd(VecScale(cosTheta, a), VecScale(sinTheta, b));
-    return VecAdd(c, VecScale(ahead.r, w));
+    return {c, a, VecCross(u, a), ahead.r};
+}
+
+TubeAngle AngleOf(float theta) {
+    return {StoreFloat(std::cos(double(theta))), StoreFloat(std::sin(double(theta)))};
+}
+
+Vec3 PointOnFrame(const TubeFrame& frame, TubeAngle angle) {
+    const Vec3 w = VecAdd(VecScale(angle.cos, frame.a), VecScale(angle.sin, frame.b));
+    return VecAdd(frame.c, VecScale(frame.r, w));
 }
 
 namespace {
@@ -47,12 +53,27 @@ void DrawSpine(Scene& scene, TubeCurve curve, float tEnd) {
     SetLineColour(scene.tools, 1, 1, 1);
 }
 
+constexpr int MaxLineSteps = 200;  // passes of the 0.2 loop up to the longest tEnd
+
+// A cross-section depends on t alone and a line along the tube on θ alone,
+// so each is worked out once: per ring, and once for all nine lines.
 void DrawTube(Scene& scene, TubeCurve curve, float tEnd) {
     DrawSpine(scene, curve, tEnd);
-    DrawCurveFamily(scene, {TStart, tEnd, 0.5f}, {0.001f, 6.683f, 0.5f},  // rings: t outer
-                    [curve](float t, float theta) { return TubePoint(curve, t, theta); });
-    DrawCurveFamily(scene, {0.001f, 6.283f, 0.7f}, {TStart, tEnd, 0.2f},  // lines along: θ outer
-                    [curve](float theta, float t) { return TubePoint(curve, t, theta); });
+    TubeFrame ring;
+    DrawCurveFamily(
+        scene, {TStart, tEnd, 0.5f},  // rings: t outer
+        [&](float t) { ring = FrameAt(curve, t); return FloatRange{0.001f, 6.683f, 0.5f}; },
+        [&](float, float theta) { return PointOnFrame(ring, AngleOf(theta)); });
+
+    const FloatRange along{TStart, tEnd, 0.2f};
+    std::array<TubeFrame, MaxLineSteps> frames;
+    int step = 0;
+    ForFloat(along, [&](float t) { frames.at(step++) = FrameAt(curve, t); });
+    TubeAngle line;
+    DrawCurveFamily(
+        scene, {0.001f, 6.283f, 0.7f},  // lines along the tube: θ outer
+        [&](float theta) { line = AngleOf(theta), step = 0; return along; },
+        [&](float, float) { return PointOnFrame(frames[step++], line); });
 }
 
 }  // namespace
