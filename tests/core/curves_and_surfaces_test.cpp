@@ -17,6 +17,8 @@ struct Case {
     bool usesTime;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 std::vector<int> Grid(int polylinesA, int pointsA, int polylinesB, int pointsB) {
     return Repeat(Repeat({}, polylinesA, pointsA), polylinesB, pointsB);
 }
