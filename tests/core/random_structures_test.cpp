@@ -78,8 +78,12 @@ TEST(Rossler, TwentyUnjoinedChainsOfTwentyThousand) {
 TEST(Rossler, NewTrajectoriesEveryRedrawButTheSameAfterNodes) {
     Recording r;
     const SegmentLog first = DrawAndTake(r, DrawRossler);
+    SetLineColour(r.scene.tools, 0.2f, 0.5f, 1);
     const SegmentLog second = DrawAndTake(r, DrawRossler);
     EXPECT_FALSE(SameBits(first[0].q, second[0].q));
+    EXPECT_EQ(r.scene.tools.LineRed, 0.2f);  // drawn in the current colour, left as it was
+    EXPECT_GT(second[0].colour.blue, second[0].colour.red);
+    SetLineColour(r.scene.tools, 1, 1, 1);
 
     Recording fresh;
     EXPECT_TRUE(SameSegments(DrawAndTake(fresh, DrawRossler), first));  // the same after every start

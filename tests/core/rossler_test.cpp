@@ -100,48 +100,4 @@ TEST(RosslerFastRoute, ACopiedSceneDrawsTheSame) {
     EXPECT_TRUE(SameLogs(original->log, copy->log));
 }
 
-class RosslerPicture : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        drawing = new Drawing(true);
-        DrawRossler(drawing->scene);
-    }
-    static void TearDownTestSuite() { delete drawing; }
-    static Drawing* drawing;
-};
-Drawing* RosslerPicture::drawing = nullptr;
-
-TEST_F(RosslerPicture, TwentyChainsOfTwentyThousandSegments) {
-    const SegmentLog& log = drawing->log;
-    ASSERT_EQ(log.size(), 20u * SegmentsPerTrajectory);
-    for (std::size_t i = 0; i < log.size(); ++i) {
-        if (i % SegmentsPerTrajectory == 0) {
-            // A fresh start: within 1/30 of the origin, not joined to the trajectory before.
-            const Vec3 start = log[i].q;
-            EXPECT_LE(std::max({std::fabs(start.x), std::fabs(start.y), std::fabs(start.z)}), 1.0f / 30.0f);
-            if (i > 0) {
-                EXPECT_FALSE(SameBits(start, log[i - 1].p)) << i;
-            }
-        } else if (!SameBits(log[i].q, log[i - 1].p)) {
-            FAIL() << "segment " << i << " does not continue the one before";
-        }
-    }
-}
-
-TEST_F(RosslerPicture, EveryRedrawShowsNewTrajectoriesInTheCurrentColour) {
-    SegmentLog next;
-    Scene& scene = drawing->scene;
-    scene.tools.log = &next;
-    SetLineColour(scene.tools, 0.2f, 0.5f, 1.0f);
-    DrawRossler(scene);
-    scene.tools.log = &drawing->log;
-    ASSERT_EQ(next.size(), drawing->log.size());
-    EXPECT_FALSE(SameBits(next[0].q, drawing->log[0].q));
-    EXPECT_EQ(scene.tools.LineRed, 0.2f);  // the generator leaves the colour as it found it
-    bool blueish = true;
-    for (const SegmentRecord& s : next) blueish = blueish && s.colour.blue >= s.colour.red;
-    EXPECT_TRUE(blueish);
-    SetLineColour(scene.tools, 1, 1, 1);
-}
-
 }  // namespace
