@@ -10,6 +10,12 @@
 
 inline constexpr int Repetitions = 5;
 
+// The settings every timing shares: milliseconds of real time, repeated, the
+// aggregates (median first of all) reported.
+inline benchmark::internal::Benchmark* Measured(benchmark::internal::Benchmark* b) {
+    return b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+}
+
 // The view all structures are drawn under.
 inline ViewState BenchView(int structureIndex) {
     ViewState view;

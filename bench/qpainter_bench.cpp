@@ -54,9 +54,5 @@ void QPainterLines(benchmark::State& state) {
 }  // namespace
 
 void RegisterQPainterBenchmark() {
-    benchmark::RegisterBenchmark(QPainterName, QPainterLines)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Repetitions(Repetitions)
-        ->ReportAggregatesOnly(true);
+    Measured(benchmark::RegisterBenchmark(QPainterName, QPainterLines));
 }

@@ -41,10 +41,5 @@ void Redraw(benchmark::State& state, int structureIndex) {
 
 void RegisterRedrawBenchmarks() {
     for (int index = 1; index <= CatalogueSize; ++index)
-        benchmark::RegisterBenchmark(RedrawName(index).c_str(), Redraw, index)
-            ->Unit(benchmark::kMillisecond)
-            ->MinTime(0.2)
-            ->UseRealTime()
-            ->Repetitions(Repetitions)
-            ->ReportAggregatesOnly(true);
+        Measured(benchmark::RegisterBenchmark(RedrawName(index).c_str(), Redraw, index))->MinTime(0.2);
 }

@@ -57,14 +57,6 @@ void SequentialRedraw(benchmark::State& state) {
 }  // namespace
 
 void RegisterRosslerBenchmarks() {
-    benchmark::RegisterBenchmark(ScalarIntegrationName, ScalarIntegration)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Repetitions(Repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("rossler/sequential-redraw", SequentialRedraw)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Repetitions(Repetitions)
-        ->ReportAggregatesOnly(true);
+    Measured(benchmark::RegisterBenchmark(ScalarIntegrationName, ScalarIntegration));
+    Measured(benchmark::RegisterBenchmark("rossler/sequential-redraw", SequentialRedraw));
 }

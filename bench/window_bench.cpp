@@ -100,14 +100,11 @@ std::shared_ptr<void> StartWindowApplication(int& argc, char** argv) {
 }
 
 void RegisterWindowBenchmarks() {
-    const auto common = [](benchmark::internal::Benchmark* b) {
-        b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(Repetitions)->ReportAggregatesOnly(true);
-    };
-    common(benchmark::RegisterBenchmark("window/start-up", StartUp));
-    common(benchmark::RegisterBenchmark("window/depth-store-fill", DepthStoreFill));
-    common(benchmark::RegisterBenchmark("window/tick-rossler", RosslerTick));
+    Measured(benchmark::RegisterBenchmark("window/start-up", StartUp));
+    Measured(benchmark::RegisterBenchmark("window/depth-store-fill", DepthStoreFill));
+    Measured(benchmark::RegisterBenchmark("window/tick-rossler", RosslerTick));
     for (const char* structure : {"Sphere-Torus Transformation", "Torus", "Destorted Sphere"})
-        common(benchmark::RegisterBenchmark(("window/redraw-after-paint/" + std::string(structure)).c_str(),
+        Measured(benchmark::RegisterBenchmark(("window/redraw-after-paint/" + std::string(structure)).c_str(),
                                             RedrawAfterPaint, structure));
     benchmark::RegisterBenchmark("window/50-timer-ticks-rossler", TicksPerSecond)
         ->Unit(benchmark::kMillisecond)

@@ -14,11 +14,16 @@ inline float StoreFloat(double value) {
     return stored;
 }
 
-// Nearest integer, ties to even, as a 16-bit signed integer.
+// Nearest integer, ties to even, when it fits a 16-bit signed integer.
+inline bool RoundsIntoInt16(double value, long& rounded) {
+    if (!(value >= -32768.5 && value <= 32767.5)) return false;  // test before converting; NaN fails too
+    rounded = std::lrint(value);                                  // default mode: ties to even
+    return rounded <= 32767;                                      // 32767.5 rounds up to 32768
+}
+
 inline std::int16_t RoundToInt16(double value) {
     if (std::isnan(value)) RaiseFloatingPointError();
-    if (!(value >= -32768.5 && value <= 32767.5)) RaiseOverflow();  // test before converting
-    const long rounded = std::lrint(value);                          // default mode: ties to even
-    if (rounded > 32767) RaiseOverflow();                            // 32767.5 rounds up to 32768
+    long rounded = 0;
+    if (!RoundsIntoInt16(value, rounded)) RaiseOverflow();
     return static_cast<std::int16_t>(rounded);
 }

@@ -62,12 +62,10 @@ inline float BrightnessOf(const Tools3D& tools, float z1, float z2, bool& failed
     return brightness < 0 ? 0.0f : brightness;
 }
 
-// RoundToInt16 fails outside -32768.5 .. 32767.5 and where 32767.5 rounds up.
+// A colour component as RoundToInt16 would give it, noting where it would raise.
 inline std::uint32_t ComponentOf(float factor, float brightness, bool& failed) {
-    const double value = double(factor) * brightness;
-    const bool inRange = value >= -32768.5 && value <= 32767.5;
-    const long rounded = inRange ? std::lrint(value) : 0;
-    failed |= !inRange || rounded > 32767;
+    long rounded = 0;
+    failed |= !RoundsIntoInt16(double(factor) * brightness, rounded);
     return static_cast<std::uint32_t>(std::clamp<long>(rounded, 0, 255));
 }
 

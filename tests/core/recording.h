@@ -2,7 +2,6 @@
 
 // Test support: run a generator on fresh state and keep every segment it drew.
 #include <cmath>
-#include <functional>
 
 #include "catalogue.h"
 #include "generators.h"
@@ -34,7 +33,3 @@ inline ViewState ViewAt(float ax, float ay, float az, float time) {
 }
 
 inline float DistanceFromOrigin(Vec3 p) { return float(std::sqrt(double(p.x) * p.x + double(p.y) * p.y + double(p.z) * p.z)); }
-
-// Model-space points a generator produced, in drawing order (the first point of
-// every segment, i.e. the newer point of a polyline).
-inline bool SameBitsVec(Vec3 a, Vec3 b) { return SameBits(a, b); }
