@@ -26,4 +26,6 @@ float ReadDepth(const DepthScreen& store, float x, float y) { return store.cells
 void WriteDepth(DepthScreen& store, float x, float y, float value) { store.cells[CellOf(x, y)] = value; }
 
 // Every cell once, which is what a pass over all integer pairs amounts to.
-void ClearDepthScreen(DepthScreen& store) { std::fill(store.cells.begin(), store.cells.end(), DepthScreen::ClearDepth); }
+void ClearDepthScreen(DepthScreen& store) {
+    std::fill(store.cells.begin(), store.cells.end(), DepthScreen::ClearDepth);
+}

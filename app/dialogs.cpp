@@ -8,8 +8,8 @@ namespace {
 std::optional<QString> AskSaveName(QWidget* parent, const QString& filter) {
     // No title, no default suffix and no overwrite question of the dialog's own:
     // the export asks that itself, and only for files with content.
-    const QString name = QFileDialog::getSaveFileName(parent, QString(), QString(), filter, nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString name =
+        QFileDialog::getSaveFileName(parent, QString(), QString(), filter, nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;  // the dialog reports a cancel as an empty name
     return name;
 }
@@ -31,7 +31,8 @@ Dialogs StandardDialogs(QWidget* parent) {
     return {
         .askSaveName = [parent](const QString& filter) { return AskSaveName(parent, filter); },
         .askYesNo = [parent](const QString& title, const QString& text) { return AskYesNo(parent, title, text); },
-        .warn = [parent](const QString& title, const QString& text) { Show(parent, QMessageBox::Warning, title, text); },
+        .warn = [parent](const QString& title,
+                         const QString& text) { Show(parent, QMessageBox::Warning, title, text); },
         .inform = [parent](const QString& title,
                            const QString& text) { Show(parent, QMessageBox::Information, title, text); },
     };

@@ -55,7 +55,8 @@ void Form1::Connect() {
     angleButton(c.zp, Axis::Z, +1);
     angleButton(c.zm, Axis::Z, -1);
     for (int bar = 0; bar < 4; ++bar)
-        connect(c.speedBars[bar], &QScrollBar::valueChanged, this, [this, bar](int value) { SpeedChanged(bar, value); });
+        connect(c.speedBars[bar], &QScrollBar::valueChanged, this,
+                [this, bar](int value) { SpeedChanged(bar, value); });
     connect(c.start, &QPushButton::clicked, this, [timer = c.Timer1] {
         if (!timer->isActive()) timer->start();  // a second start keeps the running phase
     });

@@ -24,7 +24,7 @@ void Form1::Handle(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {  // RunTimeError above all; nothing may leave a slot
-        controls.pctr1->ShowChanges();        // what was drawn before the error stays
+        controls.pctr1->ShowChanges();       // what was drawn before the error stays
         dialogs.warn("Orbiza", QString::fromUtf8(error.what()));
     }
     if (outer) handling = false;

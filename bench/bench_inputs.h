@@ -1,10 +1,10 @@
 #pragma once
 
 // The inputs every benchmark shares, so their figures compare.
+#include <benchmark/benchmark.h>
+
 #include <cstddef>
 #include <string>
-
-#include <benchmark/benchmark.h>
 
 #include "catalogue.h"
 

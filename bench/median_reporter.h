@@ -1,11 +1,11 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 // The console report, keeping the median real time of every benchmark so
 // main can print ratios once all have run.

@@ -53,6 +53,4 @@ void QPainterLines(benchmark::State& state) {
 
 }  // namespace
 
-void RegisterQPainterBenchmark() {
-    Measured(benchmark::RegisterBenchmark(QPainterName, QPainterLines));
-}
+void RegisterQPainterBenchmark() { Measured(benchmark::RegisterBenchmark(QPainterName, QPainterLines)); }

@@ -105,7 +105,7 @@ void RegisterWindowBenchmarks() {
     Measured(benchmark::RegisterBenchmark("window/tick-rossler", RosslerTick));
     for (const char* structure : {"Sphere-Torus Transformation", "Torus", "Destorted Sphere"})
         Measured(benchmark::RegisterBenchmark(("window/redraw-after-paint/" + std::string(structure)).c_str(),
-                                            RedrawAfterPaint, structure));
+                                              RedrawAfterPaint, structure));
     benchmark::RegisterBenchmark("window/50-timer-ticks-rossler", TicksPerSecond)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()

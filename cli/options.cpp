@@ -123,6 +123,7 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
 
 bool FlagOption(RenderOptions& options, std::string_view arg) {
     if (arg == "--help" || arg == "-h") return options.help = true;
+    if (arg == "--version") return options.version = true;
     if (arg == "--list") return options.list = true;
     if (arg == "--axes") return options.showAxis = true;
     return false;

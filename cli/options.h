@@ -10,6 +10,7 @@
 // What one run of the renderer is asked to do.
 struct RenderOptions {
     bool help = false;
+    bool version = false;
     bool list = false;
     bool showAxis = false;
     float angleX = 0, angleY = 0, angleZ = 0;
@@ -39,3 +40,4 @@ std::optional<float> ParseDecimal(std::string_view text, std::string* problem = 
 std::optional<std::string> PictureFormatFor(std::string_view path);
 
 std::string UsageText();
+std::string VersionText();  // one line: the program's name and version

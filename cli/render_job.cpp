@@ -1,9 +1,8 @@
 #include "render_job.h"
 
+#include <QFile>
 #include <iomanip>
 #include <string>
-
-#include <QFile>
 
 #include "catalogue.h"
 #include "picture_file.h"
@@ -71,8 +70,13 @@ bool WritePicture(const Surface& surface, const RenderOptions& options, std::ost
 }  // namespace
 
 int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err, void (*redraw)(Scene&)) {
-    if (options.help || options.list) {
-        options.help ? void(out << UsageText()) : PrintList(out);
+    if (options.help || options.version || options.list) {
+        if (options.help)
+            out << UsageText();
+        else if (options.version)
+            out << VersionText();
+        else
+            PrintList(out);
         if (out.flush()) return 0;
         err << "orbiza-render: cannot write to standard output\n";
         return 1;

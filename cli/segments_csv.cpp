@@ -1,9 +1,8 @@
 #include "segments_csv.h"
 
+#include <QSaveFile>
 #include <charconv>
 #include <sstream>
-
-#include <QSaveFile>
 
 #include "atomic_save.h"
 

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <ostream>
 #include <string>
-
-#include <QString>
 
 #include "segment_log.h"
 

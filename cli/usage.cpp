@@ -30,6 +30,7 @@ Options (a value follows as the next argument or after '='):
                        p and q: the model points as drawn (first, second);
                        (x1,y1), (x2,y2): their screen points; r,g,b: 0-255
   -h, --help           show this text and exit
+  --version            print the program's version and exit
   --                   what follows are structures, not options
 
 Numbers are decimals, stored as the nearest 32-bit float; they must be finite.
@@ -40,3 +41,5 @@ be written; 2 a bad command line (unknown structure or option, malformed or
 out-of-range number, unsupported output extension).
 )";
 }
+
+std::string VersionText() { return "orbiza-render " ORBIZA_VERSION "\n"; }

@@ -12,6 +12,5 @@ struct FloatRange {
 template <class Body>
 void ForFloat(FloatRange range, Body&& body) {
     const float end = range.end;
-    for (float counter = range.start; counter <= end; counter = StoreFloat(double(counter) + range.step))
-        body(counter);
+    for (float counter = range.start; counter <= end; counter = StoreFloat(double(counter) + range.step)) body(counter);
 }

@@ -33,8 +33,10 @@ bool ClipToSquare(Point& a, Point& b) {
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0.0) enter = std::max(enter, t);
-        else leave = std::min(leave, t);
+        if (p[i] < 0.0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
         if (enter > leave) return false;
     }
     const Point nearCut = enter > 0.0 ? Point{n.x + enter * dx, n.y + enter * dy} : n;
@@ -53,7 +55,8 @@ int PixelIndex(double user, double perUnit, int size) {
 void DrawNearSegment(Surface& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw) {
     if (!ClipToSquare(a, b)) return;
     draw(surface, PixelIndex(a.x, Surface::ColumnsPerUnit, Surface::Width),
-         PixelIndex(a.y, Surface::RowsPerUnit, Surface::Height), PixelIndex(b.x, Surface::ColumnsPerUnit, Surface::Width),
+         PixelIndex(a.y, Surface::RowsPerUnit, Surface::Height),
+         PixelIndex(b.x, Surface::ColumnsPerUnit, Surface::Width),
          PixelIndex(b.y, Surface::RowsPerUnit, Surface::Height), pixel);
 }
 
@@ -74,8 +77,10 @@ void DrawFromFarEnds(Surface& surface, Point a, Point b, std::uint32_t pixel, Pi
             DrawNearSegment(surface, m, b, pixel, draw);
             return;
         }
-        if (FarOutcode(a) & FarOutcode(m)) a = m;
-        else if (FarOutcode(m) & FarOutcode(b)) b = m;
+        if (FarOutcode(a) & FarOutcode(m))
+            a = m;
+        else if (FarOutcode(m) & FarOutcode(b))
+            b = m;
         else {  // passes a corner region: at most one half reaches the box
             DrawFromFarEnds(surface, a, m, pixel, draw, depth + 1);
             a = m;
@@ -89,6 +94,8 @@ void DrawClippedLine(Surface& surface, float x1, float y1, float x2, float y2, s
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         RaiseOperationFailed("Line: an end point is not a finite number");
     const Point a{x1, y1}, b{x2, y2};
-    if (IsFar(a) && IsFar(b)) DrawFromFarEnds(surface, a, b, pixel, draw, 0);
-    else DrawNearSegment(surface, a, b, pixel, draw);
+    if (IsFar(a) && IsFar(b))
+        DrawFromFarEnds(surface, a, b, pixel, draw, 0);
+    else
+        DrawNearSegment(surface, a, b, pixel, draw);
 }

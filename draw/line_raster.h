@@ -30,7 +30,8 @@ constexpr ShortLineTable MakeShortLines() {
     for (int direction = 0; direction < 4; ++direction)
         for (int dc = 0; dc <= ShortExtent; ++dc)
             for (int dr = 0; dr <= ShortExtent; ++dr) {
-                const int columnStep = direction & 2 ? 1 : -1, rowStep = direction & 1 ? Surface::Width : -Surface::Width;
+                const int columnStep = direction & 2 ? 1 : -1,
+                          rowStep = direction & 1 ? Surface::Width : -Surface::Width;
                 ShortLine& line = table[ShortIndex(direction & 2, direction & 1, dc, dr)];
                 int error = dc - dr;
                 std::ptrdiff_t offset = 0;

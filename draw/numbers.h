@@ -17,8 +17,8 @@ inline float StoreFloat(double value) {
 // Nearest integer, ties to even, when it fits a 16-bit signed integer.
 inline bool RoundsIntoInt16(double value, long& rounded) {
     if (!(value >= -32768.5 && value <= 32767.5)) return false;  // test before converting; NaN fails too
-    rounded = std::lrint(value);                                  // default mode: ties to even
-    return rounded <= 32767;                                      // 32767.5 rounds up to 32768
+    rounded = std::lrint(value);                                 // default mode: ties to even
+    return rounded <= 32767;                                     // 32767.5 rounds up to 32768
 }
 
 inline std::int16_t RoundToInt16(double value) {

@@ -3,15 +3,15 @@
 #include "float_loop.h"
 #include "numbers.h"
 
-void DrawTriangle(Tools3D& tools, float x1, float y1, float z1, float x2, float y2, float z2, float x3,
-                  float y3, float z3, float ax, float ay, float az) {
+void DrawTriangle(Tools3D& tools, float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
+                  float z3, float ax, float ay, float az) {
     DrawSegment(tools, MakeVec(x1, y1, z1), MakeVec(x2, y2, z2), MakeVec(ax, ay, az));
     DrawSegment(tools, MakeVec(x1, y1, z1), MakeVec(x3, y3, z3), MakeVec(ax, ay, az));
     DrawSegment(tools, MakeVec(x3, y3, z3), MakeVec(x2, y2, z2), MakeVec(ax, ay, az));
 }
 
-void DrawQuad(Tools3D& tools, float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
-              float z3, float x4, float y4, float z4, float ax, float ay, float az) {
+void DrawQuad(Tools3D& tools, float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3, float z3,
+              float x4, float y4, float z4, float ax, float ay, float az) {
     DrawSegment(tools, MakeVec(x1, y1, z1), MakeVec(x2, y2, z2), MakeVec(ax, ay, az));
     DrawSegment(tools, MakeVec(x1, y1, z1), MakeVec(x4, y4, z4), MakeVec(ax, ay, az));
     DrawSegment(tools, MakeVec(x3, y3, z3), MakeVec(x2, y2, z2), MakeVec(ax, ay, az));

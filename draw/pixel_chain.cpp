@@ -37,8 +37,8 @@ void PlanOne(const PixelChain& c, int j, ShortPlan& plan) {
     const __m256i dc = _mm256_abs_epi32(_mm256_sub_epi32(c2, c1)), dr = _mm256_abs_epi32(_mm256_sub_epi32(r2, r1));
     const __m256i direction = _mm256_or_si256(_mm256_and_si256(_mm256_cmpgt_epi32(c2, c1), _mm256_set1_epi32(2)),
                                               _mm256_and_si256(_mm256_cmpgt_epi32(r2, r1), _mm256_set1_epi32(1)));
-    const __m256i index = _mm256_add_epi32(
-        _mm256_slli_epi32(_mm256_add_epi32(_mm256_slli_epi32(direction, 3), dc), 3), dr);  // as ShortIndex
+    const __m256i index = _mm256_add_epi32(_mm256_slli_epi32(_mm256_add_epi32(_mm256_slli_epi32(direction, 3), dc), 3),
+                                           dr);  // as ShortIndex
     const __m256i longLine = _mm256_cmpgt_epi32(_mm256_or_si256(dc, dr), _mm256_set1_epi32(ShortExtent));
     const __m256i start = _mm256_add_epi32(_mm256_mullo_epi32(r1, _mm256_set1_epi32(Surface::Width)), c1);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(plan.entry + j), _mm256_or_si256(index, longLine));
@@ -63,7 +63,8 @@ void DrawPlanned(Surface& surface, const PixelChain& chain, const ShortPlan& pla
 #pragma GCC unroll 8
             for (int i = 0; i <= ShortExtent; ++i) at[line.offsets[i]] = chain.pixel[j];
         } else {
-            FastBresenham(surface, chain.column[j + 1], chain.row[j + 1], chain.column[j], chain.row[j], chain.pixel[j]);
+            FastBresenham(surface, chain.column[j + 1], chain.row[j + 1], chain.column[j], chain.row[j],
+                          chain.pixel[j]);
         }
     }
 }

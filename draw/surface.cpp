@@ -25,7 +25,6 @@ void LongBresenham(std::uint32_t* at, int dc, int dr, int columnStep, int rowSte
     }
 }
 
-
 }  // namespace line_raster
 
 namespace {
@@ -46,9 +45,7 @@ void Bresenham(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t p
 
 }  // namespace
 
-void Clear(Surface& surface) {
-    std::fill(surface.pixels.begin(), surface.pixels.end(), Surface::Background);
-}
+void Clear(Surface& surface) { std::fill(surface.pixels.begin(), surface.pixels.end(), Surface::Background); }
 
 #if defined(__SSE2__)
 // Both ends at once. A line with both ends inside the raster needs no clip
@@ -57,7 +54,8 @@ void Clear(Surface& surface) {
 void LinePixel(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
     const __m128 ends = _mm_setr_ps(x1, y1, x2, y2);
     const __m128 difference = _mm_sub_ps(ends, ends);  // not a number exactly where an end is not finite
-    if (_mm_movemask_ps(_mm_cmpunord_ps(difference, difference)) != 0) RaiseOperationFailed("Line: an end point is not a finite number");
+    if (_mm_movemask_ps(_mm_cmpunord_ps(difference, difference)) != 0)
+        RaiseOperationFailed("Line: an end point is not a finite number");
     const __m128d one = _mm_set1_pd(1.0), scale = _mm_setr_pd(Surface::ColumnsPerUnit, Surface::RowsPerUnit);
     const __m128d limit = _mm_setr_pd(Surface::Width, Surface::Height), zero = _mm_setzero_pd();
     const __m128d a = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(ends), one), scale);

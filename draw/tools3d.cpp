@@ -32,8 +32,8 @@ namespace {
 [[gnu::noinline]] void SetView(Tools3D& tools, Vec3 angles) {
     tools.trig = ComputeViewTrig(angles);
     const ViewTrig& t = tools.trig;
-    const double pairs[12] = {t.ca, t.ca, -double(t.sa), t.sa, t.cb, t.cb,
-                              -double(t.sb), t.sb, t.cc, t.cc, -double(t.sc), t.sc};
+    const double pairs[12] = {t.ca,          t.ca, -double(t.sa), t.sa, t.cb,          t.cb,
+                              -double(t.sb), t.sb, t.cc,          t.cc, -double(t.sc), t.sc};
     std::copy(pairs, pairs + 12, tools.rotationPairs);
     tools.trigAngles = angles;
     tools.trigValid = true;
@@ -67,9 +67,9 @@ inline __m128 NonFinite(__m128d v) {
 bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
     const __m128 magnitude = _mm_andnot_ps(_mm_set1_ps(-0.0f), _mm_setr_ps(v.x, v.y, v.z, 0.0f));
     const double* r = tools.rotationPairs;
-    const __m128d yz1 = RotatePair(_mm_set_pd(v.z, v.y), r);                      // y1, z1
+    const __m128d yz1 = RotatePair(_mm_set_pd(v.z, v.y), r);                        // y1, z1
     const __m128d zx1 = RotatePair(_mm_unpackhi_pd(yz1, _mm_set1_pd(v.x)), r + 4);  // z2, x1
-    const __m128d xy2 = RotatePair(_mm_shuffle_pd(zx1, yz1, 1), r + 8);            // x2, y2
+    const __m128d xy2 = RotatePair(_mm_shuffle_pd(zx1, yz1, 1), r + 8);             // x2, y2
     const __m128d five = _mm_set_sd(5.0);
     const __m128d k = StorePair(_mm_div_sd(five, _mm_add_sd(zx1, five)));
     const __m128d kk = _mm_xor_pd(_mm_unpacklo_pd(k, k), _mm_set_pd(-0.0, 0.0));  // k, -k
@@ -87,14 +87,16 @@ bool TransformByPairs(Vec3, const Tools3D&, End&) { return false; }
 }  // namespace
 
 void UseView(Tools3D& tools, Vec3 angles) {
-    if (!tools.trigValid || !SameBits(tools.trigAngles, angles)) [[unlikely]] SetView(tools, angles);
+    if (!tools.trigValid || !SameBits(tools.trigAngles, angles)) [[unlikely]]
+        SetView(tools, angles);
 }
 
 bool TransformSure(Vec3 v, const Tools3D& tools, End& end) { return TransformByPairs(v, tools, end); }
 
 End TransformOne(Vec3 v, const Tools3D& tools) {
     End end;
-    if (TransformByPairs(v, tools, end)) [[likely]] return end;
+    if (TransformByPairs(v, tools, end)) [[likely]]
+        return end;
     return TransformOneByOne(v, tools);
 }
 
@@ -134,9 +136,11 @@ void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
     bool failed = false;
     const float brightness = BrightnessOf(tools, e1.depth, e2.depth, failed);
     const std::uint32_t pixel = PixelOf(tools, brightness, failed);
-    if (failed) [[unlikely]] return DrawSegmentStraightforward(tools, p, q, angles);  // raises the error
+    if (failed) [[unlikely]]
+        return DrawSegmentStraightforward(tools, p, q, angles);  // raises the error
     KeepEnd(tools, p, e1);
     tools.Brightness = brightness;
     if (tools.surface) LinePixel(*tools.surface, e1.screen.x, e1.screen.y, e2.screen.x, e2.screen.y, pixel);
-    if (tools.log) [[unlikely]] LogSegment(tools, p, q, e1.screen, e2.screen, pixel);
+    if (tools.log) [[unlikely]]
+        LogSegment(tools, p, q, e1.screen, e2.screen, pixel);
 }

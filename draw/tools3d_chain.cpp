@@ -120,9 +120,9 @@ void StoreEnd(Ends& e, int j, End end) {
             // The pixel of each end, as PixelInside finds it.
             const __m256d u = _mm256_mul_pd(_mm256_add_pd(_mm256_cvtps_pd(sx[g]), one), columns);
             const __m256d v = _mm256_mul_pd(_mm256_add_pd(_mm256_cvtps_pd(sy[g]), one), rows);
-            const __m256d in = _mm256_and_pd(
-                _mm256_and_pd(_mm256_cmp_pd(u, zero, _CMP_GE_OQ), _mm256_cmp_pd(u, width, _CMP_LE_OQ)),
-                _mm256_and_pd(_mm256_cmp_pd(v, zero, _CMP_GE_OQ), _mm256_cmp_pd(v, height, _CMP_LE_OQ)));
+            const __m256d in =
+                _mm256_and_pd(_mm256_and_pd(_mm256_cmp_pd(u, zero, _CMP_GE_OQ), _mm256_cmp_pd(u, width, _CMP_LE_OQ)),
+                              _mm256_and_pd(_mm256_cmp_pd(v, zero, _CMP_GE_OQ), _mm256_cmp_pd(v, height, _CMP_LE_OQ)));
             const __m128i c = _mm256_cvttpd_epi32(u), r = _mm256_cvttpd_epi32(v);
             const __m128i cEdge = _mm_cmpeq_epi32(c, _mm_set1_epi32(Surface::Width));
             const __m128i rEdge = _mm_cmpeq_epi32(r, _mm_set1_epi32(Surface::Height));
@@ -223,8 +223,9 @@ void DrawBatch(Tools3D& tools, const Vec3* points, const Ends& e, int n, const f
     }
     for (int j = 0; j < n; ++j) {  // segment by segment, so that the log never runs ahead of the picture
         tools.Brightness = brightness[j];
-        if (tools.surface) DrawPixelChain(*tools.surface, {chain.x + j, chain.y + j, chain.column + j, chain.row + j,
-                                                           chain.inside >> j, chain.pixel + j, 1});
+        if (tools.surface)
+            DrawPixelChain(*tools.surface, {chain.x + j, chain.y + j, chain.column + j, chain.row + j,
+                                            chain.inside >> j, chain.pixel + j, 1});
         LogSegment(tools, points[j + 1], points[j], {e.screenX[j + 1], e.screenY[j + 1]}, {e.screenX[j], e.screenY[j]},
                    pixels[j]);
     }

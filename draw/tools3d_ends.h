@@ -46,7 +46,8 @@ bool TransformSure(Vec3 v, const Tools3D& tools, End& end);
 
 // The end as the previous segment left it, or worked out afresh.
 inline End SecondEnd(Vec3 q, const Tools3D& tools) {
-    if (tools.endValid && SameBits(q, tools.endModel)) [[likely]] return {tools.endDepth, tools.endScreen};
+    if (tools.endValid && SameBits(q, tools.endModel)) [[likely]]
+        return {tools.endDepth, tools.endScreen};
     return TransformOne(q, tools);
 }
 

@@ -4,9 +4,7 @@
 
 #include "numbers.h"
 
-Vec3 MakeVec(float x, float y, float z) {
-    return {StoreFloat(x), StoreFloat(y), StoreFloat(z)};
-}
+Vec3 MakeVec(float x, float y, float z) { return {StoreFloat(x), StoreFloat(y), StoreFloat(z)}; }
 
 Vec3 VecSub(Vec3 a, Vec3 b) {
     return {StoreFloat(double(a.x) - b.x), StoreFloat(double(a.y) - b.y), StoreFloat(double(a.z) - b.z)};
@@ -21,8 +19,7 @@ Vec3 VecScale(float s, Vec3 v) {
 }
 
 Vec3 VecCross(Vec3 a, Vec3 b) {
-    return {StoreFloat(double(a.y) * b.z - double(a.z) * b.y),
-            StoreFloat(double(a.z) * b.x - double(a.x) * b.z),
+    return {StoreFloat(double(a.y) * b.z - double(a.z) * b.y), StoreFloat(double(a.z) * b.x - double(a.x) * b.z),
             StoreFloat(double(a.x) * b.y - double(a.y) * b.x)};
 }
 

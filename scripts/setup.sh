@@ -3,7 +3,7 @@ set -euo pipefail
 
 ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ORBIZA_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-                 xvfb xauth x11-utils xdotool imagemagick)
+                 xvfb xauth x11-utils xdotool imagemagick clang-format)
 
 orbiza_missing_packages() {
     local missing=()
@@ -27,10 +27,22 @@ orbiza_install_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
 }
 
-# orbiza_build DIR [cmake options...]
+# orbiza_build DIR [cmake options...]: configure and build. Progress lines are
+# left out when ORBIZA_QUIET_BUILD is set; compiler errors always show in full.
 orbiza_build() {
     local dir=$1
     shift
     cmake -S "$ORBIZA_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir"
+    if [ -n "${ORBIZA_QUIET_BUILD:-}" ]; then
+        cmake --build "$dir" -- --quiet
+    else
+        cmake --build "$dir"
+    fi
+}
+
+# Fails, naming the files, when a C++ file is not laid out as .clang-format says.
+orbiza_check_format() {
+    local files
+    mapfile -t files < <(git -C "$ORBIZA_ROOT" ls-files '*.cpp' '*.h')
+    (cd "$ORBIZA_ROOT" && clang-format --dry-run --Werror "${files[@]}")
 }

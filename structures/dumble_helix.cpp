@@ -25,7 +25,6 @@ void DrawLinearHelix(Scene& scene) {
                           .aInner = {-6.283f, 6.283f, 0.2f}};
     DrawGrid(scene, loops, [w](float s, float r) {
         const double turn = double(s) * w;
-        return MakeVec(StoreFloat(r * std::cos(turn)), StoreFloat(r * std::sin(turn)),
-                       StoreFloat(s / 6.283 * 0.8));
+        return MakeVec(StoreFloat(r * std::cos(turn)), StoreFloat(r * std::sin(turn)), StoreFloat(s / 6.283 * 0.8));
     });
 }

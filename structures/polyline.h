@@ -30,13 +30,15 @@ void DrawPolyline(Scene& scene, FloatRange range, PointAt&& pointAt, Segments se
 template <class InnerFor, class PointAt, class Segments = PlainSegments>
 void DrawCurveFamily(Scene& scene, FloatRange outer, InnerFor&& innerFor, PointAt&& pointAt, Segments segments = {}) {
     ForFloat(outer, [&](float a) {
-        DrawPolyline(scene, innerFor(a), [&](float b) { return pointAt(a, b); }, segments);
+        DrawPolyline(
+            scene, innerFor(a), [&](float b) { return pointAt(a, b); }, segments);
     });
 }
 
 template <class PointAt, class Segments = PlainSegments>
 void DrawCurveFamily(Scene& scene, FloatRange outer, FloatRange inner, PointAt&& pointAt, Segments segments = {}) {
-    DrawCurveFamily(scene, outer, [inner](float) { return inner; }, pointAt, segments);
+    DrawCurveFamily(
+        scene, outer, [inner](float) { return inner; }, pointAt, segments);
 }
 
 // Both families of a two-parameter grid: first a outer and b inner, then b
@@ -49,5 +51,6 @@ struct GridLoops {
 template <class PointAt, class Segments = PlainSegments>
 void DrawGrid(Scene& scene, GridLoops loops, PointAt&& pointAt, Segments segments = {}) {
     DrawCurveFamily(scene, loops.aOuter, loops.bInner, pointAt, segments);
-    DrawCurveFamily(scene, loops.bOuter, loops.aInner, [&](float b, float a) { return pointAt(a, b); }, segments);
+    DrawCurveFamily(
+        scene, loops.bOuter, loops.aInner, [&](float b, float a) { return pointAt(a, b); }, segments);
 }

@@ -1,6 +1,7 @@
 // Rossler Chaos: twenty Euler-integrated trajectories from random starts.
-#include "generators.h"
 #include "rossler.h"
+
+#include "generators.h"
 #include "rossler_worker.h"
 
 namespace {

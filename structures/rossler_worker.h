@@ -39,7 +39,7 @@ struct RosslerWorker {
     RosslerStarts starts;
     RosslerLanes lanes;
     std::vector<Vec3> points = std::vector<Vec3>(RosslerTrajectories * Stride);  // scaled samples
-    std::array<std::atomic<int>, RosslerTrajectories> firstBadBlock;  // RosslerBlocks while all finite
+    std::array<std::atomic<int>, RosslerTrajectories> firstBadBlock;             // RosslerBlocks while all finite
 
     std::atomic<unsigned> jobsStarted{0}, jobsFinished{0};
     std::array<std::atomic<int>, RosslerPhaseCount> blocksPublished{};

@@ -15,6 +15,4 @@ struct Scene {
 };
 
 // The angle triple handed with every segment.
-inline Vec3 ViewAngles(const Scene& scene) {
-    return MakeVec(scene.view.AngleX, scene.view.AngleY, scene.view.AngleZ);
-}
+inline Vec3 ViewAngles(const Scene& scene) { return MakeVec(scene.view.AngleX, scene.view.AngleY, scene.view.AngleZ); }

@@ -31,9 +31,7 @@ TubeFrame FrameAt(TubeCurve curve, float t) {
     return {c, a, VecCross(u, a), ahead.r};
 }
 
-TubeAngle AngleOf(float theta) {
-    return {StoreFloat(std::cos(double(theta))), StoreFloat(std::sin(double(theta)))};
-}
+TubeAngle AngleOf(float theta) { return {StoreFloat(std::cos(double(theta))), StoreFloat(std::sin(double(theta)))}; }
 
 Vec3 PointOnFrame(const TubeFrame& frame, TubeAngle angle) {
     const Vec3 w = VecAdd(VecScale(angle.cos, frame.a), VecScale(angle.sin, frame.b));
@@ -62,7 +60,10 @@ void DrawTube(Scene& scene, TubeCurve curve, float tEnd) {
     TubeFrame ring;
     DrawCurveFamily(
         scene, {TStart, tEnd, 0.5f},  // rings: t outer
-        [&](float t) { ring = FrameAt(curve, t); return FloatRange{0.001f, 6.683f, 0.5f}; },
+        [&](float t) {
+            ring = FrameAt(curve, t);
+            return FloatRange{0.001f, 6.683f, 0.5f};
+        },
         [&](float, float theta) { return PointOnFrame(ring, AngleOf(theta)); });
 
     const FloatRange along{TStart, tEnd, 0.2f};
@@ -72,7 +73,10 @@ void DrawTube(Scene& scene, TubeCurve curve, float tEnd) {
     TubeAngle line;
     DrawCurveFamily(
         scene, {0.001f, 6.283f, 0.7f},  // lines along the tube: θ outer
-        [&](float theta) { line = AngleOf(theta), step = 0; return along; },
+        [&](float theta) {
+            line = AngleOf(theta), step = 0;
+            return along;
+        },
         [&](float, float) { return PointOnFrame(frames[step++], line); });
 }
 

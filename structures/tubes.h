@@ -32,6 +32,4 @@ TubeAngle AngleOf(float theta);
 // The point at an angle on a cross-section.
 Vec3 PointOnFrame(const TubeFrame& frame, TubeAngle angle);
 
-inline Vec3 TubePoint(TubeCurve curve, float t, float theta) {
-    return PointOnFrame(FrameAt(curve, t), AngleOf(theta));
-}
+inline Vec3 TubePoint(TubeCurve curve, float t, float theta) { return PointOnFrame(FrameAt(curve, t), AngleOf(theta)); }

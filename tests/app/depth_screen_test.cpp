@@ -1,7 +1,8 @@
+#include "depth_screen.h"
+
 #include <QtTest>
 #include <cmath>
 
-#include "depth_screen.h"
 #include "form1.h"
 #include "run_time_error.h"
 

@@ -1,11 +1,11 @@
+#include "dialogs.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
-
-#include "dialogs.h"
 
 // The standard dialogs, each answered by a timer once it is up.
 class DialogsTest : public QObject {

@@ -1,9 +1,10 @@
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <unistd.h>
 
 #include "fake_dialogs.h"
 #include "picture_file.h"
@@ -78,7 +79,8 @@ private slots:
         fake.answerYes = false;
         Export(Path("old.bmp"));
         QCOMPARE(fake.questionTitles, QStringList{"Overwrite Confermation"});
-        QCOMPARE(fake.questions, QStringList{"The" + Path("old.bmp") + "file already exists. Do you want to over write it?"});
+        QCOMPARE(fake.questions,
+                 QStringList{"The" + Path("old.bmp") + "file already exists. Do you want to over write it?"});
         QCOMPARE(Contents(Path("old.bmp")), QByteArray("an older picture"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"old.bmp"});
     }

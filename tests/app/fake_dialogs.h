@@ -15,20 +15,27 @@ struct FakeDialogs {
 
     Dialogs Use() {
         return {
-            .askSaveName = [this](const QString& filter) { filters << filter; return saveName; },
-            .askYesNo = [this](const QString& title, const QString& text) {
-                questionTitles << title;
-                questions << text;
-                return answerYes;
-            },
-            .warn = [this](const QString&, const QString& text) {
-                warnings << text;
-                if (onWarn) onWarn();
-            },
-            .inform = [this](const QString& title, const QString& text) {
-                informationTitles << title;
-                informations << text;
-            },
+            .askSaveName =
+                [this](const QString& filter) {
+                    filters << filter;
+                    return saveName;
+                },
+            .askYesNo =
+                [this](const QString& title, const QString& text) {
+                    questionTitles << title;
+                    questions << text;
+                    return answerYes;
+                },
+            .warn =
+                [this](const QString&, const QString& text) {
+                    warnings << text;
+                    if (onWarn) onWarn();
+                },
+            .inform =
+                [this](const QString& title, const QString& text) {
+                    informationTitles << title;
+                    informations << text;
+                },
         };
     }
 };

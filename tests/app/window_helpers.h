@@ -2,8 +2,8 @@
 
 #include <QListWidget>
 #include <QScrollBar>
-#include <memory>
 #include <QtTest>
+#include <memory>
 
 #include "catalogue.h"
 #include "fake_dialogs.h"

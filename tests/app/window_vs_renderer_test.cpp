@@ -17,7 +17,8 @@ class WindowVsRendererTest : public QObject {
         const ViewState& v = form.ViewScene().view;
         const auto text = [](float f) { return QString::fromStdString(FloatText(f)); };
         QStringList arguments{"--angles", text(v.AngleX) + "," + text(v.AngleY) + "," + text(v.AngleZ),
-                              "--time", text(v.AnimTime), "--output", dir.filePath("picture.bmp")};
+                              "--time",   text(v.AnimTime),
+                              "--output", dir.filePath("picture.bmp")};
         if (axes) arguments << "--axes";
         if (v.StructureIndex > 0) arguments << QString::number(v.StructureIndex);
         QProcess render;

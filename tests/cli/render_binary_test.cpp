@@ -44,8 +44,7 @@ TEST(RenderCommand, ListPrintsTheTwentyThreeTextsWithTheirPositions) {
     EXPECT_EQ(lines.front(), " 1  Cube");
     EXPECT_EQ(lines[14], "15  paraboloid");
     EXPECT_EQ(lines.back(), "23  Rossler Chaos");
-    for (int row = 1; row <= CatalogueSize; ++row)
-        EXPECT_EQ(lines[row - 1].substr(4), Catalogue()[row - 1].listText);
+    for (int row = 1; row <= CatalogueSize; ++row) EXPECT_EQ(lines[row - 1].substr(4), Catalogue()[row - 1].listText);
 }
 
 TEST(RenderCommand, HelpDocumentsEveryOptionAndTheStatuses) {
@@ -135,9 +134,7 @@ TEST(RenderCommand, TicksAdvanceTheViewAsTheTimerDoes) {
     EXPECT_NE(ticked, CsvRows({"Sphere"}));
 }
 
-TEST(RenderCommand, OnlyTheLastStructureIsListed) {
-    EXPECT_EQ(CsvRows({"Sphere", "Cube"}), CsvRows({"Cube"}));
-}
+TEST(RenderCommand, OnlyTheLastStructureIsListed) { EXPECT_EQ(CsvRows({"Sphere", "Cube"}), CsvRows({"Cube"})); }
 
 TEST(RenderCommand, TheRandomSourceCarriesFromOneStructureToTheNext) {
     const std::vector<std::string> afterNodes = CsvRows({"Nodes", "Rossler Chaos"});

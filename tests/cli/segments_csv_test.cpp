@@ -1,3 +1,5 @@
+#include "segments_csv.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,8 +9,6 @@
 #include <limits>
 #include <random>
 #include <sstream>
-
-#include "segments_csv.h"
 
 namespace {
 
@@ -21,16 +21,27 @@ float ReadBack(const std::string& text) {
 }
 
 TEST(FloatText, ReadsBackToTheSameBitsForEveryKindOfFloat) {
-    std::vector<float> values{0.0f, -0.0f, 1.0f, -1.0f, 0.1f, 0.45454547f, 1e-45f, -1e-45f, 1.17549435e-38f,
-                              std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest(),
-                              std::nextafter(1.0f, 2.0f), std::nextafter(0.2f, 0.0f)};
+    std::vector<float> values{0.0f,
+                              -0.0f,
+                              1.0f,
+                              -1.0f,
+                              0.1f,
+                              0.45454547f,
+                              1e-45f,
+                              -1e-45f,
+                              1.17549435e-38f,
+                              std::numeric_limits<float>::max(),
+                              std::numeric_limits<float>::lowest(),
+                              std::nextafter(1.0f, 2.0f),
+                              std::nextafter(0.2f, 0.0f)};
     std::mt19937 bits(12345);
     while (values.size() < 20000) {
         const float v = std::bit_cast<float>(std::uint32_t(bits()));
         if (std::isfinite(v)) values.push_back(v);
     }
     for (float v : values)
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadBack(FloatText(v))), std::bit_cast<std::uint32_t>(v)) << FloatText(v);
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadBack(FloatText(v))), std::bit_cast<std::uint32_t>(v))
+            << FloatText(v);
 }
 
 TEST(FloatText, IsTheShortestForm) {

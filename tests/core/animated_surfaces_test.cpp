@@ -163,9 +163,8 @@ TEST(SphereTorus, SphereAtTimeZeroAndMirroredAtPi) {
 
 // The torus at pi/2: centre circle 0.7, tube radius 0.2.
 TEST(SphereTorus, TorusAtHalfPi) {
-    ForEachPoint(RecordGenerator(DrawSphereTorus, ViewAt(0, 0, 0, HalfPi)), [](Vec3 p) {
-        ASSERT_NEAR(std::hypot(Radial(p) - 0.7, double(p.z)), 0.2, 1e-6);
-    });
+    ForEachPoint(RecordGenerator(DrawSphereTorus, ViewAt(0, 0, 0, HalfPi)),
+                 [](Vec3 p) { ASSERT_NEAR(std::hypot(Radial(p) - 0.7, double(p.z)), 0.2, 1e-6); });
 }
 
 }  // namespace

@@ -7,10 +7,29 @@
 namespace {
 
 TEST(Catalogue, ListTextsInOrder) {
-    const char* expected[] = {"Cube", "Tetrahedron", "Dodecahedron", "Sphere", "Torus", "Whirlpool", "Spring",
-                              "Dumble", "Liniar Helix", "Circular Helix", "Destorted Sphere", "Sepal", "Ball",
-                              "Hulos", "paraboloid", "surface", "Shell", "Rosset", "Ripple", "Nodes", "Web",
-                              "Sphere-Torus Transformation", "Rossler Chaos"};
+    const char* expected[] = {"Cube",
+                              "Tetrahedron",
+                              "Dodecahedron",
+                              "Sphere",
+                              "Torus",
+                              "Whirlpool",
+                              "Spring",
+                              "Dumble",
+                              "Liniar Helix",
+                              "Circular Helix",
+                              "Destorted Sphere",
+                              "Sepal",
+                              "Ball",
+                              "Hulos",
+                              "paraboloid",
+                              "surface",
+                              "Shell",
+                              "Rosset",
+                              "Ripple",
+                              "Nodes",
+                              "Web",
+                              "Sphere-Torus Transformation",
+                              "Rossler Chaos"};
     ASSERT_EQ(Catalogue().size(), std::size(expected));
     std::set<void (*)(Scene&)> generators;
     for (size_t i = 0; i < std::size(expected); ++i) {

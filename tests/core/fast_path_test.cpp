@@ -2,11 +2,11 @@
 // bit for bit, and the same pixels, for every structure at several views.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <array>
-#include <bit>
 #include <random>
 #include <vector>
 
@@ -48,8 +48,10 @@ struct Drawing {
 void StraightforwardRedraw(Scene& scene) {
     if (scene.showAxis) DrawAxes(scene.tools, scene.view.AngleX, scene.view.AngleY, scene.view.AngleZ);
     const int index = scene.view.StructureIndex;
-    if (index == *FindStructure("Rossler Chaos")) DrawRosslerSequential(scene);
-    else Catalogue()[index - 1].generator(scene);
+    if (index == *FindStructure("Rossler Chaos"))
+        DrawRosslerSequential(scene);
+    else
+        Catalogue()[index - 1].generator(scene);
 }
 
 struct View {
@@ -136,7 +138,8 @@ ChainResult DrawChain(const ChainCase& c, Vec3 angles, bool fast) {
     tools.DepthRange = c.depthRange;
     SetLineColour(tools, c.factorsTimes10[0] / 10.0f, c.factorsTimes10[1] / 10.0f, c.factorsTimes10[2] / 10.0f);
     try {
-        if (fast) DrawSegmentChain(tools, c.points.data(), int(c.points.size()), angles);
+        if (fast)
+            DrawSegmentChain(tools, c.points.data(), int(c.points.size()), angles);
         else
             for (std::size_t i = 1; i < c.points.size(); ++i) DrawSegment(tools, c.points[i], c.points[i - 1], angles);
     } catch (const RunTimeError& e) {
@@ -177,7 +180,8 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
         {"long lines leaving the raster", Wander(70, 1.5f, 5)},
         {"coloured", Wander(45, 0.05f, 6), false, {2, 5, 10}},
         {"far but finite", WithPoint(Wander(40, 0.02f, 7), 17, MakeVec(2e31f, -1e32f, 3e31f))},
-        {"beyond the float range when rotated", WithPoint(Wander(40, 0.02f, 8), 29, MakeVec(3e38f, -3e38f, 3e38f)), true},
+        {"beyond the float range when rotated", WithPoint(Wander(40, 0.02f, 8), 29, MakeVec(3e38f, -3e38f, 3e38f)),
+         true},
         {"not a number", WithPoint(Wander(40, 0.02f, 9), 22, Vec3{0.1f, NAN, 0.2f}), true},
         {"infinite", WithPoint(Wander(40, 0.02f, 10), 0, Vec3{INFINITY, 0, 0}), true},
         {"at the eye", WithPoint(Wander(40, 0.02f, 11), 35, MakeVec(0, 0, -5)), true},
@@ -217,17 +221,27 @@ void ExpectSameLines(const std::vector<std::array<float, 4>>& lines) {
 }
 
 TEST(FastLine, EdgesCornersAndLinesLeavingTheRaster) {
-    ExpectSameLines({{-1, -1, 1, 1}, {1, 1, -1, -1}, {-1, 1, 1, -1}, {1, -1, 1, 1}, {-1, -1, -1, 1},
-                     {0, 0, 3, 0}, {0, 0, 0, -3}, {-2, -2, 2, 2}, {-5, 0.3f, 5, -0.2f}, {1.0000001f, 0, 1.5f, 0},
-                     {0.5f, 0.5f, 0.5f, 0.5f}, {-1, 0, -1.0000001f, 0}, {3e38f, -3e38f, -3e38f, 3e38f},
-                     {0.99999994f, 0.99999994f, -0.99999994f, -0.99999994f}, {-0.5f, 0, 0.5f, 0}});
+    ExpectSameLines({{-1, -1, 1, 1},
+                     {1, 1, -1, -1},
+                     {-1, 1, 1, -1},
+                     {1, -1, 1, 1},
+                     {-1, -1, -1, 1},
+                     {0, 0, 3, 0},
+                     {0, 0, 0, -3},
+                     {-2, -2, 2, 2},
+                     {-5, 0.3f, 5, -0.2f},
+                     {1.0000001f, 0, 1.5f, 0},
+                     {0.5f, 0.5f, 0.5f, 0.5f},
+                     {-1, 0, -1.0000001f, 0},
+                     {3e38f, -3e38f, -3e38f, 3e38f},
+                     {0.99999994f, 0.99999994f, -0.99999994f, -0.99999994f},
+                     {-0.5f, 0, 0.5f, 0}});
 }
 
 TEST(FastLine, EverySlopeFromOnePoint) {
     std::vector<std::array<float, 4>> lines;
     for (int dc = -30; dc <= 30; ++dc)
-        for (int dr = -30; dr <= 30; ++dr)
-            lines.push_back({0.1f, -0.2f, 0.1f + dc / 282.5f, -0.2f + dr / 258.5f});
+        for (int dr = -30; dr <= 30; ++dr) lines.push_back({0.1f, -0.2f, 0.1f + dc / 282.5f, -0.2f + dr / 258.5f});
     ExpectSameLines(lines);
 }
 
@@ -264,7 +278,8 @@ TEST(FastLine, PixelChainDrawsEachLineAsLinePixel) {
         const int count = std::min(63, Points - 1 - first);
         std::uint64_t inside = 0;
         for (int i = 0; i <= count; ++i)
-            if (PixelInside(x[first + i], y[first + i], column[first + i], row[first + i])) inside |= std::uint64_t(1) << i;
+            if (PixelInside(x[first + i], y[first + i], column[first + i], row[first + i]))
+                inside |= std::uint64_t(1) << i;
         outside += count + 1 - std::popcount(inside);
         DrawPixelChain(*chained, {&x[first], &y[first], &column[first], &row[first], inside, &pixel[first], count});
         for (int j = first; j < first + count; ++j) LinePixel(*single, x[j + 1], y[j + 1], x[j], y[j], pixel[j]);

@@ -126,10 +126,10 @@ TEST(DrawAxes, ThirtyPiecesInBlueEndingWhite) {
     SetLineColour(tools, 1, 0.5f, 0.2f);
     DrawAxes(tools, 0, 0, 0);
     ASSERT_EQ(log.size(), 30u);
-    const float starts[] = {-1.0f, -0.800000012f, -0.600000024f, -0.400000036f, -0.200000033f,
-                            -2.98023224e-8f, 0.199999973f, 0.399999976f, 0.599999964f, 0.799999952f};
+    const float starts[] = {-1.0f,           -0.800000012f, -0.600000024f, -0.400000036f, -0.200000033f,
+                            -2.98023224e-8f, 0.199999973f,  0.399999976f,  0.599999964f,  0.799999952f};
     const float ends[] = {-0.800000012f, -0.600000024f, -0.400000036f, -0.200000033f, -3.27825553e-8f,
-                          0.199999973f, 0.399999976f, 0.599999964f, 0.799999952f, 0.99999994f};
+                          0.199999973f,  0.399999976f,  0.599999964f,  0.799999952f,  0.99999994f};
     for (int pass = 0; pass < 10; ++pass) {
         SCOPED_TRACE(pass);
         EXPECT_EQ(log[3 * pass].p.x, starts[pass]);

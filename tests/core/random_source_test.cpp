@@ -1,8 +1,8 @@
+#include "random_source.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "random_source.h"
 
 namespace {
 

@@ -32,4 +32,6 @@ inline ViewState ViewAt(float ax, float ay, float az, float time) {
     return v;
 }
 
-inline float DistanceFromOrigin(Vec3 p) { return float(std::sqrt(double(p.x) * p.x + double(p.y) * p.y + double(p.z) * p.z)); }
+inline float DistanceFromOrigin(Vec3 p) {
+    return float(std::sqrt(double(p.x) * p.x + double(p.y) * p.y + double(p.z) * p.z));
+}

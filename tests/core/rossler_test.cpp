@@ -1,5 +1,7 @@
 // Rossler Chaos: the fast redraw against the one-trajectory-at-a-time
 // algorithm, also where a run-time error ends it, and the shape of the picture.
+#include "rossler.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 
 #include "catalogue.h"
 #include "generators.h"
-#include "rossler.h"
 
 namespace {
 

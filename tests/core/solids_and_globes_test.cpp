@@ -76,8 +76,8 @@ TEST(SolidsAndGlobes, DodecahedronApexesNearTheCentreAndShadedByDepth) {
         EXPECT_LT(std::fabs(toApex.y2), 0.002f);
     }
     const Rgb toNorth = log[16 + 1].colour, toSouth = log[16 + 9 + 1].colour;
-    EXPECT_LT(toNorth.red, log[0].colour.red);   // darker than the far cube face
-    EXPECT_GT(toSouth.red, log[4].colour.red);   // brighter than the near cube face
+    EXPECT_LT(toNorth.red, log[0].colour.red);  // darker than the far cube face
+    EXPECT_GT(toSouth.red, log[4].colour.red);  // brighter than the near cube face
 }
 
 float LargestRadius(const SegmentLog& log) {

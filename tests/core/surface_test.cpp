@@ -1,10 +1,11 @@
+#include "surface.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
 
 #include "run_time_error.h"
-#include "surface.h"
 
 namespace {
 
@@ -43,14 +44,14 @@ TEST(Surface, LinesAreCutAtTheEdges) {
         float x1, y1, x2, y2;
         int lit;
     } cases[] = {
-        {0, 0, 3, 0, Surface::Width - 282},            // centre to the right edge, no further
-        {0, 0, 1e30f, 0, Surface::Width - 282},        // far end way out: clipped in floating point
-        {-FLT_MAX, 0, FLT_MAX, 0, Surface::Width},     // both ends out, crossing the whole raster
+        {0, 0, 3, 0, Surface::Width - 282},              // centre to the right edge, no further
+        {0, 0, 1e30f, 0, Surface::Width - 282},          // far end way out: clipped in floating point
+        {-FLT_MAX, 0, FLT_MAX, 0, Surface::Width},       // both ends out, crossing the whole raster
         {-1e30f, -1e30f, 1e30f, 1e30f, Surface::Width},  // diagonal through the middle
         {-1e30f, -1e30f, 3e30f, 3e30f, Surface::Width},  // both ends far, midpoint far too
         {0, 0, 1e30f, 1e30f, Surface::Width - 282},      // one end far: from the centre to a corner
-        {2, 2, 3, 3, 0},                               // wholly outside
-        {-2, -1.5f, 2, -1.5f, 0},                      // parallel to an edge, outside
+        {2, 2, 3, 3, 0},                                 // wholly outside
+        {-2, -1.5f, 2, -1.5f, 0},                        // parallel to an edge, outside
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.x2);

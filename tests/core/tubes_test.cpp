@@ -1,10 +1,11 @@
+#include "tubes.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "polylines.h"
 #include "recording.h"
-#include "tubes.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
+#include "view_state.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
 
 #include "raised.h"
-#include "view_state.h"
 
 namespace {
 
@@ -27,8 +28,10 @@ TEST(ViewState, EachButtonMovesOnlyItsAngle) {
         int direction;
         float ViewState::*angle;
         float expected;
-    } cases[] = {{Axis::X, -1, &ViewState::AngleX, -0.1f}, {Axis::Y, +1, &ViewState::AngleY, 0.1f},
-                 {Axis::Y, -1, &ViewState::AngleY, -0.1f}, {Axis::Z, +1, &ViewState::AngleZ, 0.1f},
+    } cases[] = {{Axis::X, -1, &ViewState::AngleX, -0.1f},
+                 {Axis::Y, +1, &ViewState::AngleY, 0.1f},
+                 {Axis::Y, -1, &ViewState::AngleY, -0.1f},
+                 {Axis::Z, +1, &ViewState::AngleZ, 0.1f},
                  {Axis::Z, -1, &ViewState::AngleZ, -0.1f}};
     for (const Case& c : cases) {
         ViewState view;
