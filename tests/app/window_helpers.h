@@ -1,45 +1,36 @@
 #pragma once
 
+// Window test support: a window whose dialogs are answered from fields, its
+// controls by name, and what the core draws for a view.
 #include <QListWidget>
-#include <QScrollBar>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 #include "catalogue.h"
-#include "fake_dialogs.h"
 #include "form1.h"
 
-// What the core draws for a view on a fresh surface: Clear, then RedrawScene.
-inline Surface CoreDrawing(const ViewState& view, bool axes) {
-    Surface surface;
-    Scene scene;
-    scene.view = view;
-    scene.showAxis = axes;
-    scene.tools.surface = &surface;
-    Clear(surface);
-    RedrawScene(scene);
-    return surface;
-}
+// Answers the window's questions from fields and records what it showed.
+struct FakeDialogs {
+    std::optional<QString> saveName;
+    bool answerYes = false;
+    QStringList filters, questions, warnings, informations;
+    std::function<void()> onWarn;
 
-inline int LitPixels(const Surface& surface) {
-    return int(std::count_if(surface.pixels.begin(), surface.pixels.end(),
-                             [](std::uint32_t p) { return p != Surface::Background; }));
-}
+    Dialogs Use() {
+        return {.askSaveName = [this](const QString& filter) { return filters << filter, saveName; },
+                .askYesNo = [this](const QString& title,
+                                   const QString& text) { return questions << title + "|" + text, answerYes; },
+                .warn =
+                    [this](const QString&, const QString& text) {
+                        warnings << text;
+                        if (onWarn) onWarn();
+                    },
+                .inform = [this](const QString& title, const QString& text) { informations << title + "|" + text; }};
+    }
+};
 
-template <typename T>
-T* Control(Form1& form, const char* name) {
-    T* control = form.findChild<T*>(QString::fromLatin1(name));
-    if (!control) qFatal("no control %s", name);
-    return control;
-}
-
-inline void ClickRow(QListWidget* list, int row) {
-    QListWidgetItem* item = list->item(row);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-}
-
-// A fresh window whose questions and messages go to `fake`, shown on screen.
+// A fresh window, shown, whose questions and messages go to `fake`.
 inline std::unique_ptr<Form1> OpenWindow(FakeDialogs& fake) {
     fake = FakeDialogs{};
     auto form = std::make_unique<Form1>();
@@ -48,6 +39,20 @@ inline std::unique_ptr<Form1> OpenWindow(FakeDialogs& fake) {
     return form;
 }
 
-inline QScrollBar* SpeedBar(Form1& form, int n) {
-    return Control<QScrollBar>(form, qPrintable(QString("HScroll%1").arg(n)));
+template <typename T = QWidget>
+T* Control(Form1& form, const QString& name) {
+    T* control = form.findChild<T*>(name);
+    if (!control) qFatal("no control %s", qPrintable(name));
+    return control;
+}
+
+// What the core draws for a view on a fresh surface: Clear, then RedrawScene.
+inline Surface CoreDrawing(const ViewState& view, bool axes) {
+    Surface surface;
+    Scene scene;
+    scene.view = view;
+    scene.showAxis = axes;
+    scene.tools.surface = &surface;
+    RedrawScene(scene);
+    return surface;
 }

@@ -1,0 +1,212 @@
+// The window as a user meets it: its controls, where they sit and the order
+// Tab visits them, and what each control and the timer do to the picture.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "window_helpers.h"
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Form1> form;
+    FakeDialogs fake;
+
+    QScrollBar* Bar(int n) { return Control<QScrollBar>(*form, QString("HScroll%1").arg(n)); }
+    QString Text(const QString& name) { return Control<QLabel>(*form, name)->text(); }
+    void Click(const QString& name) { QTest::mouseClick(Control(*form, name), Qt::LeftButton); }
+    QListWidget* List() { return Control<QListWidget>(*form, "List"); }
+    const ViewState& View() { return form->ViewScene().view; }
+    bool Shows(const ViewState& view, bool axes) { return form->Picture().pixels == CoreDrawing(view, axes).pixels; }
+
+private slots:
+    void init() {
+        form = OpenWindow(fake);
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void StartsEmptyAndStill() {
+        QCOMPARE(form->windowTitle(), QString("Orbiza"));
+        QCOMPARE(form->size(), QSize(809, 593));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QCOMPARE(List()->count(), 23);
+        QVERIFY(List()->selectedItems().isEmpty());
+        QVERIFY(Shows(View(), false) && View().StructureIndex == 0);
+        QVERIFY(!Control<QCheckBox>(*form, "showaxis")->isChecked());
+        QVERIFY(!Control<QTimer>(*form, "Timer1")->isActive());
+        QCOMPARE(Control<QTimer>(*form, "Timer1")->interval(), 100);
+        for (int n = 1; n <= 4; ++n)
+            QCOMPARE(QList({Bar(n)->minimum(), Bar(n)->maximum(), Bar(n)->value(), Bar(n)->singleStep(),
+                            Bar(n)->pageStep()}),
+                     QList({-50, 50, 0, 1, 1}));
+        const QStringList labels{"Rotation about axis:-",
+                                 "Y:",
+                                 "X:",
+                                 "Z:",
+                                 "Auto motion:",
+                                 "Speed:",
+                                 "X:",
+                                 "Y:",
+                                 "Z:",
+                                 "Time :",
+                                 "0",
+                                 "0",
+                                 "0",
+                                 "0"};
+        for (int n = 1; n <= 14; ++n) QCOMPARE(Text(QString("Label%1").arg(n)), labels[n - 1]);
+        QCOMPARE(Control<QWidget>(*form, "pctr1")->geometry(), QRect(8, 40, 569, 521));
+    }
+
+    // Tab visits the controls by tab index and passes the labels over; the
+    // list takes focus without picking an entry.
+    void TabOrderAndCaptions() {
+        const QStringList expected{"yp +",
+                                   "ym ---",
+                                   "xp +",
+                                   "xm ---",
+                                   "zp +",
+                                   "zm ---",
+                                   "start Start",
+                                   "stop Stop",
+                                   "HScroll1 ",
+                                   "HScroll2 ",
+                                   "HScroll3 ",
+                                   "List ",
+                                   "HScroll4 ",
+                                   "Sav_bmp Save as .bmp file...",
+                                   "showaxis Show 3D axis",
+                                   "Command1 About Orbiza",
+                                   "pctr1 "};
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        Control(*form, "pctr1")->setFocus(Qt::OtherFocusReason);
+        QStringList visited;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* w = QApplication::focusWidget();
+            visited << w->objectName() + " " + w->property("text").toString();
+        }
+        QCOMPARE(visited, expected);
+        QCOMPARE(View().StructureIndex, std::int16_t(0));
+    }
+
+    // The rows of the rotation and speed groups line up; no control covers another.
+    void ControlsLineUpWithoutOverlapping() {
+        const QStringList sameTop[] = {{"Label3", "xp", "xm"},
+                                       {"Label2", "yp", "ym"},
+                                       {"Label4", "zp", "zm"},
+                                       {"start", "stop"},
+                                       {"Label7", "HScroll1", "Label11"},
+                                       {"Label8", "HScroll2", "Label12"},
+                                       {"Label9", "HScroll3", "Label13"},
+                                       {"Label10", "HScroll4", "Label14"}};
+        const QStringList sameLeft[] = {{"xp", "yp", "zp"},
+                                        {"xm", "ym", "zm"},
+                                        {"Label7", "Label8", "Label9"},
+                                        {"HScroll1", "HScroll2", "HScroll3", "HScroll4"},
+                                        {"Label11", "Label12", "Label13", "Label14"}};
+        for (const QStringList& row : sameTop)
+            for (const QString& name : row) QCOMPARE(Control(*form, name)->y(), Control(*form, row[0])->y());
+        for (const QStringList& column : sameLeft)
+            for (const QString& name : column) QCOMPARE(Control(*form, name)->x(), Control(*form, column[0])->x());
+        const QList<QWidget*> all = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget* a : all) {
+            QVERIFY2(form->rect().contains(a->geometry()), qPrintable(a->objectName()));
+            for (QWidget* b : all)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + " " + b->objectName()));
+        }
+    }
+
+    void SelectionDrawsTheEntry() {
+        QListWidgetItem* item = List()->item(13);
+        List()->scrollToItem(item);
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, List()->visualItemRect(item).center());
+        QCOMPARE(View().StructureIndex, std::int16_t(14));
+        QTest::keyClick(List(), Qt::Key_Up);
+        QCOMPARE(View().StructureIndex, std::int16_t(13));
+        QVERIFY(Shows(View(), false));
+        // The widget shows the surface inside its 2-pixel border.
+        const QImage shown = Control(*form, "pctr1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(shown.copy(2, 2, Surface::Width, Surface::Height) ==
+                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Surface::Width, Surface::Height,
+                       QImage::Format_RGB32));
+    }
+
+    void AngleButtonsTurnTheirAxisAndRedraw() {
+        List()->setCurrentRow(0);
+        for (const char* button : {"xp", "xm", "xp", "yp", "yp", "zm"}) Click(button);
+        QCOMPARE(std::tuple(View().AngleX, View().AngleY, View().AngleZ), std::tuple(0.1f, 0.2f, -0.1f));
+        QVERIFY(Shows(View(), false));
+    }
+
+    // Ticking the box draws the axes over the picture; unticking keeps them
+    // until the next clear.
+    void AxisBoxDrawsOverThePicture() {
+        List()->setCurrentRow(0);
+        Click("showaxis");
+        Surface expected = CoreDrawing(View(), false);
+        Scene over;  // axes, then the cube again, over the picture as it was
+        over.view = View(), over.showAxis = true, over.tools.surface = &expected;
+        RedrawScene(over);
+        QVERIFY(form->Picture().pixels == expected.pixels);
+        Click("showaxis");
+        QVERIFY(form->Picture().pixels == expected.pixels);
+        Click("xm");
+        QVERIFY(Shows(View(), false));
+    }
+
+    // A German locale must not turn the period into a comma.
+    void ReadoutsShowTheSpeed() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        for (const auto& [value, text] : {std::pair{25, " 0.25"}, {-50, "-0.5"}, {7, " 0.07"}, {0, " 0"}}) {
+            for (int n = 1; n <= 4; ++n) Bar(n)->setValue(value ? value : 1), Bar(n)->setValue(value);
+            for (int n = 1; n <= 4; ++n) QCOMPARE(Text(QString("Label%1").arg(10 + n)), QString(text));
+        }
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(Shows(View(), false) && View().AngleX == 0 && View().AnimTime == 0);  // stopped: nothing moves
+    }
+
+    // The running timer itself drives the ticks, and each tick reads all four bars.
+    void TimerTicksTurnTheViewUntilStopped() {
+        List()->setCurrentRow(3);
+        for (int n = 1; n <= 4; ++n) Bar(n)->setValue(std::array{1, -7, 50, 20}[n - 1]);
+        Click("start");
+        Click("start");  // a second start keeps it running
+        QTRY_VERIFY_WITH_TIMEOUT(View().AngleX > 0, 2000);
+        Click("stop");
+        QVERIFY(!Control<QTimer>(*form, "Timer1")->isActive() && Shows(View(), false));
+        const ViewState v = View();
+        QVERIFY(std::abs(v.AngleY / v.AngleX + 7) + std::abs(v.AngleZ / v.AngleX - 50) +
+                    std::abs(v.AnimTime / v.AngleX - 20) <
+                1e-3);
+        form->ViewScene().view.AngleX = 0;
+        for (int i = 0; i < 100; ++i) form->Timer1Tick();
+        QVERIFY(View().AngleX == 0.99999934f);  // a hundred steps of 0.01, each added in float
+    }
+
+    // A failing redraw shows one message, keeps what was drawn and the timer
+    // running; a tick falling due while the message is open is dropped.
+    void RunTimeErrorIsReportedAndTheProgramGoesOn() {
+        Click("showaxis");
+        form->ViewScene().view.AnimTime = INFINITY;  // the sphere's radius fails
+        List()->setCurrentRow(3);
+        QCOMPARE(fake.warnings.size(), 1);
+        QVERIFY2(fake.warnings[0].contains("Floating-point"), qPrintable(fake.warnings[0]));
+        ViewState axesOnly = View();
+        axesOnly.StructureIndex = 0;
+        QVERIFY(Shows(axesOnly, true));
+        Bar(1)->setValue(10);
+        Click("start");
+        fake.onWarn = [this] { fake.onWarn = nullptr, form->Timer1Tick(); };
+        form->Timer1Tick();
+        QCOMPARE(fake.warnings.size(), 2);
+        QVERIFY(View().AngleX == 0.1f);
+        QVERIFY(Control<QTimer>(*form, "Timer1")->isActive());
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

@@ -1,0 +1,95 @@
+// The steps under every picture, where the catalogue's digests say little
+// about the cause: depth cue and colour, cutting lines at the raster's edges,
+// and the errors a segment raises.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+#include "test_support.h"
+
+namespace {
+
+// At angles 0 the rotation is exact and a point at depth 0 lands on the
+// screen at (x, -y), so these segments are screen lines.
+void DrawFlat(Drawing& d, float x1, float y1, float x2, float y2, float depth = 0) {
+    DrawSegment(d.scene.tools, {x1, -y1, depth}, {x2, -y2, depth}, {0, 0, 0});
+}
+
+int Lit(const Surface& surface) {
+    return int(std::count_if(surface.pixels.begin(), surface.pixels.end(),
+                             [](std::uint32_t p) { return p != Surface::Background; }));
+}
+
+TEST(DrawSegment, DepthCueAndColour) {
+    const struct {
+        float depthSum;
+        Rgb white, axes, spine;
+    } cases[] = {
+        {-4, {255, 255, 255}, {72, 179, 255}, {255, 179, 72}},  // clamped at 255
+        {-1, {204, 204, 204}, {41, 102, 204}, {204, 102, 41}},
+        {0, {152, 152, 152}, {31, 76, 152}, {152, 76, 31}},  // 152.5 rounds to even; 0.2f is above 0.2
+        {2, {50, 50, 50}, {10, 25, 50}, {50, 25, 10}},
+        {3, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},  // brightness clamped at 0
+    };
+    for (const auto& c : cases) {
+        const auto colour = [&](float red, float green, float blue) {
+            Drawing d(true);
+            SetLineColour(d.scene.tools, red, green, blue);
+            DrawFlat(d, 0, 0, 0.1f, 0, c.depthSum / 2);
+            return PackRgb(d.log.at(0).colour);
+        };
+        SCOPED_TRACE(c.depthSum);
+        EXPECT_EQ(colour(1, 1, 1), PackRgb(c.white));
+        EXPECT_EQ(colour(0.2f, 0.5f, 1), PackRgb(c.axes));
+        EXPECT_EQ(colour(1, 0.5f, 0.2f), PackRgb(c.spine));
+    }
+}
+
+// Ends far outside are cut in double precision, so lines still land on the
+// right pixels; the right and bottom edges belong to the last column and row.
+TEST(DrawSegment, LinesAreCutAtTheEdges) {
+    const struct {
+        float x1, y1, x2, y2;
+        int lit, column, row;  // pixels set, and one of them
+    } cases[] = {
+        {-1, -1, -1, -1, 1, 0, 0},
+        {1, 1, 1, 1, 1, Surface::Width - 1, Surface::Height - 1},
+        {0, 0, 0, 0, 1, 282, 258},
+        {-0.5f, 0, 0.5f, 0, 283, 282, 258},  // 282.5 pixels across
+        {0, -0.5f, 0, 0.5f, 259, 282, 258},  // 258.5 down
+        {0, 0, 1e30f, 0, Surface::Width - 282, Surface::Width - 1, 258},
+        {-FLT_MAX, 0, FLT_MAX, 0, Surface::Width, 0, 258},
+        {-1e30f, -1e30f, 3e30f, 3e30f, Surface::Width, 0, 0},  // both ends and their midpoint far
+        {-3e38f, -3e38f, 1e36f, 1e36f, Surface::Width, 282, 258},
+        {0, 0, 1e30f, 1e30f, Surface::Width - 282, Surface::Width - 1, Surface::Height - 1},
+        {2, 2, 3, 3, 0, 0, 0},
+        {-2, -1.5f, 2, -1.5f, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2);
+        Drawing d(false);
+        DrawFlat(d, c.x1, c.y1, c.x2, c.y2);
+        EXPECT_EQ(Lit(d.surface), c.lit);
+        EXPECT_EQ(d.surface.pixels[c.row * Surface::Width + c.column] != Surface::Background, c.lit > 0);
+    }
+}
+
+TEST(DrawSegment, FailuresRaiseTheirErrorsAndDrawNothing) {
+    const struct {
+        float depthGain, x, z;
+        ErrorKind kind;
+    } cases[] = {
+        {205, 0, -5, ErrorKind::FloatingPoint},  // an end in the eye plane
+        {205, INFINITY, 0, ErrorKind::FloatingPoint},
+        {1e6f, 0, -1, ErrorKind::Overflow},  // brightness beyond a 16-bit colour
+    };
+    for (const auto& c : cases) {
+        Drawing d(true);
+        d.scene.tools.DepthGain = c.depthGain;
+        EXPECT_EQ(RaisedKind([&] { DrawSegment(d.scene.tools, {c.x, 0, c.z}, {0, 0.5f, c.z}, {0, 0, 0}); }), c.kind);
+        EXPECT_EQ(Lit(d.surface), 0);
+    }
+}
+
+}  // namespace

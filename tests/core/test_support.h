@@ -1,0 +1,63 @@
+#pragma once
+
+// Test support shared by the core tests: drawing a catalogue row on fresh
+// state, digests of what was drawn, and the kind of error an operation raised.
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "catalogue.h"
+#include "run_time_error.h"
+
+inline ViewState ViewAt(float ax, float ay, float az, float time) {
+    ViewState v;
+    v.AngleX = ax, v.AngleY = ay, v.AngleZ = az, v.AnimTime = time;
+    return v;
+}
+
+// A scene drawing on its own surface, with or without a segment log.
+struct Drawing {
+    Scene scene;
+    Surface surface;
+    SegmentLog log;
+
+    explicit Drawing(bool logged) {
+        scene.tools.surface = &surface;
+        if (logged) scene.tools.log = &log;
+    }
+    Drawing(const Drawing&) = delete;
+};
+
+// FNV-1a over raw bytes, 64 bits.
+inline std::uint64_t Fnv1a(const void* data, std::size_t size, std::uint64_t hash = 14695981039346656037ull) {
+    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const std::uint8_t*>(data)[i]) * 1099511628211ull;
+    return hash;
+}
+
+// Every segment's model points, screen points and colour, bit for bit.
+inline std::uint64_t LogDigest(const SegmentLog& log) {
+    std::uint64_t hash = Fnv1a(nullptr, 0);
+    for (const SegmentRecord& s : log) {
+        const float values[] = {s.p.x, s.p.y, s.p.z, s.q.x, s.q.y, s.q.z, s.x1, s.y1, s.x2, s.y2};
+        const std::uint8_t colour[] = {s.colour.red, s.colour.green, s.colour.blue};
+        hash = Fnv1a(colour, sizeof colour, Fnv1a(values, sizeof values, hash));
+    }
+    return hash;
+}
+
+inline std::uint64_t PixelDigest(const Surface& surface) {
+    return Fnv1a(surface.pixels.data(), surface.pixels.size() * sizeof(std::uint32_t));
+}
+
+// The kind of run-time error `f` raised, or nothing when it ran through.
+template <class F>
+std::optional<ErrorKind> RaisedKind(F&& f) {
+    try {
+        f();
+    } catch (const RunTimeError& e) {
+        return e.kind;
+    }
+    return std::nullopt;
+}
