@@ -1,7 +1,9 @@
-// Saving the picture: the questions asked, what ends up on disk and the
-// warnings when it cannot be saved; and the About box.
-#include <QCheckBox>
-#include <QFile>
+// Saving the picture: the questions asked, what ends up on disk, the
+// warnings when it cannot be saved and the standard dialogs that ask; and
+// the About box.
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "window_helpers.h"
@@ -12,6 +14,18 @@ class ExportTest : public QObject {
     std::unique_ptr<Form1> form;
     FakeDialogs fake;
     std::unique_ptr<QTemporaryDir> dir;
+    QWidget parent;
+    Dialogs standard = StandardDialogs(&parent);
+
+    // Answers the standard dialog of kind T once it is up.
+    template <typename T>
+    void WhenShown(std::function<void(T*)> answer) {
+        QTimer::singleShot(0, this, [answer] {
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!dialog) qFatal("no modal dialog of the expected kind");
+            answer(dialog);
+        });
+    }
 
     QString Path(const QString& name) const { return dir->filePath(name); }
     QStringList Files() const { return QDir(dir->path()).entryList(QDir::Files | QDir::Hidden); }
@@ -23,7 +37,7 @@ class ExportTest : public QObject {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
-    void Export(const QString& name) {
+    void Export(const std::optional<QString>& name) {
         fake.saveName = name;
         QTest::mouseClick(Control(*form, "Sav_bmp"), Qt::LeftButton);
     }
@@ -45,19 +59,20 @@ private slots:
     }
     void cleanup() { form.reset(), dir.reset(); }
 
-    void NewNameIsWrittenWithoutAQuestion() {
+    // Cancel ends quietly; a new name, one without an extension and an empty
+    // file are written as given without a question.
+    void NewNamesAreWrittenWithoutAQuestion() {
+        Export(std::nullopt);
+        QVERIFY(Files().isEmpty());
         const std::vector<std::uint32_t> picture = form->Picture().pixels;
-        Export(Path("cube.bmp"));
-        QCOMPARE(fake.filters, QStringList{"Pictures (*.bmp)"});
-        QVERIFY(fake.questions.isEmpty() && fake.warnings.isEmpty());
-        VerifyPictureIn(Path("cube.bmp"));
-        QVERIFY(form->Picture().pixels == picture);
-        Export(Path("picture"));  // used as given, no extension added
-        VerifyPictureIn(Path("picture"));
-        Write(Path("empty.bmp"), "");  // an empty file is replaced without a question
-        Export(Path("empty.bmp"));
-        VerifyPictureIn(Path("empty.bmp"));
-        QVERIFY(fake.questions.isEmpty() && Files() == QStringList({"cube.bmp", "empty.bmp", "picture"}));
+        Write(Path("empty.bmp"), "");
+        for (const char* name : {"cube.bmp", "picture", "empty.bmp"}) {
+            Export(Path(name));
+            VerifyPictureIn(Path(name));
+        }
+        QCOMPARE(fake.filters, QStringList(4, "Pictures (*.bmp)"));
+        QVERIFY(fake.questions.isEmpty() && fake.warnings.isEmpty() && form->Picture().pixels == picture);
+        QCOMPARE(Files(), QStringList({"cube.bmp", "empty.bmp", "picture"}));
     }
 
     void ExistingFileAsksAndNoKeepsItByteForByte() {
@@ -72,12 +87,6 @@ private slots:
         VerifyPictureIn(Path("old.bmp"));
     }
 
-    void CancelEndsQuietly() {
-        fake.saveName.reset();
-        QTest::mouseClick(Control(*form, "Sav_bmp"), Qt::LeftButton);
-        QVERIFY(fake.questions.isEmpty() && fake.warnings.isEmpty() && Files().isEmpty());
-    }
-
     // Failures used to end silently, as if the picture had been saved. A
     // folder under a regular file cannot be made even by root.
     void FailuresWarnWithTheNameAndLeaveNoFile() {
@@ -89,6 +98,34 @@ private slots:
             QVERIFY2(fake.warnings[0].contains("\"" + path + "\""), qPrintable(fake.warnings[0]));
             QCOMPARE(Files(), QStringList{"file"});
         }
+    }
+
+    // Enter on the overwrite question must not replace the file.
+    void OverwriteQuestionDefaultsToNo() {
+        QString seen;
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+            seen = box->windowTitle() + (box->icon() == QMessageBox::Question ? " ?" : " !");
+            box->defaultButton()->click();
+        });
+        QVERIFY(!standard.askYesNo("title", "text"));
+        QCOMPARE(seen, QString("title ?"));
+        WhenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        QVERIFY(standard.askYesNo("title", "text"));
+    }
+
+    // The window asks about replacing a file itself and uses the name as
+    // given: the Save dialog must neither ask too nor add an extension.
+    void SaveDialogLeavesNamesAlone() {
+        QString seen;
+        WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+            seen = QString("%1 %2 [%3] %4")
+                       .arg(dialog->acceptMode() == QFileDialog::AcceptSave ? "save" : "open")
+                       .arg(dialog->testOption(QFileDialog::DontConfirmOverwrite) ? "quiet" : "asks")
+                       .arg(dialog->defaultSuffix(), dialog->nameFilters().join(";"));
+            dialog->reject();
+        });
+        QVERIFY(!standard.askSaveName("Pictures (*.bmp)").has_value());
+        QCOMPARE(seen, QString("save quiet [] Pictures (*.bmp)"));
     }
 
     void AboutNamesTheProgramAndItsContacts() {

@@ -1,12 +1,9 @@
 #pragma once
 
-// Test support shared by the core tests: drawing a catalogue row on fresh
-// state, digests of what was drawn, and the kind of error an operation raised.
+// Shared by the core tests: a scene on fresh state, digests of what it drew,
+// and the kind of error an operation raised.
 #include <cstdint>
-#include <cstring>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "catalogue.h"
 #include "run_time_error.h"
