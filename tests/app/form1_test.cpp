@@ -141,7 +141,7 @@ private slots:
         for (int n = 1; n <= 4; ++n) Bar(n)->setValue(std::array{1, -7, 50, 20}[n - 1]);
         Click("start");
         Click("start");  // a second start keeps it running
-        QTRY_VERIFY_WITH_TIMEOUT(View().AngleX > 0, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(View().AngleX > 0, 5000);
         Click("stop");
         QVERIFY(!Control<QTimer>(*form, "Timer1")->isActive() && Shows(View(), false));
         const ViewState v = View();  // each angle and the time moved by its own bar

@@ -8,11 +8,7 @@
 #include "catalogue.h"
 #include "run_time_error.h"
 
-inline ViewState ViewAt(float ax, float ay, float az, float time) {
-    ViewState v;
-    v.AngleX = ax, v.AngleY = ay, v.AngleZ = az, v.AnimTime = time;
-    return v;
-}
+inline ViewState ViewAt(float ax, float ay, float az, float time) { return {ax, ay, az, time}; }
 
 // A scene drawing on its own surface, with or without a segment log.
 struct Drawing {
