@@ -3,6 +3,7 @@
 // and the errors a segment raises.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
