@@ -1,7 +1,11 @@
 #include "accessible_names.h"
 
+#include <QLabel>
+#include <QScrollBar>
 #include <QWidget>
 #include <array>
+
+#include "speed_text.h"
 
 namespace {
 
@@ -33,27 +37,54 @@ constexpr std::array<AccessibleText, 31> Texts{{
     {"start", "Start animation", "Turns and reshapes the picture ten times a second by the four speeds"},
     {"stop", "Stop animation", "Stops the animation; the picture stays"},
     {"Label6", "Speed", "Heading of the four speed bars"},
-    {"Label7", "X speed", "Row of the speed of rotation about X"},
+    {"Label7", "X speed row", "Row of the speed of rotation about X"},
     {"HScroll1", "Speed of rotation about X", "Radians added each tick: the value divided by 100, from -0.5 to 0.5"},
-    {"Label11", "X speed value", "The speed of rotation about X"},
-    {"Label8", "Y speed", "Row of the speed of rotation about Y"},
+    {"Label11", "X speed", "The speed of rotation about X"},
+    {"Label8", "Y speed row", "Row of the speed of rotation about Y"},
     {"HScroll2", "Speed of rotation about Y", "Radians added each tick: the value divided by 100, from -0.5 to 0.5"},
-    {"Label12", "Y speed value", "The speed of rotation about Y"},
-    {"Label9", "Z speed", "Row of the speed of rotation about Z"},
+    {"Label12", "Y speed", "The speed of rotation about Y"},
+    {"Label9", "Z speed row", "Row of the speed of rotation about Z"},
     {"HScroll3", "Speed of rotation about Z", "Radians added each tick: the value divided by 100, from -0.5 to 0.5"},
-    {"Label13", "Z speed value", "The speed of rotation about Z"},
-    {"Label10", "Time speed", "Row of the speed of the animation time"},
+    {"Label13", "Z speed", "The speed of rotation about Z"},
+    {"Label10", "Time speed row", "Row of the speed of the animation time"},
     {"HScroll4", "Speed of time", "Time added each tick: the value divided by 100, from -0.5 to 0.5"},
-    {"Label14", "Time speed value", "The speed of the animation time"},
+    {"Label14", "Time speed", "The speed of the animation time"},
 }};
+
+struct ReadOut {
+    const char* bar;
+    const char* label;
+};
+
+constexpr std::array<ReadOut, 4> ReadOuts{
+    {{"HScroll1", "Label11"}, {"HScroll2", "Label12"}, {"HScroll3", "Label13"}, {"HScroll4", "Label14"}}};
+
+template <typename T>
+T* Find(QWidget* window, const char* name) {
+    return window->findChild<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+// A name replaces the label's text for a screen reader, so a read-out's name
+// carries its number ("X speed 0.03") and follows its bar.
+void NameReadOut(QScrollBar* bar, QLabel* label) {
+    const QString words = label->accessibleName();
+    const auto say = [label, words](int value) { label->setAccessibleName(words + " " + SpeedText(value).trimmed()); };
+    say(bar->value());
+    QObject::connect(bar, &QScrollBar::valueChanged, label, say);
+}
 
 }  // namespace
 
 void NameControlsForScreenReaders(QWidget* window) {
     for (const AccessibleText& text : Texts) {
-        auto* control = window->findChild<QWidget*>(QString::fromLatin1(text.control), Qt::FindDirectChildrenOnly);
+        auto* control = Find<QWidget>(window, text.control);
         if (!control) continue;
         control->setAccessibleName(QString::fromUtf8(text.name));
         control->setAccessibleDescription(QString::fromUtf8(text.description));
+    }
+    for (const ReadOut& readOut : ReadOuts) {
+        auto* bar = Find<QScrollBar>(window, readOut.bar);
+        auto* label = Find<QLabel>(window, readOut.label);
+        if (bar && label) NameReadOut(bar, label);
     }
 }

@@ -84,6 +84,9 @@ private slots:
         scrollBar->setFocus();
         for (int i = 0; i < presses; ++i) QTest::keyClick(scrollBar, Qt::Key(key));
         QCOMPARE(scrollBar->value(), value);
+        QWidget* readOut = Control<QWidget>(*form, qPrintable(QString("Label%1").arg(bar + 10)));
+        QVERIFY(
+            Said(readOut, QAccessible::Name).endsWith(" " + QString::number(value / 100.0)));  // read with its number
     }
 };
 
