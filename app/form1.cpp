@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "about.h"
+#include "accessible_names.h"
 #include "export.h"
 #include "picture_box.h"
 #include "window_icon.h"
@@ -30,6 +31,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), dialogs(StandardDialogs(this)) 
     setFont(DialogFont());
     scene.tools.surface = &surface;
     controls = BuildControls(this, surface);
+    NameControlsForScreenReaders(this);
     StartUp();
     Connect();
 }

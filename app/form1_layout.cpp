@@ -1,5 +1,6 @@
 #include "form1_layout.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
@@ -66,6 +67,22 @@ constexpr bool WholePixels(const ControlRow& row) {
 }
 static_assert(std::all_of(ControlTable.begin(), ControlTable.end(), WholePixels));
 
+// QScrollBar inverts its controls so that the wheel scrolls the usual way,
+// which also turns Left and Right round: Right lowered the value. The arrow
+// keys are taken over here so that they move the thumb the way they point;
+// the wheel, Home and End stay as Qt has them.
+void ArrowKeysFollowTheThumb(QScrollBar* bar) {
+    const auto arrow = [bar](Qt::Key key, QAbstractSlider::SliderAction action) {
+        auto* move = new QAction(bar);
+        move->setShortcut(key);
+        move->setShortcutContext(Qt::WidgetShortcut);
+        QObject::connect(move, &QAction::triggered, bar, [bar, action] { bar->triggerAction(action); });
+        bar->addAction(move);
+    };
+    arrow(Qt::Key_Right, QAbstractSlider::SliderSingleStepAdd);
+    arrow(Qt::Key_Left, QAbstractSlider::SliderSingleStepSub);
+}
+
 QWidget* CreateControl(const ControlRow& row, QWidget* window, const Surface& surface) {
     const QString caption = QString::fromUtf8(row.caption.data(), qsizetype(row.caption.size()));
     switch (row.kind) {
@@ -87,6 +104,7 @@ QWidget* CreateControl(const ControlRow& row, QWidget* window, const Surface& su
         bar->setPageStep(1);
         bar->setValue(0);
         bar->setFocusPolicy(Qt::StrongFocus);  // reachable by Tab and moved by the arrow keys
+        ArrowKeysFollowTheThumb(bar);
         return bar;
     }
     }

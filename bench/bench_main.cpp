@@ -3,6 +3,7 @@
 // same lines. Ends with the two ratios, from medians of repeated runs.
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "bench_inputs.h"
 #include "median_reporter.h"
@@ -15,6 +16,8 @@ void RegisterQPainterBenchmark();
 #ifdef ORBIZA_BENCH_WINDOW
 std::shared_ptr<void> StartWindowApplication(int& argc, char** argv);
 void RegisterWindowBenchmarks();
+void RegisterSoakBenchmark();
+std::string SoakSummary();
 #endif
 
 namespace {
@@ -40,6 +43,7 @@ int main(int argc, char** argv) {
 #endif
 #ifdef ORBIZA_BENCH_WINDOW
     RegisterWindowBenchmarks();
+    RegisterSoakBenchmark();
 #endif
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -48,5 +52,8 @@ int main(int argc, char** argv) {
     const std::string rossler = RedrawName(RosslerIndex());
     PrintRatio(reporter, "qpainter/redraw", QPainterName, rossler);
     PrintRatio(reporter, "redraw/scalar-integration", rossler, ScalarIntegrationName);
+#ifdef ORBIZA_BENCH_WINDOW
+    if (const std::string soak = SoakSummary(); !soak.empty()) std::printf("%s\n", soak.c_str());
+#endif
     return 0;
 }

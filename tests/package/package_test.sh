@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build tree, unpacks it and checks what it
+# holds, what it depends on, its desktop entry and metainfo, and that its
+# programs run from where the package puts them.
+# Usage: package_test.sh BUILD_DIR VERSION
+set -euo pipefail
+build=$1 version=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail cpack; }
+debs=("$work"/orbiza_"$version"_*.deb)
+[ -f "${debs[0]}" ] || fail "no orbiza_${version}_<arch>.deb in: $(ls "$work")"
+deb=${debs[0]}
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+files=$(cd "$root" && find . -type f | sort)
+
+for f in usr/bin/orbiza usr/bin/orbiza-render usr/share/applications/orbiza.desktop \
+         usr/share/icons/hicolor/scalable/apps/orbiza.svg usr/share/icons/hicolor/32x32/apps/orbiza.xpm \
+         usr/share/metainfo/io.github.orbiza.Orbiza.metainfo.xml usr/share/doc/orbiza/copyright; do
+    grep -qx "./$f" <<<"$files" || fail "missing $f"
+done
+# Programs, with a manual page each, and the files menus and software centres read; nothing of the build.
+bad=$(grep -vE '^\./usr/(bin/[^/]+|share/(applications|icons/hicolor|metainfo|man/man1|doc/orbiza)/.+)$' <<<"$files" || true)
+bad+=$(grep -iE 'test|bench|gtest|gmock|\.a$|\.h$|cmake' <<<"$files" || true)
+[ -z "$bad" ] || fail "unexpected files: $bad"
+for program in "$root"/usr/bin/*; do
+    [ -f "$root/usr/share/man/man1/$(basename "$program").1.gz" ] || fail "no manual page for $program"
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q 'libc6' <<<"$depends" && grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends: $depends"
+[ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
+
+desktop-file-validate "$root/usr/share/applications/orbiza.desktop" || fail desktop-file-validate
+appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
+
+# The viewer answers without a display; the renderer draws one picture.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/orbiza" --version | grep -qx "orbiza $version" ||
+    fail "orbiza --version"
+"$root/usr/bin/orbiza-render" --version | grep -qxE "orbiza-render $version( \([[:alnum:]_-]+\))?" ||
+    fail "orbiza-render --version"
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/orbiza-render" --angles 0.4,0.6,0.2 --output "$work/sphere.png" Sphere
+file -b "$work/sphere.png" | grep -q 'PNG image data, 565 x 517' || fail "render: $(file -b "$work/sphere.png")"
+
+if command -v lintian >/dev/null; then
+    lintian --fail-on error "$deb" || fail lintian
+fi
