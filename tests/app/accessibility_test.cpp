@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QScrollBar>
 #include <QSet>
 #include <QtTest>
 
