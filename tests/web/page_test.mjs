@@ -73,7 +73,7 @@ const Click = async (id) => { await page.click('#' + id); draws.push(await selec
 const Text = (id) => page.$eval('#' + id, (element) => element.textContent);
 
 // One table of states: each step acts on the page, then the picture must
-// match the renderer's for the page's view (`axes`: the axis box ticked).
+// match the renderer's for the page's view (`axes`: the axes are in the picture).
 const steps = [
   ['a view before any selection: angle buttons', async () => { await Click('xp'); await Click('xp');
     await Click('ym'); await Click('zp'); draws.length = 0; }, false],
