@@ -4,7 +4,10 @@ set -euo pipefail
 ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ORBIZA_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
                  xvfb xauth x11-utils xdotool imagemagick clang-format
-                 help2man dpkg-dev file man-db appstream desktop-file-utils lintian)
+                 help2man dpkg-dev file man-db appstream desktop-file-utils lintian
+                 emscripten chromium nodejs)
+# Debian's npm is wanted only where Node came without one.
+command -v npm >/dev/null 2>&1 || ORBIZA_PACKAGES+=(npm)
 
 orbiza_missing_packages() {
     local missing=()
@@ -26,6 +29,13 @@ orbiza_install_packages() {
     echo "Installing: $missing"
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
+}
+
+# The browser tests' driver, at the version package-lock.json pins; it
+# downloads no browser, the tests use Debian's Chromium.
+orbiza_install_node_modules() {
+    [ -d "$ORBIZA_ROOT/node_modules/playwright-core" ] && return 0
+    (cd "$ORBIZA_ROOT" && npm ci --no-audit --no-fund --loglevel=error)
 }
 
 # orbiza_build DIR [cmake options...]: configure and build. Progress lines are

@@ -1,0 +1,121 @@
+// Drives the page in a headless Chromium and compares its canvas, pixel for
+// pixel, and its saved BMP, byte for byte, with orbiza-render's picture of the
+// same state. Catches the page drifting from the desktop: a different redraw,
+// clear, tick, axis or list path, a smoothed or offset canvas, a wrong BMP.
+// Usage: node page_test.mjs PAGE ORBIZA_RENDER; exits 77 when it cannot run.
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const [pagePath, renderPath] = process.argv.slice(2);
+const chromiumPath = '/usr/bin/chromium';
+if (!existsSync(pagePath) || !existsSync(chromiumPath)) {
+  console.log('skipped: needs the built page and', chromiumPath);
+  process.exit(77);
+}
+const { chromium } = await import('playwright-core').catch(() => {
+  console.log('skipped: playwright-core is not installed (npm ci)');
+  process.exit(77);
+});
+const dir = mkdtempSync(join(tmpdir(), 'orbiza-page-'));
+const failures = [];
+
+// The renderer's picture after the same redraws (`draws`: the list rows
+// drawn, in order, so the random source moves as in the page) at a view,
+// after its own timer ticks when `ticks` gives their count and speeds.
+function Rendered(view, axes, draws, ticks = ['--ticks', '0']) {
+  const file = join(dir, 'rendered.bmp');
+  const args = ['--angles', view.slice(0, 3).join(','), '--time', String(view[3]), '--output', file, ...ticks];
+  execFileSync(renderPath, [...args, ...(axes ? ['--axes'] : []), '--', ...draws.map(String)]);
+  return readFileSync(file);
+}
+
+// RGBA rows from the top, as the canvas gives them, out of a 24-bit BMP.
+function BmpPixels(bmp) {
+  const width = bmp.readInt32LE(18), height = bmp.readInt32LE(22), offset = bmp.readUInt32LE(10);
+  const rowBytes = Math.ceil(width * 3 / 4) * 4, out = new Uint8Array(width * height * 4);
+  for (let row = 0; row < height; ++row)
+    for (let column = 0; column < width; ++column) {
+      const at = offset + (height - 1 - row) * rowBytes + column * 3, to = (row * width + column) * 4;
+      out.set([bmp[at + 2], bmp[at + 1], bmp[at], 255], to);
+    }
+  return out;
+}
+
+const browser = await chromium.launch({
+  executablePath: chromiumPath,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync'],
+});
+const page = await browser.newPage({ acceptDownloads: true });
+page.on('pageerror', (error) => failures.push('page error: ' + error.message));
+await page.goto(pathToFileURL(pagePath).href);
+await page.waitForFunction(() => window.OrbizaPage && OrbizaPage.ready);
+
+const draws = [];  // every clear-and-redraw or axis redraw, as the list row it drew
+const selected = () => page.$eval('#List', (list) => list.selectedIndex + 1);
+const View = () => page.evaluate(() => OrbizaPage.view());
+async function Compare(what, axes, ticks) {
+  const expected = BmpPixels(Rendered(ticks ? ticks.from : await View(), axes, draws, ticks && ticks.args));
+  const actual = Buffer.from(await page.$eval('#pctr1', (canvas) => {
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return btoa(text);
+  }), 'base64');
+  const first = actual.findIndex((value, i) => value !== expected[i]);
+  if (actual.length !== expected.length || first >= 0)
+    failures.push(`${what}: canvas differs from orbiza-render at pixel ${Math.floor(first / 4)}`);
+}
+const Click = async (id) => { await page.click('#' + id); draws.push(await selected()); };
+const Text = (id) => page.$eval('#' + id, (element) => element.textContent);
+
+// One table of states: each step acts on the page, then the picture must
+// match the renderer's for the page's view (`axes`: the axes are in the picture).
+const steps = [
+  ['a view before any selection: angle buttons', async () => { await Click('xp'); await Click('xp');
+    await Click('ym'); await Click('zp'); draws.length = 0; }, false],
+  ['"Cube" clicked in the list', async () => { await page.click('#List option >> nth=0'); draws.push(1); }, false],
+];
+for (let row = 2; row <= 23; ++row)
+  steps.push([`row ${row} by the down arrow`, async () => { await page.keyboard.press('ArrowDown');
+    draws.push(row); }, false]);
+steps.push(
+  ['"Sphere" again, the axis box ticked and unticked', async () => { await page.click('#List option >> nth=3');
+    draws.push(4); await Click('showaxis'); await Click('showaxis'); }, true],
+  ['an angle button after the axis box', () => Click('zm'), false],
+  ['timer ticks at speeds 5, -3, 0 and time 20', async () => {
+    await page.click('#List option >> nth=21');
+    draws.push(22);
+    for (const [id, key, presses] of [['HScroll1', 'ArrowRight', 5], ['HScroll2', 'ArrowLeft', 3],
+                                      ['HScroll4', 'ArrowRight', 20]]) {
+      await page.focus('#' + id);
+      for (let i = 0; i < presses; ++i) await page.keyboard.press(key);
+    }
+    const from = await View();
+    await page.click('#start');
+    await page.waitForFunction(() => OrbizaPage.view()[3] > 0.5, null, { timeout: 10000 });
+    await page.click('#stop');
+    const count = Math.round((await View())[3] / 0.2);
+    return { from, args: ['--ticks', String(count), '--speeds', '5,-3,0,20'] };
+  }, false]);
+
+for (const [what, act, axes] of steps) {
+  const ticks = await act();
+  await Compare(what, axes, ticks);
+}
+const readouts = await Promise.all(['Label11', 'Label12', 'Label13', 'Label14'].map(Text));
+if (readouts.join('|') !== ' 0.05|-0.03|0| 0.2') failures.push('read-outs: ' + readouts.join('|'));
+
+// The saved picture is the renderer's BMP of the same state, byte for byte.
+const [download] = await Promise.all([page.waitForEvent('download'), page.click('#Sav_bmp')]);
+const saved = readFileSync(await download.path());
+if (!saved.equals(Rendered(await View(), false, [22])))
+  failures.push('the saved BMP differs from orbiza-render\'s');
+
+await browser.close();
+for (const failure of failures) console.error('FAIL', failure);
+console.log(failures.length ? `${failures.length} failures` : 'all page states match');
+process.exit(failures.length ? 1 : 0);

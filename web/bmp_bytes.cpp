@@ -1,0 +1,47 @@
+#include "bmp_bytes.h"
+
+namespace {
+
+constexpr int FileHeaderSize = 14, InfoHeaderSize = 40;
+constexpr int RowBytes = (Surface::Width * 3 + 3) / 4 * 4;
+constexpr std::uint32_t DotsPerMeter = 3937;  // 100 dots per inch, what the desktop's writer stores without a screen
+
+void Put16(std::uint8_t*& out, std::uint32_t value) {
+    for (int i = 0; i < 2; ++i) *out++ = std::uint8_t(value >> (8 * i));
+}
+
+void Put32(std::uint8_t*& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) *out++ = std::uint8_t(value >> (8 * i));
+}
+
+}  // namespace
+
+void WriteBmp(const Surface& surface, std::vector<std::uint8_t>& bytes) {
+    constexpr std::uint32_t imageSize = RowBytes * Surface::Height;
+    constexpr std::uint32_t offset = FileHeaderSize + InfoHeaderSize;
+    bytes.assign(offset + imageSize, 0);
+    std::uint8_t* out = bytes.data();
+    *out++ = 'B', *out++ = 'M';
+    Put32(out, offset + imageSize);
+    Put32(out, 0);  // two reserved words
+    Put32(out, offset);
+    Put32(out, InfoHeaderSize);
+    Put32(out, Surface::Width);
+    Put32(out, Surface::Height);  // positive: the bottom row comes first
+    Put16(out, 1);                // planes
+    Put16(out, 24);               // bits per pixel
+    Put32(out, 0);                // no compression
+    Put32(out, imageSize);
+    Put32(out, DotsPerMeter);
+    Put32(out, DotsPerMeter);
+    Put32(out, 0);  // no colour table
+    Put32(out, 0);
+    for (int row = Surface::Height - 1; row >= 0; --row) {
+        std::uint8_t* line = out;
+        for (int column = 0; column < Surface::Width; ++column) {
+            const Rgb c = UnpackRgb(PixelAt(surface, column, row));
+            *line++ = c.blue, *line++ = c.green, *line++ = c.red;
+        }
+        out += RowBytes;  // the padding stays zero
+    }
+}
