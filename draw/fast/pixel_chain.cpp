@@ -18,6 +18,7 @@ struct ShortPlan {
 };
 
 void PlanOne(const PixelChain& c, int j, ShortPlan& plan) {
+    if ((c.inside >> j & 3) != 3) return;  // an end outside has no pixel to plan from: the line is cut instead
     const int c1 = c.column[j + 1], r1 = c.row[j + 1], c2 = c.column[j], r2 = c.row[j];
     const int dc = std::abs(c2 - c1), dr = std::abs(r2 - r1);
     plan.start[j] = r1 * Surface::Width + c1;
