@@ -1,4 +1,5 @@
 #include "options.h"
+#include "simd_level.h"
 
 std::string UsageText() {
     return R"(Usage: orbiza-render [OPTIONS] [STRUCTURE...]
@@ -42,4 +43,6 @@ out-of-range number, unsupported output extension).
 )";
 }
 
-std::string VersionText() { return "orbiza-render " ORBIZA_VERSION "\n"; }
+std::string VersionText() {
+    return "orbiza-render " ORBIZA_VERSION " (" + std::string(SimdLevelName(ActiveSimdLevel())) + ")\n";
+}

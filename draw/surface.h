@@ -26,43 +26,6 @@ void Clear(Surface& surface);
 // the raster. Both end pixels are set.
 void Line(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour);
 
-// Line with the colour already packed as a pixel.
-void LinePixel(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel);
-
-// The pixel a user point lands on when it lies inside the raster, its edges
-// included; false for a point outside, where Line clips. The far edges
-// belong to the last column and row.
-inline bool PixelInside(float x, float y, int& column, int& row) {
-    const double u = (double(x) + 1.0) * Surface::ColumnsPerUnit, v = (double(y) + 1.0) * Surface::RowsPerUnit;
-    if (!(u >= 0.0 && u <= Surface::Width && v >= 0.0 && v <= Surface::Height)) return false;
-    column = static_cast<int>(u) - (u == Surface::Width);  // truncation is floor here
-    row = static_cast<int>(v) - (v == Surface::Height);
-    return true;
-}
-
-// Line between two points whose pixels PixelInside gave.
-void LineBetweenPixels(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
-
-// The lines of a polyline's points, in order: line j from point j + 1 to
-// point j (j < count), as LinePixel draws it. Bit i of `inside` tells that
-// point i lies inside the raster, and then column[i] and row[i] are its pixel.
-struct PixelChain {
-    static constexpr int MaxCount = 63;  // lines, as many as `inside` has bits for their ends
-
-    const float* x;
-    const float* y;
-    const std::int32_t* column;
-    const std::int32_t* row;
-    std::uint64_t inside;
-    const std::uint32_t* pixel;
-    int count;
-};
-void DrawPixelChain(Surface& surface, const PixelChain& chain);
-
-// The same pixels by the plain route: every line clipped, one branch per
-// step. Kept as the reference the fast Line is checked against.
-void LineStraightforward(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour);
-
 std::uint32_t PixelAt(const Surface& surface, int column, int row);
 
 inline std::uint32_t PackRgb(Rgb c) {

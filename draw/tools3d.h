@@ -1,6 +1,7 @@
 #pragma once
 
 #include "segment_log.h"
+#include "simd_level.h"
 #include "surface.h"
 #include "vec3.h"
 
@@ -21,7 +22,8 @@ struct Tools3D {
     float Brightness = 0;
     Surface* surface = nullptr;
     SegmentLog* log = nullptr;
-    bool fastPath = true;  // false: both ends worked out every time, lines by the plain route
+    bool fastPath = true;                // false: both ends worked out every time, lines by the plain route
+    SimdLevel simd = ActiveSimdLevel();  // the fast route's kernels; held here so a segment reads no global
 
     // Trigonometry depends only on the angles, so it is kept for the last triple seen.
     Vec3 trigAngles;

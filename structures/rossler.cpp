@@ -2,18 +2,16 @@
 #include "rossler.h"
 
 #include "generators.h"
+#include "rossler_step.h"
 #include "rossler_worker.h"
 
 namespace {
 
 constexpr int Steps = RosslerSamples * RosslerSampleEvery;
-constexpr float C = 5.7f;         // the system's c
-constexpr float ADivisor = 5.0f;  // a = 0.2, applied as y / 5
-constexpr float H = 0.01f;        // Euler step
-constexpr float Scale = 30.0f;    // drawing scale divisor
 
-Vec3 Scaled(float x, float y, float z) {
-    return MakeVec(StoreFloat(double(x) / Scale), StoreFloat(double(y) / Scale), StoreFloat(double(z) / Scale));
+Vec3 Scaled(double x, double y, double z) {
+    return MakeVec(StoreFloat(x / double(RosslerScale)), StoreFloat(y / double(RosslerScale)),
+                   StoreFloat(z / double(RosslerScale)));
 }
 
 Vec3 RandomStart(RandomSource& random) {
@@ -26,15 +24,10 @@ Vec3 RandomStart(RandomSource& random) {
 // The plain loop for one trajectory. Segments before `firstSegment` are
 // integrated but not drawn, so a trajectory can be taken up part way.
 void DrawTrajectory(Scene& scene, Vec3 start, int firstSegment) {
-    float x = start.x, y = start.y, z = start.z;
-    float px = x, py = y, pz = z;
+    double x = start.x, y = start.y, z = start.z;  // each a float, as the step keeps them
+    double px = x, py = y, pz = z;
     for (int i = 1; i <= Steps; ++i) {
-        const float dx = StoreFloat(-(double(y) + z));
-        const float dy = StoreFloat(double(y) / ADivisor + x);
-        const float dz = StoreFloat((double(x) - C) * z + 0.2);
-        x = StoreFloat(double(x) + double(H) * dx);
-        y = StoreFloat(double(y) + double(H) * dy);
-        z = StoreFloat(double(z) + double(H) * dz);
+        RosslerStep(x, y, z, [](double& v) { v = StoreFloat(v); });
         if (i % RosslerSampleEvery == 0) {
             if (i / RosslerSampleEvery >= firstSegment)
                 DrawSegment(scene.tools, Scaled(x, y, z), Scaled(px, py, pz), ViewAngles(scene));

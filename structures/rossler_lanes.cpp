@@ -1,126 +1,110 @@
 #include "rossler_lanes.h"
 
+#include <cstring>
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
 
-// Each kernel keeps the trajectories of a register in step; the registers
-// are independent chains, so more of them hide more of one Euler step's
+#include "rossler_step.h"
+#include "simd_level.h"
+
+// One kernel, instantiated per lane type: a register of lanes is one chain
+// of Euler steps, and independent chains side by side hide one step's
 // latency. A group is four trajectories: one AVX2 register or two SSE2 ones.
 namespace {
 
 #if defined(__x86_64__)
-__m128d RoundSse2(__m128d v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+typedef double Double2 __attribute__((vector_size(16)));
+typedef double Double4 __attribute__((vector_size(32)));
+#endif
 
-template <int Registers>
-void AdvanceSse2(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
-    __m128d x[Registers], y[Registers], z[Registers];
+// Rounds every lane to a float, kept as the double it converts to. The AVX2
+// overload needs its target; the kernel that calls it is flattened into an
+// AVX2 function, so it is inlined there.
+struct RoundLanes {
+    void operator()(double& v) const { v = static_cast<float>(v); }
+#if defined(__x86_64__)
+    void operator()(Double2& v) const { v = _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+    [[gnu::target("avx2")]] void operator()(Double4& v) const { v = _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
+#endif
+};
+
+// Every lane divided by the drawing scale, stored as a float.
+void StoreScaled(const double& v, float* out) { out[0] = static_cast<float>(v / double(RosslerScale)); }
+#if defined(__x86_64__)
+void StoreScaled(const Double2& v, float* out) {
+    _mm_storel_pi(reinterpret_cast<__m64*>(out), _mm_cvtpd_ps(v / double(RosslerScale)));
+}
+[[gnu::target("avx2")]] void StoreScaled(const Double4& v, float* out) {
+    _mm_storeu_ps(out, _mm256_cvtpd_ps(v / double(RosslerScale)));
+}
+#endif
+
+template <class L, int Registers>
+[[gnu::always_inline]] inline void Advance(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
+    constexpr int Width = sizeof(L) / sizeof(double);
+    L x[Registers], y[Registers], z[Registers];
     for (int g = 0; g < Registers; ++g) {
-        const int k = first + 2 * g;
-        x[g] = _mm_load_pd(lanes.x + k), y[g] = _mm_load_pd(lanes.y + k), z[g] = _mm_load_pd(lanes.z + k);
+        const int k = first + Width * g;
+        std::memcpy(&x[g], lanes.x + k, sizeof(L)), std::memcpy(&y[g], lanes.y + k, sizeof(L));
+        std::memcpy(&z[g], lanes.z + k, sizeof(L));
     }
-    const __m128d c = _mm_set1_pd(5.7f), b = _mm_set1_pd(0.2), a = _mm_set1_pd(5.0f), h = _mm_set1_pd(0.01f);
-    const __m128d sign = _mm_set1_pd(-0.0), scale = _mm_set1_pd(30.0f);
     for (int i = 0; i < samples; ++i) {
         for (int step = 0; step < RosslerSampleEvery; ++step) {
 #pragma GCC unroll 10
-            for (int g = 0; g < Registers; ++g) {
-                const __m128d dx = RoundSse2(_mm_xor_pd(_mm_add_pd(y[g], z[g]), sign));
-                const __m128d dy = RoundSse2(_mm_add_pd(_mm_div_pd(y[g], a), x[g]));
-                const __m128d dz = RoundSse2(_mm_add_pd(_mm_mul_pd(_mm_sub_pd(x[g], c), z[g]), b));
-                x[g] = RoundSse2(_mm_add_pd(x[g], _mm_mul_pd(h, dx)));
-                y[g] = RoundSse2(_mm_add_pd(y[g], _mm_mul_pd(h, dy)));
-                z[g] = RoundSse2(_mm_add_pd(z[g], _mm_mul_pd(h, dz)));
-            }
+            for (int g = 0; g < Registers; ++g) RosslerStep(x[g], y[g], z[g], RoundLanes{});
         }
         for (int g = 0; g < Registers; ++g) {
-            alignas(16) float sx[4], sy[4], sz[4];
-            _mm_store_ps(sx, _mm_cvtpd_ps(_mm_div_pd(x[g], scale)));
-            _mm_store_ps(sy, _mm_cvtpd_ps(_mm_div_pd(y[g], scale)));
-            _mm_store_ps(sz, _mm_cvtpd_ps(_mm_div_pd(z[g], scale)));
-            for (int lane = 0; lane < 2; ++lane)
-                out[(first + 2 * g + lane) * stride + i] = {sx[lane], sy[lane], sz[lane]};
+            alignas(32) float sx[4], sy[4], sz[4];
+            StoreScaled(x[g], sx), StoreScaled(y[g], sy), StoreScaled(z[g], sz);
+            for (int lane = 0; lane < Width; ++lane)
+                out[(first + Width * g + lane) * stride + i] = {sx[lane], sy[lane], sz[lane]};
         }
     }
     for (int g = 0; g < Registers; ++g) {
-        const int k = first + 2 * g;
-        _mm_store_pd(lanes.x + k, x[g]), _mm_store_pd(lanes.y + k, y[g]), _mm_store_pd(lanes.z + k, z[g]);
-    }
-}
-
-[[gnu::target("avx2")]] inline __m256d RoundAvx2(__m256d v) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
-
-template <int Registers>
-[[gnu::target("avx2")]] void AdvanceAvx2(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
-    __m256d x[Registers], y[Registers], z[Registers];
-    for (int g = 0; g < Registers; ++g) {
-        const int k = first + 4 * g;
-        x[g] = _mm256_load_pd(lanes.x + k), y[g] = _mm256_load_pd(lanes.y + k), z[g] = _mm256_load_pd(lanes.z + k);
-    }
-    const __m256d c = _mm256_set1_pd(5.7f), b = _mm256_set1_pd(0.2), a = _mm256_set1_pd(5.0f);
-    const __m256d h = _mm256_set1_pd(0.01f), sign = _mm256_set1_pd(-0.0), scale = _mm256_set1_pd(30.0f);
-    for (int i = 0; i < samples; ++i) {
-        for (int step = 0; step < RosslerSampleEvery; ++step) {
-#pragma GCC unroll 5
-            for (int g = 0; g < Registers; ++g) {
-                const __m256d dx = RoundAvx2(_mm256_xor_pd(_mm256_add_pd(y[g], z[g]), sign));
-                const __m256d dy = RoundAvx2(_mm256_add_pd(_mm256_div_pd(y[g], a), x[g]));
-                const __m256d dz = RoundAvx2(_mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(x[g], c), z[g]), b));
-                x[g] = RoundAvx2(_mm256_add_pd(x[g], _mm256_mul_pd(h, dx)));
-                y[g] = RoundAvx2(_mm256_add_pd(y[g], _mm256_mul_pd(h, dy)));
-                z[g] = RoundAvx2(_mm256_add_pd(z[g], _mm256_mul_pd(h, dz)));
-            }
-        }
-        for (int g = 0; g < Registers; ++g) {
-            alignas(16) float sx[4], sy[4], sz[4];
-            _mm_store_ps(sx, _mm256_cvtpd_ps(_mm256_div_pd(x[g], scale)));
-            _mm_store_ps(sy, _mm256_cvtpd_ps(_mm256_div_pd(y[g], scale)));
-            _mm_store_ps(sz, _mm256_cvtpd_ps(_mm256_div_pd(z[g], scale)));
-            for (int lane = 0; lane < 4; ++lane)
-                out[(first + 4 * g + lane) * stride + i] = {sx[lane], sy[lane], sz[lane]};
-        }
-    }
-    for (int g = 0; g < Registers; ++g) {
-        const int k = first + 4 * g;
-        _mm256_store_pd(lanes.x + k, x[g]), _mm256_store_pd(lanes.y + k, y[g]), _mm256_store_pd(lanes.z + k, z[g]);
+        const int k = first + Width * g;
+        std::memcpy(lanes.x + k, &x[g], sizeof(L)), std::memcpy(lanes.y + k, &y[g], sizeof(L));
+        std::memcpy(lanes.z + k, &z[g], sizeof(L));
     }
 }
 
 using Kernel = void (*)(RosslerLanes&, int, int, Vec3*, int);
 
+// One trajectory after another.
 template <int Groups>
-Kernel KernelFor(bool avx2) {
-    return avx2 ? AdvanceAvx2<Groups> : AdvanceSse2<2 * Groups>;
+void AdvanceScalar(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
+    for (int k = first; k < first + Groups * RosslerGroupSize; ++k) Advance<double, 1>(lanes, k, samples, out, stride);
 }
 
-}  // namespace
-
-void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride) {
-    const bool avx2 = __builtin_cpu_supports("avx2");
-    static_assert(RosslerGroups == 5);
-    const Kernel kernels[RosslerGroups] = {KernelFor<1>(avx2), KernelFor<2>(avx2), KernelFor<3>(avx2),
-                                           KernelFor<4>(avx2), KernelFor<5>(avx2)};
-    kernels[groups - 1](lanes, firstGroup * RosslerGroupSize, samples, out, stride);
+#if defined(__x86_64__)
+template <int Groups>
+[[gnu::flatten]] void AdvanceSse2(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
+    Advance<Double2, 2 * Groups>(lanes, first, samples, out, stride);
 }
-#else
-// Elsewhere one trajectory after another, with the same roundings.
-double Round(double v) { return static_cast<float>(v); }
 
-}  // namespace
-
-void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride) {
-    const int first = firstGroup * RosslerGroupSize, end = first + groups * RosslerGroupSize;
-    for (int k = first; k < end; ++k) {
-        double x = lanes.x[k], y = lanes.y[k], z = lanes.z[k];
-        for (int i = 0; i < samples; ++i) {
-            for (int step = 0; step < RosslerSampleEvery; ++step) {
-                const double dx = Round(-(y + z)), dy = Round(y / double(5.0f) + x);
-                const double dz = Round((x - double(5.7f)) * z + 0.2);
-                x = Round(x + double(0.01f) * dx), y = Round(y + double(0.01f) * dy), z = Round(z + double(0.01f) * dz);
-            }
-            out[k * stride + i] = {RosslerScaled(float(x)), RosslerScaled(float(y)), RosslerScaled(float(z))};
-        }
-        lanes.x[k] = x, lanes.y[k] = y, lanes.z[k] = z;
-    }
+template <int Groups>
+[[gnu::target("avx2"), gnu::flatten]] void AdvanceAvx2(RosslerLanes& lanes, int first, int samples, Vec3* out,
+                                                       int stride) {
+    Advance<Double4, Groups>(lanes, first, samples, out, stride);
 }
 #endif
+
+template <int Groups>
+Kernel KernelFor(SimdLevel level) {
+#if defined(__x86_64__)
+    if (level == SimdLevel::Avx2) return AdvanceAvx2<Groups>;
+    if (level == SimdLevel::Sse2) return AdvanceSse2<Groups>;
+#endif
+    (void)level;
+    return AdvanceScalar<Groups>;
+}
+
+}  // namespace
+
+void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride) {
+    const SimdLevel level = ActiveSimdLevel();
+    static_assert(RosslerGroups == 5);
+    const Kernel kernels[RosslerGroups] = {KernelFor<1>(level), KernelFor<2>(level), KernelFor<3>(level),
+                                           KernelFor<4>(level), KernelFor<5>(level)};
+    kernels[groups - 1](lanes, firstGroup * RosslerGroupSize, samples, out, stride);
+}

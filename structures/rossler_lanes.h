@@ -5,6 +5,7 @@
 // held in a double lane and rounded to float where the loop stores one.
 #include <array>
 
+#include "rossler_step.h"
 #include "vec3.h"
 
 inline constexpr int RosslerTrajectories = 20;
@@ -28,4 +29,4 @@ struct RosslerLanes {
 void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride);
 
 // The drawing scale: one coordinate of a sample point.
-inline float RosslerScaled(float v) { return static_cast<float>(double(v) / 30.0f); }
+inline float RosslerScaled(float v) { return static_cast<float>(double(v) / RosslerScale); }

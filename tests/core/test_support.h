@@ -10,15 +10,17 @@
 
 inline ViewState ViewAt(float ax, float ay, float az, float time) { return {ax, ay, az, time}; }
 
-// A scene drawing on its own surface, with or without a segment log.
+// A scene drawing on its own surface, with or without a segment log, on the
+// fast route or on the plain one.
 struct Drawing {
     Scene scene;
     Surface surface;
     SegmentLog log;
 
-    explicit Drawing(bool logged) {
+    explicit Drawing(bool logged, bool fast = true) {
         scene.tools.surface = &surface;
         if (logged) scene.tools.log = &log;
+        scene.tools.fastPath = fast;
     }
     Drawing(const Drawing&) = delete;
 };

@@ -1,15 +1,14 @@
 #pragma once
 
-// Pixel stepping shared by single lines and chains of lines: Bresenham's
-// steps, with the short lines that make up most polylines read from a table.
+// The last step of a segment: the pixels of a line whose ends are pixels
+// inside the raster. Bresenham's steps, with the short lines that make up
+// most polylines read from a table.
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdlib>
 
 #include "surface.h"
-
-namespace line_raster {
 
 // The pixels of every short line, worked out once by Bresenham's steps:
 // offsets from the first pixel, the last one repeated up to the eighth. The
@@ -50,6 +49,13 @@ inline constexpr ShortLineTable ShortLines = MakeShortLines();
 
 void LongBresenham(std::uint32_t* at, int dc, int dr, int columnStep, int rowStep, std::uint32_t pixel);
 
+// FastBresenham as a PixelLine for the clip.
+void LineBetweenPixels(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
+
+// The same pixels by the plain route: one branch per step. The reference the
+// fast raster is checked against.
+void PlainBresenham(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
+
 // Bresenham's steps without their branches, for pixel ends inside the
 // raster. Short lines, the bulk of any polyline, write a fixed eight pixels
 // from the table (the last one again where the line is shorter); longer ones
@@ -66,5 +72,3 @@ void LongBresenham(std::uint32_t* at, int dc, int dr, int columnStep, int rowSte
     }
     LongBresenham(at, dc, dr, c1 < c2 ? 1 : -1, r1 < r2 ? Surface::Width : -Surface::Width, pixel);
 }
-
-}  // namespace line_raster

@@ -1,8 +1,12 @@
-#include "line_clip.h"
+#include "clip.h"
 
 #include <algorithm>
 #include <cmath>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
+#include "raster.h"
 #include "run_time_error.h"
 
 namespace {
@@ -98,4 +102,45 @@ void DrawClippedLine(Surface& surface, float x1, float y1, float x2, float y2, s
         DrawFromFarEnds(surface, a, b, pixel, draw, 0);
     else
         DrawNearSegment(surface, a, b, pixel, draw);
+}
+
+namespace {
+
+#if defined(__x86_64__)
+// Both ends at once, as PixelInside finds each: a line with both ends inside
+// needs no cut, and there floor is truncation.
+void LinePixelSse2(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
+    const __m128 ends = _mm_setr_ps(x1, y1, x2, y2);
+    const __m128 difference = _mm_sub_ps(ends, ends);  // not a number exactly where an end is not finite
+    if (_mm_movemask_ps(_mm_cmpunord_ps(difference, difference)) != 0)
+        RaiseOperationFailed("Line: an end point is not a finite number");
+    const __m128d one = _mm_set1_pd(1.0), scale = _mm_setr_pd(Surface::ColumnsPerUnit, Surface::RowsPerUnit);
+    const __m128d limit = _mm_setr_pd(Surface::Width, Surface::Height), zero = _mm_setzero_pd();
+    const __m128d a = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(ends), one), scale);
+    const __m128d b = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(ends, ends)), one), scale);
+    const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(a, zero), _mm_cmple_pd(a, limit)),
+                                      _mm_and_pd(_mm_cmpge_pd(b, zero), _mm_cmple_pd(b, limit)));
+    if (_mm_movemask_pd(inside) != 3) [[unlikely]] {
+        return DrawClippedLine(surface, x1, y1, x2, y2, pixel, LineBetweenPixels);
+    }
+    __m128i pixels = _mm_unpacklo_epi64(_mm_cvttpd_epi32(a), _mm_cvttpd_epi32(b));
+    const __m128i edge = _mm_setr_epi32(Surface::Width, Surface::Height, Surface::Width, Surface::Height);
+    pixels = _mm_add_epi32(pixels, _mm_cmpeq_epi32(pixels, edge));  // minus one on the far edges
+    alignas(16) std::int32_t p[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(p), pixels);
+    FastBresenham(surface, p[0], p[1], p[2], p[3], pixel);
+}
+#endif
+
+}  // namespace
+
+void LinePixel(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, SimdLevel level) {
+#if defined(__x86_64__)
+    if (level != SimdLevel::Scalar) return LinePixelSse2(surface, x1, y1, x2, y2, pixel);
+#endif
+    (void)level;
+    int c1, r1, c2, r2;
+    if (PixelInside(x1, y1, c1, r1) && PixelInside(x2, y2, c2, r2)) [[likely]]
+        return FastBresenham(surface, c1, r1, c2, r2, pixel);
+    DrawClippedLine(surface, x1, y1, x2, y2, pixel, LineBetweenPixels);
 }

@@ -1,13 +1,13 @@
+#include "pixel_chain.h"
+
 #include <cstdlib>
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
 
-#include "line_raster.h"
+#include "clip.h"
+#include "raster.h"
 #include "run_time_error.h"
-#include "surface.h"
-
-using namespace line_raster;
 
 namespace {
 
@@ -18,6 +18,7 @@ struct ShortPlan {
 };
 
 void PlanOne(const PixelChain& c, int j, ShortPlan& plan) {
+    if ((c.inside >> j & 3) != 3) return;  // an end outside has no pixel to plan from: the line is cut instead
     const int c1 = c.column[j + 1], r1 = c.row[j + 1], c2 = c.column[j], r2 = c.row[j];
     const int dc = std::abs(c2 - c1), dr = std::abs(r2 - r1);
     plan.start[j] = r1 * Surface::Width + c1;
@@ -44,19 +45,12 @@ void PlanOne(const PixelChain& c, int j, ShortPlan& plan) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(plan.entry + j), _mm256_or_si256(index, longLine));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(plan.start + j), start);
 }
-
-bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
-#else
-void PlanEight(const PixelChain& c, int j, ShortPlan& plan) {
-    for (int i = j; i < j + 8; ++i) PlanOne(c, i, plan);
-}
-bool HasAvx2() { return false; }
 #endif
 
-void DrawPlanned(Surface& surface, const PixelChain& chain, const ShortPlan& plan) {
+void DrawPlanned(Surface& surface, const PixelChain& chain, const ShortPlan& plan, SimdLevel level) {
     for (int j = 0; j < chain.count; ++j) {
         if ((chain.inside >> j & 3) != 3) [[unlikely]] {
-            LinePixel(surface, chain.x[j + 1], chain.y[j + 1], chain.x[j], chain.y[j], chain.pixel[j]);
+            LinePixel(surface, chain.x[j + 1], chain.y[j + 1], chain.x[j], chain.y[j], chain.pixel[j], level);
         } else if (plan.entry[j] >= 0) [[likely]] {
             std::uint32_t* at = surface.pixels.data() + plan.start[j];
             const ShortLine& line = ShortLines[plan.entry[j]];
@@ -71,12 +65,14 @@ void DrawPlanned(Surface& surface, const PixelChain& chain, const ShortPlan& pla
 
 }  // namespace
 
-void DrawPixelChain(Surface& surface, const PixelChain& chain) {
+void DrawPixelChain(Surface& surface, const PixelChain& chain, SimdLevel level) {
     if (chain.count > PixelChain::MaxCount) RaiseIndexOutOfRange();
     ShortPlan plan;
     int j = 0;
-    if (HasAvx2())
+#if defined(__x86_64__)
+    if (level == SimdLevel::Avx2)
         for (; j + 8 <= chain.count; j += 8) PlanEight(chain, j, plan);  // reads ends j .. j + 8
+#endif
     for (; j < chain.count; ++j) PlanOne(chain, j, plan);
-    DrawPlanned(surface, chain, plan);
+    DrawPlanned(surface, chain, plan, level);
 }

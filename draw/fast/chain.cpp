@@ -1,0 +1,64 @@
+// DrawSegmentChain: a polyline's segments in batches, through the same steps
+// as DrawSegment. The ends of a batch are transformed together (four to a
+// register at the AVX2 level), each mapped to its pixel once although two
+// segments share it; then the segments are coloured, and clipped and drawn
+// in order. A batch with any value the plain route would raise on goes
+// through DrawSegment one segment at a time, which replays it there.
+#include <algorithm>
+
+#include "colour.h"
+#include "pixel_chain.h"
+#include "plain_route.h"
+#include "transform.h"
+
+namespace {
+
+constexpr int Batch = Ends::Batch;
+
+void DrawBatch(Tools3D& tools, const Vec3* points, const Ends& e, int n, const float* brightness,
+               const std::uint32_t* pixels) {
+    const PixelChain chain{e.screenX, e.screenY, e.column, e.row, e.inside, pixels, n};
+    if (!tools.log) {
+        if (tools.surface) DrawPixelChain(*tools.surface, chain, tools.simd);
+        tools.Brightness = brightness[n - 1];
+        return;
+    }
+    for (int j = 0; j < n; ++j) {  // segment by segment, so that the log never runs ahead of the picture
+        tools.Brightness = brightness[j];
+        if (tools.surface)
+            DrawPixelChain(
+                *tools.surface,
+                {chain.x + j, chain.y + j, chain.column + j, chain.row + j, chain.inside >> j, chain.pixel + j, 1},
+                tools.simd);
+        LogSegment(tools, points[j + 1], points[j], {e.screenX[j + 1], e.screenY[j + 1]}, {e.screenX[j], e.screenY[j]},
+                   pixels[j]);
+    }
+}
+
+}  // namespace
+
+void DrawSegmentChain(Tools3D& tools, const Vec3* points, int count, Vec3 angles) {
+    if (!tools.fastPath) {
+        for (int i = 1; i < count; ++i) DrawSegment(tools, points[i], points[i - 1], angles);
+        return;
+    }
+    Ends e;
+    alignas(32) float brightness[Batch + 8];
+    alignas(32) std::uint32_t pixels[Batch + 8];
+    for (int i = 1; i < count; i += Batch) {
+        const int n = std::min(Batch, count - i);
+        UseView(tools, angles);
+        End first;
+        bool sure = TransformBatch(tools, points + i, n, e) && SecondEndSure(points[i - 1], tools, first);
+        if (sure) {
+            StoreEnd(e, 0, first);
+            sure = ColourBatch(tools, e, n, brightness, pixels);
+        }
+        if (!sure) [[unlikely]] {
+            for (int j = i; j < i + n; ++j) DrawSegment(tools, points[j], points[j - 1], angles);
+            continue;
+        }
+        KeepEnd(tools, points[i + n - 1], {float(e.depth[n]), {e.screenX[n], e.screenY[n]}});
+        DrawBatch(tools, points + i - 1, e, n, brightness, pixels);
+    }
+}

@@ -1,0 +1,45 @@
+// The one switch for the fast route's instruction set.
+#include "simd_level.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "tools3d.h"
+
+namespace {
+
+// Catches a request that is not held to what the processor has, a name
+// taken for another level, and a fallback that says nothing.
+TEST(SimdLevel, ARequestIsHeldToWhatTheProcessorHas) {
+    const struct {
+        const char* asked;
+        SimdLevel best, expected;
+        bool warns;
+    } cases[] = {
+        {nullptr, SimdLevel::Avx2, SimdLevel::Avx2, false},    {"", SimdLevel::Sse2, SimdLevel::Sse2, false},
+        {"scalar", SimdLevel::Avx2, SimdLevel::Scalar, false}, {"sse2", SimdLevel::Avx2, SimdLevel::Sse2, false},
+        {"avx2", SimdLevel::Avx2, SimdLevel::Avx2, false},     {"avx2", SimdLevel::Sse2, SimdLevel::Sse2, true},
+        {"sse2", SimdLevel::Scalar, SimdLevel::Scalar, true},  {"AVX2", SimdLevel::Avx2, SimdLevel::Avx2, true}};
+    for (const auto& c : cases) {
+        std::string warning;
+        EXPECT_EQ(ChooseSimdLevel(c.asked, c.best, warning), c.expected) << (c.asked ? c.asked : "(none)");
+        EXPECT_EQ(!warning.empty(), c.warns) << warning;
+        EXPECT_EQ(warning.find("(accepted: scalar, sse2, avx2)") != std::string::npos, c.warns);
+    }
+}
+
+// Run by CTest once per level with ORBIZA_SIMD set: the fast-route tests
+// beside it then really ran at that level, or CTest counts the run skipped.
+TEST(SimdLevel, TheLevelInForceIsTheOneAsked) {
+    const char* asked = std::getenv("ORBIZA_SIMD");
+    const std::map<std::string, SimdLevel> levels = {
+        {"scalar", SimdLevel::Scalar}, {"sse2", SimdLevel::Sse2}, {"avx2", SimdLevel::Avx2}};
+    const SimdLevel wanted = asked ? levels.at(asked) : BestSimdLevel();
+    if (wanted > BestSimdLevel()) GTEST_SKIP() << "ORBIZA_SIMD=" << asked << ": this processor lacks it";
+    EXPECT_EQ(ActiveSimdLevel(), wanted);
+    EXPECT_EQ(Tools3D{}.simd, wanted);
+}
+
+}  // namespace
