@@ -8,7 +8,7 @@ QString OverwriteQuestion(const QString& fileName) {
     return "The" + fileName + "file already exists. Do you want to over write it?";
 }
 
-void ExportPicture(const Surface& surface, const Dialogs& dialogs) {
+void ExportPicture(const Canvas& surface, const Dialogs& dialogs) {
     const std::optional<QString> chosen = dialogs.askSaveName("Pictures (*.bmp)");
     if (!chosen) return;
     const QString& fileName = *chosen;  // used as given: no extension added or tested

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "canvas.h"
 #include "dialogs.h"
-#include "surface.h"
 
 // The picture export: ask for a name, ask before replacing a file with
 // content, write a BMP atomically, warn when it cannot be written.
-void ExportPicture(const Surface& surface, const Dialogs& dialogs);
+void ExportPicture(const Canvas& surface, const Dialogs& dialogs);
 
 QString OverwriteQuestion(const QString& fileName);

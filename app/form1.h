@@ -25,7 +25,7 @@ public:
 
     const Scene& ViewScene() const { return scene; }
     Scene& ViewScene() { return scene; }
-    const Surface& Picture() const { return surface; }
+    const Canvas& Picture() const { return surface; }
 
     Dialogs dialogs;
 
@@ -42,7 +42,7 @@ private:
     void SpeedChanged(int bar, int value);
     void ShowAxisToggled();
 
-    Surface surface;
+    Canvas surface;
     Scene scene;
     DepthScreen depthScreen;
     Controls controls;

@@ -83,7 +83,7 @@ void ArrowKeysFollowTheThumb(QScrollBar* bar) {
     arrow(Qt::Key_Left, QAbstractSlider::SliderSingleStepSub);
 }
 
-QWidget* CreateControl(const ControlRow& row, QWidget* window, const Surface& surface) {
+QWidget* CreateControl(const ControlRow& row, QWidget* window, const Canvas& surface) {
     const QString caption = QString::fromUtf8(row.caption.data(), qsizetype(row.caption.size()));
     switch (row.kind) {
     case Kind::DrawingArea: return new PictureBox(surface, window);
@@ -132,7 +132,7 @@ void ChainTabOrder(QWidget* window) {
 
 }  // namespace
 
-Controls BuildControls(QWidget* window, const Surface& surface) {
+Controls BuildControls(QWidget* window, const Canvas& surface) {
     for (const ControlRow& row : ControlTable) {
         QWidget* control = CreateControl(row, window, surface);
         control->setObjectName(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));

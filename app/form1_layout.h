@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "surface.h"
+#include "canvas.h"
 
 class QCheckBox;
 class QLabel;
@@ -29,4 +29,4 @@ struct Controls {
 
 // Creates every control of the fixed layout as a child of `window`, places
 // it, sets its caption and settings and chains the tab order.
-Controls BuildControls(QWidget* window, const Surface& surface);
+Controls BuildControls(QWidget* window, const Canvas& surface);

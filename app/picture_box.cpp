@@ -3,20 +3,20 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-PictureBox::PictureBox(const Surface& surface, QWidget* parent)
+PictureBox::PictureBox(const Canvas& surface, QWidget* parent)
     : QWidget(parent),
-      image(reinterpret_cast<const uchar*>(surface.pixels.data()), Surface::Width, Surface::Height,
-            Surface::Width * int(sizeof(std::uint32_t)), QImage::Format_RGB32) {
+      image(reinterpret_cast<const uchar*>(surface.pixels.data()), Canvas::Width, Canvas::Height,
+            Canvas::Width * int(sizeof(std::uint32_t)), QImage::Format_RGB32) {
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
 }
 
-void PictureBox::ShowChanges() { update(Border, Border, Surface::Width, Surface::Height); }
+void PictureBox::ShowChanges() { update(Border, Border, Canvas::Width, Canvas::Height); }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect interior(Border, Border, Surface::Width, Surface::Height);
+    const QRect interior(Border, Border, Canvas::Width, Canvas::Height);
     const QRect exposed = event->rect() & interior;
     if (!exposed.isEmpty()) painter.drawImage(exposed, image, exposed.translated(-Border, -Border));
 

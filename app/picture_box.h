@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "surface.h"
+#include "canvas.h"
 
 // The drawing area: a 2-pixel sunken border around the surface's persistent
 // image, which it shows without copying and repaints wherever it is exposed.
@@ -13,7 +13,7 @@ class PictureBox : public QWidget {
 public:
     static constexpr int Border = 2;
 
-    PictureBox(const Surface& surface, QWidget* parent);
+    PictureBox(const Canvas& surface, QWidget* parent);
 
     // The whole interior after a redraw.
     void ShowChanges();

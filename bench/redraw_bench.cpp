@@ -1,5 +1,5 @@
 // A full redraw of every catalogue entry through the real code path: Clear,
-// then RedrawScene into a Surface.
+// then RedrawScene into a Canvas.
 #include <memory>
 
 #include "bench_inputs.h"
@@ -8,7 +8,7 @@ namespace {
 
 struct RedrawBench {
     Scene scene;
-    Surface surface;
+    Canvas surface;
 
     explicit RedrawBench(int structureIndex) {
         scene.view = BenchView(structureIndex);

@@ -42,7 +42,7 @@ void ScalarIntegration(benchmark::State& state) {
 
 void SequentialRedraw(benchmark::State& state) {
     Scene scene;
-    Surface surface;
+    Canvas surface;
     scene.view = BenchView(RosslerIndex());
     scene.tools.surface = &surface;
     scene.tools.fastPath = false;

@@ -6,12 +6,12 @@
 
 #include "atomic_save.h"
 
-QImage SurfaceImage(const Surface& surface) {
-    return QImage(reinterpret_cast<const uchar*>(surface.pixels.data()), Surface::Width, Surface::Height,
-                  Surface::Width * int(sizeof(std::uint32_t)), QImage::Format_RGB32);
+QImage SurfaceImage(const Canvas& surface) {
+    return QImage(reinterpret_cast<const uchar*>(surface.pixels.data()), Canvas::Width, Canvas::Height,
+                  Canvas::Width * int(sizeof(std::uint32_t)), QImage::Format_RGB32);
 }
 
-bool SavePicture(const Surface& surface, const QString& path, const char* format, QString* error) {
+bool SavePicture(const Canvas& surface, const QString& path, const char* format, QString* error) {
     const bool bmp = QByteArray(format).compare("BMP", Qt::CaseInsensitive) == 0;
     const QImage image = bmp ? SurfaceImage(surface).convertToFormat(QImage::Format_RGB888) : SurfaceImage(surface);
     QSaveFile file(path);

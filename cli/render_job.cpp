@@ -27,7 +27,7 @@ void PrepareScene(Scene& scene, const RenderOptions& options) {
 }
 
 // As list selections would: clear, select, redraw. Only the last picture is logged.
-void DrawSelections(Scene& scene, Surface& surface, const RenderOptions& options, SegmentLog* log,
+void DrawSelections(Scene& scene, Canvas& surface, const RenderOptions& options, SegmentLog* log,
                     void (*redraw)(Scene&), std::string& drawing) {
     if (options.structures.empty()) {
         drawing = "drawing the axes";
@@ -59,7 +59,7 @@ bool WriteSegments(const SegmentLog& log, const std::string& path, std::ostream&
     return false;
 }
 
-bool WritePicture(const Surface& surface, const RenderOptions& options, std::ostream& err) {
+bool WritePicture(const Canvas& surface, const RenderOptions& options, std::ostream& err) {
     QString error;
     if (SavePicture(surface, QFile::decodeName(options.outputPath.c_str()), options.outputFormat.c_str(), &error))
         return true;
@@ -82,7 +82,7 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
         return 1;
     }
     Scene scene;
-    Surface surface;
+    Canvas surface;
     SegmentLog log;
     scene.tools.surface = &surface;
     std::string stage = "applying the ticks";

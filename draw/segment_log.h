@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "surface.h"
+#include "canvas.h"
 #include "vec3.h"
 
 // One DrawSegment call as it was drawn: the model points as handed over, their

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "canvas.h"
 #include "segment_log.h"
 #include "simd_level.h"
-#include "surface.h"
 #include "vec3.h"
 
 // The six rounded sines and cosines of one angle triple.
@@ -20,7 +20,7 @@ struct Tools3D {
     float LineRed = 1, LineGreen = 1, LineBlue = 1;
     float DepthRange = 4, DepthGain = 205, DepthBase = 50;
     float Brightness = 0;
-    Surface* surface = nullptr;
+    Canvas* surface = nullptr;
     SegmentLog* log = nullptr;
     bool fastPath = true;                // false: both ends worked out every time, lines by the plain route
     SimdLevel simd = ActiveSimdLevel();  // the fast route's kernels; held here so a segment reads no global

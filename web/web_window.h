@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "canvas.h"
 #include "scene.h"
-#include "surface.h"
 
 // What the page's window holds: the view, the drawing surface and the
 // buffers the page reads back. All of it is made once, so a redraw and its
 // copy to the page allocate nothing.
 struct WebWindow {
-    Surface surface;
+    Canvas surface;
     Scene scene;
-    std::vector<std::uint8_t> rgba = std::vector<std::uint8_t>(Surface::Width * Surface::Height * 4);
+    std::vector<std::uint8_t> rgba = std::vector<std::uint8_t>(Canvas::Width * Canvas::Height * 4);
     std::vector<std::uint8_t> bmp;
     std::string error;  // the last handler's run-time error; empty when it ran through
 };

@@ -56,12 +56,11 @@ int PixelIndex(double user, double perUnit, int size) {
     return std::clamp(static_cast<int>(std::floor((user + 1.0) * perUnit)), 0, size - 1);
 }
 
-void DrawNearSegment(Surface& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw) {
+void DrawNearSegment(Canvas& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw) {
     if (!ClipToSquare(a, b)) return;
-    draw(surface, PixelIndex(a.x, Surface::ColumnsPerUnit, Surface::Width),
-         PixelIndex(a.y, Surface::RowsPerUnit, Surface::Height),
-         PixelIndex(b.x, Surface::ColumnsPerUnit, Surface::Width),
-         PixelIndex(b.y, Surface::RowsPerUnit, Surface::Height), pixel);
+    draw(surface, PixelIndex(a.x, Canvas::ColumnsPerUnit, Canvas::Width),
+         PixelIndex(a.y, Canvas::RowsPerUnit, Canvas::Height), PixelIndex(b.x, Canvas::ColumnsPerUnit, Canvas::Width),
+         PixelIndex(b.y, Canvas::RowsPerUnit, Canvas::Height), pixel);
 }
 
 // Cohen-Sutherland outcode against the far box.
@@ -72,7 +71,7 @@ int FarOutcode(Point p) {
 // Both ends far: halve the segment until a midpoint falls inside the far box,
 // then clip the two halves, each from that near point. Midpoints of far ends
 // keep their precision relative to their own size, unlike interpolation.
-void DrawFromFarEnds(Surface& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw, int depth) {
+void DrawFromFarEnds(Canvas& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw, int depth) {
     for (; depth < 300; ++depth) {
         if (FarOutcode(a) & FarOutcode(b)) return;  // wholly beyond one side
         const Point m{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
@@ -94,7 +93,7 @@ void DrawFromFarEnds(Surface& surface, Point a, Point b, std::uint32_t pixel, Pi
 
 }  // namespace
 
-void DrawClippedLine(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw) {
+void DrawClippedLine(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         RaiseOperationFailed("Line: an end point is not a finite number");
     const Point a{x1, y1}, b{x2, y2};
@@ -109,13 +108,13 @@ namespace {
 #if defined(__x86_64__)
 // Both ends at once, as PixelInside finds each: a line with both ends inside
 // needs no cut, and there floor is truncation.
-void LinePixelSse2(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
+void LinePixelSse2(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
     const __m128 ends = _mm_setr_ps(x1, y1, x2, y2);
     const __m128 difference = _mm_sub_ps(ends, ends);  // not a number exactly where an end is not finite
     if (_mm_movemask_ps(_mm_cmpunord_ps(difference, difference)) != 0)
         RaiseOperationFailed("Line: an end point is not a finite number");
-    const __m128d one = _mm_set1_pd(1.0), scale = _mm_setr_pd(Surface::ColumnsPerUnit, Surface::RowsPerUnit);
-    const __m128d limit = _mm_setr_pd(Surface::Width, Surface::Height), zero = _mm_setzero_pd();
+    const __m128d one = _mm_set1_pd(1.0), scale = _mm_setr_pd(Canvas::ColumnsPerUnit, Canvas::RowsPerUnit);
+    const __m128d limit = _mm_setr_pd(Canvas::Width, Canvas::Height), zero = _mm_setzero_pd();
     const __m128d a = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(ends), one), scale);
     const __m128d b = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(ends, ends)), one), scale);
     const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(a, zero), _mm_cmple_pd(a, limit)),
@@ -124,7 +123,7 @@ void LinePixelSse2(Surface& surface, float x1, float y1, float x2, float y2, std
         return DrawClippedLine(surface, x1, y1, x2, y2, pixel, LineBetweenPixels);
     }
     __m128i pixels = _mm_unpacklo_epi64(_mm_cvttpd_epi32(a), _mm_cvttpd_epi32(b));
-    const __m128i edge = _mm_setr_epi32(Surface::Width, Surface::Height, Surface::Width, Surface::Height);
+    const __m128i edge = _mm_setr_epi32(Canvas::Width, Canvas::Height, Canvas::Width, Canvas::Height);
     pixels = _mm_add_epi32(pixels, _mm_cmpeq_epi32(pixels, edge));  // minus one on the far edges
     alignas(16) std::int32_t p[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(p), pixels);
@@ -134,7 +133,7 @@ void LinePixelSse2(Surface& surface, float x1, float y1, float x2, float y2, std
 
 }  // namespace
 
-void LinePixel(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, SimdLevel level) {
+void LinePixel(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, SimdLevel level) {
 #if defined(__x86_64__)
     if (level != SimdLevel::Scalar) return LinePixelSse2(surface, x1, y1, x2, y2, pixel);
 #endif

@@ -4,29 +4,29 @@
 // no cut, before the raster step sets its pixels.
 #include <cstdint>
 
+#include "canvas.h"
 #include "simd_level.h"
-#include "surface.h"
 
 // The pixel a user point lands on when it lies inside the raster, its edges
 // included; false for a point outside, where the line needs the cut. The far
 // edges belong to the last column and row.
 inline bool PixelInside(float x, float y, int& column, int& row) {
-    const double u = (double(x) + 1.0) * Surface::ColumnsPerUnit, v = (double(y) + 1.0) * Surface::RowsPerUnit;
-    if (!(u >= 0.0 && u <= Surface::Width && v >= 0.0 && v <= Surface::Height)) return false;
-    column = static_cast<int>(u) - (u == Surface::Width);  // truncation is floor here
-    row = static_cast<int>(v) - (v == Surface::Height);
+    const double u = (double(x) + 1.0) * Canvas::ColumnsPerUnit, v = (double(y) + 1.0) * Canvas::RowsPerUnit;
+    if (!(u >= 0.0 && u <= Canvas::Width && v >= 0.0 && v <= Canvas::Height)) return false;
+    column = static_cast<int>(u) - (u == Canvas::Width);  // truncation is floor here
+    row = static_cast<int>(v) - (v == Canvas::Height);
     return true;
 }
 
 // Draws the line between two pixels that lie inside the raster.
-using PixelLine = void (*)(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
+using PixelLine = void (*)(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
 
 // Cuts a line given in user coordinates at the edges of the raster and draws
 // what is left with `draw`. Works in double on the user square, so ends far
 // outside (even near the float limit) land where they should and no unclipped
 // coordinate is ever turned into an integer. Raises for an end that is not finite.
-void DrawClippedLine(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw);
+void DrawClippedLine(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw);
 
 // The fast route's line: both ends inside go straight to the raster step,
 // any other line is cut first.
-void LinePixel(Surface& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, SimdLevel level);
+void LinePixel(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, SimdLevel level);

@@ -3,8 +3,8 @@
 // Clip and raster for a polyline's lines at once.
 #include <cstdint>
 
+#include "canvas.h"
 #include "simd_level.h"
-#include "surface.h"
 
 // The lines of a polyline's points, in order: line j from point j + 1 to
 // point j (j < count), as LinePixel draws it. Bit i of `inside` tells that
@@ -23,4 +23,4 @@ struct PixelChain {
 
 // Lines with both ends inside go to the raster, planned ahead in runs; any
 // other is cut first, in its turn, as LinePixel would.
-void DrawPixelChain(Surface& surface, const PixelChain& chain, SimdLevel level);
+void DrawPixelChain(Canvas& surface, const PixelChain& chain, SimdLevel level);

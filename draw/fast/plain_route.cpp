@@ -31,7 +31,7 @@ void DrawSegmentStraightforward(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
     if (tools.log) LogSegment(tools, p, q, s1, s2, PackRgb(colour));
 }
 
-void LineStraightforward(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour) {
+void LineStraightforward(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour) {
     DrawClippedLine(surface, x1, y1, x2, y2, PackRgb(colour), PlainBresenham);
 }
 

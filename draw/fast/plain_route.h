@@ -10,6 +10,6 @@
 
 void DrawSegmentStraightforward(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);
 
-void LineStraightforward(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour);
+void LineStraightforward(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour);
 
 void LogSegment(Tools3D& tools, Vec3 p, Vec3 q, ScreenPoint s1, ScreenPoint s2, std::uint32_t pixel);

@@ -12,17 +12,17 @@ void LongBresenham(std::uint32_t* at, int dc, int dr, int columnStep, int rowSte
     }
 }
 
-void LineBetweenPixels(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
+void LineBetweenPixels(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
     FastBresenham(surface, c1, r1, c2, r2, pixel);
 }
 
-void PlainBresenham(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
+void PlainBresenham(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
     const int dc = std::abs(c2 - c1), dr = -std::abs(r2 - r1);
     const int sc = c1 < c2 ? 1 : -1, sr = r1 < r2 ? 1 : -1;
     int error = dc + dr;
     std::uint32_t* const data = surface.pixels.data();
     for (;;) {
-        data[r1 * Surface::Width + c1] = pixel;
+        data[r1 * Canvas::Width + c1] = pixel;
         if (c1 == c2 && r1 == r2) return;
         const int twice = 2 * error;
         if (twice >= dr) error += dr, c1 += sc;

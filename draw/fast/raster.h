@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdlib>
 
-#include "surface.h"
+#include "canvas.h"
 
 // The pixels of every short line, worked out once by Bresenham's steps:
 // offsets from the first pixel, the last one repeated up to the eighth. The
@@ -29,8 +29,7 @@ constexpr ShortLineTable MakeShortLines() {
     for (int direction = 0; direction < 4; ++direction)
         for (int dc = 0; dc <= ShortExtent; ++dc)
             for (int dr = 0; dr <= ShortExtent; ++dr) {
-                const int columnStep = direction & 2 ? 1 : -1,
-                          rowStep = direction & 1 ? Surface::Width : -Surface::Width;
+                const int columnStep = direction & 2 ? 1 : -1, rowStep = direction & 1 ? Canvas::Width : -Canvas::Width;
                 ShortLine& line = table[ShortIndex(direction & 2, direction & 1, dc, dr)];
                 int error = dc - dr;
                 std::ptrdiff_t offset = 0;
@@ -50,25 +49,24 @@ inline constexpr ShortLineTable ShortLines = MakeShortLines();
 void LongBresenham(std::uint32_t* at, int dc, int dr, int columnStep, int rowStep, std::uint32_t pixel);
 
 // FastBresenham as a PixelLine for the clip.
-void LineBetweenPixels(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
+void LineBetweenPixels(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
 
 // The same pixels by the plain route: one branch per step. The reference the
 // fast raster is checked against.
-void PlainBresenham(Surface& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
+void PlainBresenham(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
 
 // Bresenham's steps without their branches, for pixel ends inside the
 // raster. Short lines, the bulk of any polyline, write a fixed eight pixels
 // from the table (the last one again where the line is shorter); longer ones
 // step with the minor move as a select: the major axis advances every step.
-[[gnu::always_inline]] inline void FastBresenham(Surface& surface, int c1, int r1, int c2, int r2,
-                                                 std::uint32_t pixel) {
+[[gnu::always_inline]] inline void FastBresenham(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
     const int dc = std::abs(c2 - c1), dr = std::abs(r2 - r1);
-    std::uint32_t* at = surface.pixels.data() + r1 * Surface::Width + c1;
+    std::uint32_t* at = surface.pixels.data() + r1 * Canvas::Width + c1;
     if ((dc | dr) <= ShortExtent) [[likely]] {
         const ShortLine& line = ShortLines[ShortIndex(c1 < c2, r1 < r2, dc, dr)];
 #pragma GCC unroll 8
         for (int i = 0; i <= ShortExtent; ++i) at[line.offsets[i]] = pixel;
         return;
     }
-    LongBresenham(at, dc, dr, c1 < c2 ? 1 : -1, r1 < r2 ? Surface::Width : -Surface::Width, pixel);
+    LongBresenham(at, dc, dr, c1 < c2 ? 1 : -1, r1 < r2 ? Canvas::Width : -Canvas::Width, pixel);
 }

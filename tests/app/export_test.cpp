@@ -46,7 +46,7 @@ class ExportTest : public QObject {
         const QByteArray bytes = Contents(path);
         QVERIFY2(bytes.startsWith("BM") && bytes[28] == 24, qPrintable(path));
         QVERIFY(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32) ==
-                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Surface::Width, Surface::Height,
+                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Canvas::Width, Canvas::Height,
                        QImage::Format_RGB32));
     }
 

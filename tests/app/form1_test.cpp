@@ -100,8 +100,8 @@ private slots:
         QVERIFY(Shows(View(), false));
         // The widget shows the surface inside its 2-pixel border.
         const QImage shown = Control(*form, "pctr1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QVERIFY(shown.copy(2, 2, Surface::Width, Surface::Height) ==
-                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Surface::Width, Surface::Height,
+        QVERIFY(shown.copy(2, 2, Canvas::Width, Canvas::Height) ==
+                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Canvas::Width, Canvas::Height,
                        QImage::Format_RGB32));
     }
 
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(std::tuple(View().AngleX, View().AngleY, View().AngleZ), std::tuple(0.1f, 0.2f, -0.1f));
         QVERIFY(Shows(View(), false));
         Click("showaxis");
-        Surface expected = CoreDrawing(View(), false);
+        Canvas expected = CoreDrawing(View(), false);
         Scene over;  // axes, then the cube again, over the picture as it was
         over.view = View(), over.showAxis = true, over.tools.surface = &expected;
         RedrawScene(over);

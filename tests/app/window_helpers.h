@@ -47,8 +47,8 @@ T* Control(Form1& form, const QString& name) {
 }
 
 // What the core draws for a view on a fresh surface: Clear, then RedrawScene.
-inline Surface CoreDrawing(const ViewState& view, bool axes) {
-    Surface surface;
+inline Canvas CoreDrawing(const ViewState& view, bool axes) {
+    Canvas surface;
     Scene scene;
     scene.view = view;
     scene.showAxis = axes;

@@ -11,12 +11,12 @@
 
 namespace {
 
-constexpr int RowBytes = (Surface::Width * 3 + 3) / 4 * 4;
+constexpr int RowBytes = (Canvas::Width * 3 + 3) / 4 * 4;
 
 // The picture the renderer should produce for one selection of `row`.
-Surface ExpectedPicture(int row, bool axes, float ax, float ay, float az) {
+Canvas ExpectedPicture(int row, bool axes, float ax, float ay, float az) {
     Scene scene;
-    Surface surface;
+    Canvas surface;
     scene.tools.surface = &surface;
     scene.showAxis = axes;
     scene.view = {ax, ay, az, 0, std::int16_t(row)};
@@ -44,13 +44,13 @@ TEST(PictureOutput, BmpIsA24BitPictureOfTheSurface) {
     EXPECT_EQ(LittleEndian(bmp, 22, 4), 517u);  // positive: rows run bottom-up
     EXPECT_EQ(LittleEndian(bmp, 28, 2), 24u);
     EXPECT_EQ(LittleEndian(bmp, 30, 4), 0u);  // uncompressed
-    ASSERT_EQ(bmp.size(), dataStart + size_t(RowBytes) * Surface::Height);
+    ASSERT_EQ(bmp.size(), dataStart + size_t(RowBytes) * Canvas::Height);
 
-    const Surface expected = ExpectedPicture(1, true, 0.4f, 0.6f, 0.2f);
+    const Canvas expected = ExpectedPicture(1, true, 0.4f, 0.6f, 0.2f);
     int lit = 0;
-    for (int row = 0; row < Surface::Height; ++row)
-        for (int column = 0; column < Surface::Width; ++column) {
-            const size_t at = dataStart + size_t(Surface::Height - 1 - row) * RowBytes + size_t(column) * 3;
+    for (int row = 0; row < Canvas::Height; ++row)
+        for (int column = 0; column < Canvas::Width; ++column) {
+            const size_t at = dataStart + size_t(Canvas::Height - 1 - row) * RowBytes + size_t(column) * 3;
             const Rgb want = UnpackRgb(PixelAt(expected, column, row));
             ASSERT_EQ(std::uint8_t(bmp[at + 2]), want.red) << column << "," << row;
             ASSERT_EQ(std::uint8_t(bmp[at + 1]), want.green) << column << "," << row;
@@ -67,21 +67,21 @@ TEST(PictureOutput, PngHoldsTheSamePicture) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadWholeFile(path).substr(0, 8), "\x89PNG\r\n\x1a\n");
     const QImage image(QString::fromStdString(path));
-    ASSERT_EQ(image.width(), Surface::Width);
-    ASSERT_EQ(image.height(), Surface::Height);
-    const Surface expected = ExpectedPicture(4, false, 1, 0, 0.5f);
-    for (int row = 0; row < Surface::Height; ++row)
-        for (int column = 0; column < Surface::Width; ++column)
+    ASSERT_EQ(image.width(), Canvas::Width);
+    ASSERT_EQ(image.height(), Canvas::Height);
+    const Canvas expected = ExpectedPicture(4, false, 1, 0, 0.5f);
+    for (int row = 0; row < Canvas::Height; ++row)
+        for (int column = 0; column < Canvas::Width; ++column)
             ASSERT_EQ(image.pixel(column, row), PixelAt(expected, column, row)) << column << "," << row;
 }
 
 TEST(PictureOutput, SurfaceImageSharesThePixels) {
-    Surface surface;
-    surface.pixels[3 * Surface::Width + 7] = 0xFF123456u;
+    Canvas surface;
+    surface.pixels[3 * Canvas::Width + 7] = 0xFF123456u;
     const QImage image = SurfaceImage(surface);
-    EXPECT_EQ(image.size(), QSize(Surface::Width, Surface::Height));
+    EXPECT_EQ(image.size(), QSize(Canvas::Width, Canvas::Height));
     EXPECT_EQ(image.pixel(7, 3), 0xFF123456u);
-    EXPECT_EQ(image.pixel(8, 3), Surface::Background);
+    EXPECT_EQ(image.pixel(8, 3), Canvas::Background);
 }
 
 TEST(PictureOutput, UnwritablePathFailsWithStatusOneAndLeavesNothing) {

@@ -103,7 +103,7 @@ TEST(RenderCommand, WithoutStructureOnlyTheAxesAreDrawn) {
 TEST(RenderCommand, RowsAreTheSegmentsDrawnUnderTheGivenView) {
     const std::vector<std::string> rows = CsvRows({"--angles", "0.4,-0.6,0.2", "--time", "1.25", "Sphere"});
     Scene scene;
-    Surface surface;
+    Canvas surface;
     SegmentLog log;
     scene.tools.surface = &surface;
     scene.tools.log = &log;

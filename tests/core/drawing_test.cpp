@@ -17,9 +17,9 @@ void DrawFlat(Drawing& d, float x1, float y1, float x2, float y2, float depth = 
     DrawSegment(d.scene.tools, {x1, -y1, depth}, {x2, -y2, depth}, {0, 0, 0});
 }
 
-int Lit(const Surface& surface) {
+int Lit(const Canvas& surface) {
     return int(std::count_if(surface.pixels.begin(), surface.pixels.end(),
-                             [](std::uint32_t p) { return p != Surface::Background; }));
+                             [](std::uint32_t p) { return p != Canvas::Background; }));
 }
 
 TEST(DrawSegment, DepthCueAndColour) {
@@ -54,15 +54,15 @@ TEST(DrawSegment, LinesAreCutAtTheEdges) {
         float x1, y1, x2, y2;
         int lit, column, row;  // pixels set, and one of them
     } cases[] = {
-        {1, 1, 1, 1, 1, Surface::Width - 1, Surface::Height - 1},
+        {1, 1, 1, 1, 1, Canvas::Width - 1, Canvas::Height - 1},
         {0, 0, 0, 0, 1, 282, 258},
         {-0.5f, 0, 0.5f, 0, 283, 282, 258},  // 282.5 pixels across
         {0, -0.5f, 0, 0.5f, 259, 282, 258},  // 258.5 down
-        {0, 0, 1e30f, 0, Surface::Width - 282, Surface::Width - 1, 258},
-        {-FLT_MAX, 0, FLT_MAX, 0, Surface::Width, 0, 258},
-        {-1e30f, -1e30f, 3e30f, 3e30f, Surface::Width, 0, 0},  // both ends and their midpoint far
-        {-3e38f, -3e38f, 1e36f, 1e36f, Surface::Width, 282, 258},
-        {0, 0, 1e30f, 1e30f, Surface::Width - 282, Surface::Width - 1, Surface::Height - 1},
+        {0, 0, 1e30f, 0, Canvas::Width - 282, Canvas::Width - 1, 258},
+        {-FLT_MAX, 0, FLT_MAX, 0, Canvas::Width, 0, 258},
+        {-1e30f, -1e30f, 3e30f, 3e30f, Canvas::Width, 0, 0},  // both ends and their midpoint far
+        {-3e38f, -3e38f, 1e36f, 1e36f, Canvas::Width, 282, 258},
+        {0, 0, 1e30f, 1e30f, Canvas::Width - 282, Canvas::Width - 1, Canvas::Height - 1},
         {2, 2, 3, 3, 0, 0, 0},
         {-2, -1.5f, 2, -1.5f, 0, 0, 0},
     };
@@ -71,7 +71,7 @@ TEST(DrawSegment, LinesAreCutAtTheEdges) {
         Drawing d(false);
         DrawFlat(d, c.x1, c.y1, c.x2, c.y2);
         EXPECT_EQ(Lit(d.surface), c.lit);
-        EXPECT_EQ(d.surface.pixels[c.row * Surface::Width + c.column] != Surface::Background, c.lit > 0);
+        EXPECT_EQ(d.surface.pixels[c.row * Canvas::Width + c.column] != Canvas::Background, c.lit > 0);
     }
 }
 

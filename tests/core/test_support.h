@@ -14,7 +14,7 @@ inline ViewState ViewAt(float ax, float ay, float az, float time) { return {ax, 
 // fast route or on the plain one.
 struct Drawing {
     Scene scene;
-    Surface surface;
+    Canvas surface;
     SegmentLog log;
 
     explicit Drawing(bool logged, bool fast = true) {
@@ -42,7 +42,7 @@ inline std::uint64_t LogDigest(const SegmentLog& log) {
     return hash;
 }
 
-inline std::uint64_t PixelDigest(const Surface& surface) {
+inline std::uint64_t PixelDigest(const Canvas& surface) {
     return Fnv1a(surface.pixels.data(), surface.pixels.size() * sizeof(std::uint32_t));
 }
 

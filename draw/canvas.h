@@ -11,7 +11,7 @@ struct Rgb {
 // The raster every picture lands on: 565 x 517 pixels, user coordinates from
 // -1 to 1 across and -1 (top) to 1 (bottom) down. Pixels are 0xFFRRGGBB so a
 // toolkit image can wrap the buffer without a copy.
-struct Surface {
+struct Canvas {
     static constexpr int Width = 565;
     static constexpr int Height = 517;
     static constexpr std::uint32_t Background = 0xFF000000u;
@@ -20,13 +20,13 @@ struct Surface {
     std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(Width * Height, Background);
 };
 
-void Clear(Surface& surface);
+void Clear(Canvas& surface);
 
 // A straight line between two points in user coordinates, cut at the edges of
 // the raster. Both end pixels are set.
-void Line(Surface& surface, float x1, float y1, float x2, float y2, Rgb colour);
+void Line(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour);
 
-std::uint32_t PixelAt(const Surface& surface, int column, int row);
+std::uint32_t PixelAt(const Canvas& surface, int column, int row);
 
 inline std::uint32_t PackRgb(Rgb c) {
     return 0xFF000000u | (std::uint32_t(c.red) << 16) | (std::uint32_t(c.green) << 8) | c.blue;
