@@ -12,6 +12,10 @@ void RegisterRosslerBenchmarks();
 #ifdef ORBIZA_BENCH_QPAINTER
 void RegisterQPainterBenchmark();
 #endif
+#ifdef ORBIZA_BENCH_EXPORT
+void RegisterExportBenchmarks();
+void PrintExportRatios(const MedianReporter& reporter);
+#endif
 #ifdef ORBIZA_BENCH_WINDOW
 std::shared_ptr<void> StartWindowApplication(int& argc, char** argv);
 void RegisterWindowBenchmarks();
@@ -41,6 +45,9 @@ int main(int argc, char** argv) {
 #ifdef ORBIZA_BENCH_WINDOW
     RegisterWindowBenchmarks();
 #endif
+#ifdef ORBIZA_BENCH_EXPORT
+    RegisterExportBenchmarks();
+#endif
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
@@ -48,5 +55,8 @@ int main(int argc, char** argv) {
     const std::string rossler = RedrawName(RosslerIndex());
     PrintRatio(reporter, "qpainter/redraw", QPainterName, rossler);
     PrintRatio(reporter, "redraw/scalar-integration", rossler, ScalarIntegrationName);
+#ifdef ORBIZA_BENCH_EXPORT
+    PrintExportRatios(reporter);
+#endif
     return 0;
 }

@@ -3,7 +3,8 @@ set -euo pipefail
 
 ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ORBIZA_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-                 xvfb xauth x11-utils xdotool imagemagick clang-format)
+                 xvfb xauth x11-utils xdotool imagemagick clang-format
+                 libwebp-dev libgif-dev qt6-svg-dev qt6-image-formats-plugins libtinyobjloader-dev pkgconf)
 
 orbiza_missing_packages() {
     local missing=()

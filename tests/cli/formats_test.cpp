@@ -1,0 +1,194 @@
+// Every output format read back by an independent reader and held against what was drawn.
+#include <gtest/gtest.h>
+#include <tiny_obj_loader.h>
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+#include "catalogue.h"
+#include "run_binary.h"
+
+namespace {
+
+const std::vector<std::string> View{"--axes", "--angles", "0.4,0.6,0.2", "--time", "1.3", "--speeds", "3,5,-2,10"};
+
+struct Drawn {
+    Surface surface;
+    SegmentLog log;
+};
+
+Drawn DrawInProcess(const std::string& structure) {
+    Drawn drawn;
+    Scene scene;
+    scene.tools.surface = &drawn.surface;
+    scene.tools.log = &drawn.log;
+    scene.showAxis = true;
+    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
+    RedrawScene(scene);
+    return drawn;
+}
+
+QImage SurfacePicture(const Surface& surface) {
+    QImage image(Surface::Width, Surface::Height, QImage::Format_RGB32);
+    std::memcpy(image.bits(), surface.pixels.data(), surface.pixels.size() * 4);
+    return image;
+}
+
+// The window's pictures: the first drawn, then after each timer tick (advance
+// by the speeds, clear, redraw), the random source carrying on.
+std::vector<QImage> WindowFrames(const std::string& structure, int count) {
+    Surface surface;
+    Scene scene;
+    scene.tools.surface = &surface;
+    scene.showAxis = true;
+    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
+    std::vector<QImage> frames;
+    for (int k = 0; k < count; ++k) {
+        if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
+        Clear(surface);
+        RedrawScene(scene);
+        frames.push_back(SurfacePicture(surface));
+    }
+    return frames;
+}
+
+// The BMP the renderer writes after `ticks` timer ticks, as Qt decodes it.
+QImage PictureAfterTicks(const ScratchDir& dir, const std::string& structure, int ticks) {
+    const std::string path = dir.path / ("ticks" + std::to_string(ticks) + ".bmp");
+    std::vector<std::string> args = View;
+    args.insert(args.end(), {"--ticks", std::to_string(ticks), "--output", path, structure});
+    EXPECT_EQ(RunBinary(args).status, 0);
+    return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+}
+
+// Lit pixels of `a` with no lit pixel of `b` at most one pixel away.
+int LonelyPixels(const QImage& a, const QImage& b) {
+    const auto lit = [](const QImage& image, int x, int y) {
+        return x >= 0 && y >= 0 && x < image.width() && y < image.height() && (image.pixel(x, y) & 0xFFFFFFu) != 0;
+    };
+    int lonely = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            bool near = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) near = near || lit(b, x + dx, y + dy);
+            lonely += lit(a, x, y) && !near;
+        }
+    return lonely;
+}
+
+struct FormatCase {
+    std::string file;  // the output's name; its extension picks the format
+    std::string structure;
+    int frames;
+};
+
+void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.file << " of " << c.structure; }
+
+class RoundTrip : public testing::TestWithParam<FormatCase> {};
+
+void CheckBmpHeader(const std::string& bmp) {
+    ASSERT_GE(bmp.size(), 54u);
+    const auto field = [&](std::size_t at, int count) {
+        std::uint32_t value = 0;
+        for (int i = count - 1; i >= 0; --i) value = value << 8 | std::uint8_t(bmp[at + std::size_t(i)]);
+        return value;
+    };
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(field(2, 4), bmp.size());
+    EXPECT_EQ(field(18, 4), 565u);
+    EXPECT_EQ(field(22, 4), 517u);  // positive: rows run bottom-up
+    EXPECT_EQ(field(28, 2), 24u);
+    EXPECT_EQ(field(30, 4), 0u);  // uncompressed
+}
+
+void CheckObj(const std::string& path, const SegmentLog& log) {
+    tinyobj::attrib_t attrib;
+    std::vector<tinyobj::shape_t> shapes;
+    std::vector<tinyobj::material_t> materials;
+    std::string warning, error;
+    ASSERT_TRUE(tinyobj::LoadObj(&attrib, &shapes, &materials, &warning, &error, path.c_str(), nullptr, false))
+        << error;
+    const auto point = [&](int i) {
+        return MakeVec(attrib.vertices[3 * i], attrib.vertices[3 * i + 1], attrib.vertices[3 * i + 2]);
+    };
+    const auto colour = [&](int i, int c) { return int(std::lround(attrib.colors[3 * i + c] * 255)); };
+    std::size_t segment = 0;
+    for (const tinyobj::shape_t& shape : shapes) {
+        std::size_t at = 0;
+        for (int count : shape.lines.num_line_vertices) {
+            for (int k = 1; k < count; ++k, ++segment) {
+                ASSERT_LT(segment, log.size());
+                const int p = shape.lines.indices[at + k].vertex_index,
+                          q = shape.lines.indices[at + k - 1].vertex_index;
+                const SegmentRecord& s = log[segment];
+                for (auto [read, drawn] : {std::pair{point(p), s.p}, std::pair{point(q), s.q}})
+                    ASSERT_EQ(std::memcmp(&read, &drawn, sizeof(Vec3)), 0) << "segment " << segment;
+                EXPECT_EQ(colour(p, 0), s.colour.red);
+                EXPECT_EQ(colour(p, 1), s.colour.green);
+                EXPECT_EQ(colour(p, 2), s.colour.blue);
+            }
+            at += std::size_t(count);
+        }
+    }
+    EXPECT_EQ(segment, log.size());
+}
+
+TEST_P(RoundTrip, ReadsBackAsDrawn) {
+    const FormatCase& c = GetParam();
+    const ScratchDir dir;
+    const std::string path = dir.path / c.file;
+    std::vector<std::string> args = View;
+    args.insert(args.end(), {"--frames", std::to_string(c.frames), "--output", path, c.structure});
+    const RunResult run = RunBinary(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Drawn drawn = DrawInProcess(c.structure);
+    const QString name = QString::fromStdString(path);
+    const std::string extension = QFileInfo(name).suffix().toLower().toStdString();
+    if (extension == "bmp") CheckBmpHeader(ReadWholeFile(path));
+    if ((extension == "bmp" || extension == "png") && c.frames == 1) {
+        EXPECT_EQ(QImage(name).convertToFormat(QImage::Format_RGB32), SurfacePicture(drawn.surface));
+    }
+    if (extension == "svg") {
+        QImage raster(Surface::Width, Surface::Height, QImage::Format_RGB32);
+        raster.fill(Qt::black);
+        QPainter painter(&raster);
+        QSvgRenderer(name).render(&painter);
+        painter.end();
+        EXPECT_EQ(LonelyPixels(SurfacePicture(drawn.surface), raster), 0);
+        EXPECT_EQ(LonelyPixels(raster, SurfacePicture(drawn.surface)), 0);
+    }
+    if (extension == "obj") CheckObj(path, drawn.log);
+    if (extension == "webp" || extension == "gif") {
+        QImageReader reader(name);
+        ASSERT_EQ(reader.imageCount(), c.frames) << reader.errorString().toStdString();
+        EXPECT_EQ(reader.loopCount(), -1) << "the animation should loop forever";
+        const std::vector<QImage> expected = WindowFrames(c.structure, c.frames);
+        for (int k = 0; k < c.frames; ++k) {
+            EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), expected[std::size_t(k)]) << "frame " << k;
+            EXPECT_EQ(reader.nextImageDelay(), 100);
+        }
+    }
+    if (c.file.find('%') != std::string::npos)
+        for (int k = 0; k < c.frames; ++k) {
+            const QString frame = QString::fromStdString(dir.path / ("frame-" + std::to_string(k) + ".png"));
+            EXPECT_EQ(QImage(frame).convertToFormat(QImage::Format_RGB32), PictureAfterTicks(dir, c.structure, k));
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RoundTrip,
+                         testing::Values(FormatCase{"cube.bmp", "Cube", 1}, FormatCase{"sphere.PNG", "Sphere", 1},
+                                         FormatCase{"morph.svg", "Sphere-Torus Transformation", 1},
+                                         FormatCase{"nodes.svg", "Nodes", 1},  // segments of zero length
+                                         FormatCase{"spring.obj", "Spring", 1}, FormatCase{"nodes.obj", "Nodes", 1},
+                                         FormatCase{"morph.webp", "Sphere-Torus Transformation", 4},
+                                         FormatCase{"rossler.gif", "Rossler Chaos", 3},
+                                         FormatCase{"morph.GIF", "Sphere-Torus Transformation", 4},
+                                         FormatCase{"frame-%d.png", "Shell", 3}));
+
+}  // namespace
