@@ -137,6 +137,9 @@ void CheckObj(const std::string& path, const SegmentLog& log) {
         }
     }
     EXPECT_EQ(segment, log.size());
+    std::size_t runs = 0;  // a polyline is one element
+    for (std::size_t i = 0; i < log.size(); ++i) runs += i == 0 || std::memcmp(&log[i].q, &log[i - 1].p, sizeof(Vec3));
+    EXPECT_EQ(shapes.at(0).lines.num_line_vertices.size(), runs);
 }
 
 TEST_P(RoundTrip, ReadsBackAsDrawn) {
@@ -162,6 +165,13 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
         painter.end();
         EXPECT_EQ(LonelyPixels(SurfacePicture(drawn.surface), raster), 0);
         EXPECT_EQ(LonelyPixels(raster, SurfacePicture(drawn.surface)), 0);
+        const std::string svg = ReadWholeFile(path);
+        std::vector<std::string> colours;  // one element per segment, in drawing order, in its colour
+        for (std::size_t at = svg.find("stroke=\"#"); at != std::string::npos; at = svg.find("stroke=\"#", at + 1))
+            colours.push_back(svg.substr(at + 9, 6));
+        ASSERT_EQ(colours.size(), drawn.log.size());
+        for (std::size_t i = 0; i < colours.size(); ++i)
+            ASSERT_EQ(std::stoi(colours[i], nullptr, 16), int(PackRgb(drawn.log[i].colour) & 0xFFFFFF)) << i;
     }
     if (extension == "obj") CheckObj(path, drawn.log);
     if (extension == "webp" || extension == "gif") {
