@@ -17,22 +17,6 @@ namespace {
 
 const std::vector<std::string> View{"--axes", "--angles", "0.4,0.6,0.2", "--time", "1.3", "--speeds", "3,5,-2,10"};
 
-struct Drawn {
-    Surface surface;
-    SegmentLog log;
-};
-
-Drawn DrawInProcess(const std::string& structure) {
-    Drawn drawn;
-    Scene scene;
-    scene.tools.surface = &drawn.surface;
-    scene.tools.log = &drawn.log;
-    scene.showAxis = true;
-    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
-    RedrawScene(scene);
-    return drawn;
-}
-
 QImage SurfacePicture(const Surface& surface) {
     QImage image(Surface::Width, Surface::Height, QImage::Format_RGB32);
     std::memcpy(image.bits(), surface.pixels.data(), surface.pixels.size() * 4);
@@ -40,21 +24,28 @@ QImage SurfacePicture(const Surface& surface) {
 }
 
 // The window's pictures: the first drawn, then after each timer tick (advance
-// by the speeds, clear, redraw), the random source carrying on.
-std::vector<QImage> WindowFrames(const std::string& structure, int count) {
+// by the speeds, clear, redraw), the random source carrying on; and the
+// segments of the first.
+struct Drawn {
+    std::vector<QImage> frames;
+    SegmentLog log;
+};
+
+Drawn WindowFrames(const std::string& structure, int count) {
+    Drawn drawn;
     Surface surface;
     Scene scene;
     scene.tools.surface = &surface;
+    scene.tools.log = &drawn.log;
     scene.showAxis = true;
     scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
-    std::vector<QImage> frames;
-    for (int k = 0; k < count; ++k) {
+    for (int k = 0; k < count; ++k, scene.tools.log = nullptr) {
         if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
         Clear(surface);
         RedrawScene(scene);
-        frames.push_back(SurfacePicture(surface));
+        drawn.frames.push_back(SurfacePicture(surface));
     }
-    return frames;
+    return drawn;
 }
 
 // The BMP the renderer writes after `ticks` timer ticks, as Qt decodes it.
@@ -92,19 +83,16 @@ void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.file << " of " 
 
 class RoundTrip : public testing::TestWithParam<FormatCase> {};
 
+// "BM", the file size, 565 x 517 with rows bottom-up (positive height), 24 bits, uncompressed.
 void CheckBmpHeader(const std::string& bmp) {
     ASSERT_GE(bmp.size(), 54u);
-    const auto field = [&](std::size_t at, int count) {
-        std::uint32_t value = 0;
-        for (int i = count - 1; i >= 0; --i) value = value << 8 | std::uint8_t(bmp[at + std::size_t(i)]);
-        return value;
+    const auto field = [&](std::size_t at) {
+        return std::uint32_t(std::uint8_t(bmp[at]) | std::uint8_t(bmp[at + 1]) << 8 | std::uint8_t(bmp[at + 2]) << 16 |
+                             std::uint8_t(bmp[at + 3]) << 24);
     };
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(field(2, 4), bmp.size());
-    EXPECT_EQ(field(18, 4), 565u);
-    EXPECT_EQ(field(22, 4), 517u);  // positive: rows run bottom-up
-    EXPECT_EQ(field(28, 2), 24u);
-    EXPECT_EQ(field(30, 4), 0u);  // uncompressed
+    EXPECT_EQ(std::vector<std::uint32_t>({field(2), field(18), field(22), field(28) & 0xFFFF, field(30)}),
+              std::vector<std::uint32_t>({std::uint32_t(bmp.size()), 565, 517, 24, 0}));
 }
 
 void CheckObj(const std::string& path, const SegmentLog& log) {
@@ -150,12 +138,12 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
     args.insert(args.end(), {"--frames", std::to_string(c.frames), "--output", path, c.structure});
     const RunResult run = RunBinary(args);
     ASSERT_EQ(run.status, 0) << run.err;
-    const Drawn drawn = DrawInProcess(c.structure);
+    const Drawn drawn = WindowFrames(c.structure, c.frames);
     const QString name = QString::fromStdString(path);
     const std::string extension = QFileInfo(name).suffix().toLower().toStdString();
     if (extension == "bmp") CheckBmpHeader(ReadWholeFile(path));
     if ((extension == "bmp" || extension == "png") && c.frames == 1) {
-        EXPECT_EQ(QImage(name).convertToFormat(QImage::Format_RGB32), SurfacePicture(drawn.surface));
+        EXPECT_EQ(QImage(name).convertToFormat(QImage::Format_RGB32), drawn.frames[0]);
     }
     if (extension == "svg") {
         QImage raster(Surface::Width, Surface::Height, QImage::Format_RGB32);
@@ -163,8 +151,8 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
         QPainter painter(&raster);
         QSvgRenderer(name).render(&painter);
         painter.end();
-        EXPECT_EQ(LonelyPixels(SurfacePicture(drawn.surface), raster), 0);
-        EXPECT_EQ(LonelyPixels(raster, SurfacePicture(drawn.surface)), 0);
+        EXPECT_EQ(LonelyPixels(drawn.frames[0], raster), 0);
+        EXPECT_EQ(LonelyPixels(raster, drawn.frames[0]), 0);
         const std::string svg = ReadWholeFile(path);
         std::vector<std::string> colours;  // one element per segment, in drawing order, in its colour
         for (std::size_t at = svg.find("stroke=\"#"); at != std::string::npos; at = svg.find("stroke=\"#", at + 1))
@@ -178,9 +166,9 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
         QImageReader reader(name);
         ASSERT_EQ(reader.imageCount(), c.frames) << reader.errorString().toStdString();
         EXPECT_EQ(reader.loopCount(), -1) << "the animation should loop forever";
-        const std::vector<QImage> expected = WindowFrames(c.structure, c.frames);
         for (int k = 0; k < c.frames; ++k) {
-            EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), expected[std::size_t(k)]) << "frame " << k;
+            EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), drawn.frames[std::size_t(k)])
+                << "frame " << k;
             EXPECT_EQ(reader.nextImageDelay(), 100);
         }
     }

@@ -97,12 +97,6 @@ TEST(CommandLine, StructuresMatchListTextsIgnoringCaseAndPositions) {
     EXPECT_EQ(parsed.options.structures, (std::vector<int>{1, 23, 15, 9, 1, 15, 23}));
 }
 
-TEST(CommandLine, HelpAndVersionWinOverEverythingElse) {
-    EXPECT_TRUE(ParseCommandLine({"--bogus", "Cubes", "--help"}).options.help);
-    EXPECT_TRUE(ParseCommandLine({"--frames", "0", "--version"}).options.version);
-    EXPECT_EQ(ParseCommandLine({"--", "--help"}).ExitStatus(), 2) << "after -- it names a structure";
-}
-
 TEST(Decimal, RoundsToTheNearestFloat) {
     EXPECT_EQ(ParseDecimal("0.1"), 0.1f);
     EXPECT_EQ(ParseDecimal(".5"), 0.5f);
