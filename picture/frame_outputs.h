@@ -40,9 +40,9 @@ struct FrameOutput {
 
 // The outputs of one run and the workers that encode their frames.
 struct FrameWriting {
-    WorkerPool pool;
     std::vector<std::unique_ptr<FrameOutput>> outputs;
     std::atomic<bool> failed = false;
+    WorkerPool pool;  // last: it finishes its jobs, which use the outputs, before they go
 
     explicit FrameWriting(int workers = DefaultWorkerCount()) : pool(workers) {}
 };

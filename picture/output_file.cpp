@@ -54,7 +54,8 @@ bool OpenOutput(OutputFile& file, const std::string& path) {
     const bool exists = stat(path.c_str(), &target) == 0;
     if ((exists && !S_ISREG(target.st_mode)) || (exists && NamesADescriptor(path))) {
         if (S_ISDIR(target.st_mode)) return Fail(file, EISDIR);
-        file.fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);  // O_TRUNC does nothing to pipes and devices
+        // A descriptor's regular file is added to, as the shell opened it (> or >>).
+        file.fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | (S_ISREG(target.st_mode) ? O_APPEND : 0));
         return file.fd >= 0 || Fail(file, errno);
     }
     return OpenTemporary(file, path, exists ? &target : nullptr);
