@@ -76,6 +76,9 @@ bool WriteOutput(OutputFile& file, const void* bytes, std::size_t size) {
 
 bool CommitOutput(OutputFile& file) {
     if (file.fd < 0) return Fail(file, EBADF);
+    // The bytes reach the disk before the name moves, so a crash cannot leave
+    // an empty file in place of the old one.
+    if (!file.tempPath.empty() && fsync(file.fd) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(file, errno);
     const int closed = close(file.fd);
     file.fd = -1;
     if (closed != 0) Fail(file, errno);
