@@ -13,6 +13,10 @@ void RegisterRosslerBenchmarks();
 #ifdef ORBIZA_BENCH_QPAINTER
 void RegisterQPainterBenchmark();
 #endif
+#ifdef ORBIZA_BENCH_EXPORT
+void RegisterExportBenchmarks();
+void PrintExportRatios(const MedianReporter& reporter);
+#endif
 #ifdef ORBIZA_BENCH_WINDOW
 std::shared_ptr<void> StartWindowApplication(int& argc, char** argv);
 void RegisterWindowBenchmarks();
@@ -45,6 +49,9 @@ int main(int argc, char** argv) {
     RegisterWindowBenchmarks();
     RegisterSoakBenchmark();
 #endif
+#ifdef ORBIZA_BENCH_EXPORT
+    RegisterExportBenchmarks();
+#endif
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
@@ -52,6 +59,9 @@ int main(int argc, char** argv) {
     const std::string rossler = RedrawName(RosslerIndex());
     PrintRatio(reporter, "qpainter/redraw", QPainterName, rossler);
     PrintRatio(reporter, "redraw/scalar-integration", rossler, ScalarIntegrationName);
+#ifdef ORBIZA_BENCH_EXPORT
+    PrintExportRatios(reporter);
+#endif
 #ifdef ORBIZA_BENCH_WINDOW
     if (const std::string soak = SoakSummary(); !soak.empty()) std::printf("%s\n", soak.c_str());
 #endif

@@ -1,12 +1,16 @@
 #include "options.h"
 
+#include <locale.h>
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <map>
 
 #include "catalogue.h"
+#include "structure_names.h"
 
 namespace {
 
@@ -69,10 +73,24 @@ Speeds SpeedsOrThrow(std::string_view text) {
     return {values[0], values[1], values[2], values[3]};
 }
 
-std::string ValidNames() {
+std::string Suggestions(std::string_view name) {
     std::string names;
-    for (const CatalogueEntry& entry : Catalogue()) names += (names.empty() ? "" : ", ") + Quoted(entry.listText);
-    return names;
+    for (std::string_view text : NearestStructures(name)) names += (names.empty() ? "" : " or ") + Quoted(text);
+    const std::string list = "--list shows all " + std::to_string(CatalogueSize) + " with their positions";
+    return names.empty() ? " (" + list + ")" : "; did you mean " + names + "? (" + list + ")";
+}
+
+int IntegerInRange(std::string_view option, std::string_view text, int low, int high) {
+    const int value = IntegerOrThrow(option, text);
+    if (value < low || value > high)
+        throw CommandLineError{std::string(option) + ": " + Quoted(text) + " is outside " + std::to_string(low) + ".." +
+                               std::to_string(high)};
+    return value;
+}
+
+void CheckTemplate(std::string_view option, std::string_view path) {
+    const std::string problem = TemplateProblem(path);
+    if (!problem.empty()) throw CommandLineError{std::string(option) + ": " + Quoted(path) + ": " + problem};
 }
 
 int StructureOrThrow(std::string_view text) {
@@ -85,8 +103,7 @@ int StructureOrThrow(std::string_view text) {
     } else if (const std::optional<int> row = FindStructure(text)) {
         return *row;
     }
-    throw CommandLineError{"unknown structure " + Quoted(text) + "; valid names: " + ValidNames() +
-                           ", or a position 1.." + std::to_string(CatalogueSize)};
+    throw CommandLineError{"unknown structure " + Quoted(text) + Suggestions(text)};
 }
 
 using ValueHandler = std::function<void(RenderOptions&, std::string_view)>;
@@ -105,16 +122,20 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
              if (o.ticks < 0) throw CommandLineError{"--ticks: the tick count cannot be negative"};
          }},
         {"--speeds", [](RenderOptions& o, std::string_view v) { o.speeds = SpeedsOrThrow(v); }},
+        {"--frames", [](RenderOptions& o, std::string_view v) { o.frames = IntegerInRange("--frames", v, 1, 100000); }},
+        {"--seed", [](RenderOptions& o, std::string_view v) { o.seed = IntegerInRange("--seed", v, 1, 32768); }},
         {"--output",
          [](RenderOptions& o, std::string_view v) {
-             const std::optional<std::string> format = PictureFormatFor(v);
-             if (!format)
-                 throw CommandLineError{"--output: " + Quoted(v) + " names no supported format (use .bmp or .png)"};
-             o.outputPath = v, o.outputFormat = *format;
+             if (!PictureFormatFor(v))
+                 throw CommandLineError{"--output: " + Quoted(v) +
+                                        " names no supported format (use .bmp, .png, .svg, .obj, .webp or .gif)"};
+             CheckTemplate("--output", v);
+             o.outputs.emplace_back(v);
          }},
         {"--segments",
          [](RenderOptions& o, std::string_view v) {
              if (v.empty()) throw CommandLineError{"--segments: empty file name"};
+             CheckTemplate("--segments", v);
              o.segmentsPath = v;
          }},
     };
@@ -126,6 +147,7 @@ bool FlagOption(RenderOptions& options, std::string_view arg) {
     if (arg == "--version") return options.version = true;
     if (arg == "--list") return options.list = true;
     if (arg == "--axes") return options.showAxis = true;
+    if (arg == "--quiet") return options.quiet = true;
     return false;
 }
 
@@ -146,7 +168,8 @@ void ParseInto(RenderOptions& options, const std::vector<std::string>& args) {
         const size_t equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
         const auto handler = ValueOptions().find(name);
-        if (handler == ValueOptions().end()) throw CommandLineError{"unknown option " + Quoted(arg)};
+        if (handler == ValueOptions().end())
+            throw CommandLineError{"unknown option " + Quoted(arg) + " (--help lists the options)"};
         if (equals != std::string_view::npos) {
             handler->second(options, arg.substr(equals + 1));
         } else {
@@ -170,26 +193,51 @@ std::optional<float> ParseDecimal(std::string_view text, std::string* problem) {
     const char* end = digits.data() + digits.size();
     const auto [last, ec] = std::from_chars(digits.data(), end, value, std::chars_format::general);
     if (ec == std::errc::invalid_argument || last != end) return fail(Quoted(text) + " is not a number");
-    if (ec == std::errc::result_out_of_range) return fail(Quoted(text) + " is out of range for a 32-bit float");
+    if (ec == std::errc::result_out_of_range) {
+        // Beyond the float range, or so small that it rounds to a subnormal or
+        // zero: only the first is an error. strtof rounds correctly in both cases.
+        const locale_t plain = newlocale(LC_ALL_MASK, "C", locale_t(0));
+        value = strtof_l(std::string(digits).c_str(), nullptr, plain);
+        freelocale(plain);
+        if (std::isinf(value)) return fail(Quoted(text) + " is out of range for a 32-bit float");
+    }
     if (!std::isfinite(value)) return fail(Quoted(text) + " is not a finite number");
     return value;
 }
 
-std::optional<std::string> PictureFormatFor(std::string_view path) {
-    const size_t dot = path.rfind('.');
-    const size_t slash = path.rfind('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
-    std::string extension(path.substr(dot + 1));
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == "bmp") return "BMP";
-    if (extension == "png") return "PNG";
-    return std::nullopt;
+// What the options ask for as a whole: something to write, and one file per
+// frame or an animation when there are several frames.
+static void CheckCombination(const RenderOptions& options) {
+    if (options.list) return;
+    if (options.outputs.empty() && options.segmentsPath.empty())
+        throw CommandLineError{"nothing to write: give --output FILE or --segments FILE (see --help)"};
+    if (options.frames == 1) return;
+    const auto check = [](std::string_view option, const std::string& path, bool animation) {
+        if (!animation && !IsFrameTemplate(path))
+            throw CommandLineError{std::string(option) + ": " + Quoted(path) +
+                                   " holds one picture; with --frames above 1 give a name with a frame number "
+                                   "(such as frame-%04d.png) or a .webp or .gif file"};
+    };
+    for (const std::string& path : options.outputs) check("--output", path, IsAnimation(*PictureFormatFor(path)));
+    if (!options.segmentsPath.empty()) check("--segments", options.segmentsPath, false);
+}
+
+// --help and --version win over everything else on the line.
+static bool AsksForHelpOrVersion(RenderOptions& options, const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--") break;
+        if (arg == "--help" || arg == "-h") options.help = true;
+        if (arg == "--version") options.version = true;
+    }
+    return options.help || options.version;
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
+    if (AsksForHelpOrVersion(parsed.options, args)) return parsed;
     try {
         ParseInto(parsed.options, args);
+        CheckCombination(parsed.options);
     } catch (const CommandLineError& e) {
         parsed.error = e.message;
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "file_format.h"
 #include "view_state.h"
 
 // What one run of the renderer is asked to do.
@@ -17,10 +18,13 @@ struct RenderOptions {
     float time = 0;
     int ticks = 0;
     Speeds speeds;
-    std::vector<int> structures;  // 1-based catalogue rows, drawn in this order
-    std::string outputPath;       // empty: no picture file
-    std::string outputFormat;     // "BMP" or "PNG", from the output's extension
-    std::string segmentsPath;     // empty: no segment list; "-": standard output
+    int frames = 1;                    // pictures, each after one more timer tick
+    int seed = 0;                      // K: the random source starts from the key -K; 0: the fixed start
+    bool quiet = false;                // no progress line
+    bool progress = false;             // standard error is a terminal: show the progress of long runs
+    std::vector<int> structures;       // 1-based catalogue rows, drawn in this order
+    std::vector<std::string> outputs;  // picture files; the extension picks the format
+    std::string segmentsPath;          // empty: no segment list; "-": standard output
 };
 
 struct ParsedCommandLine {
@@ -35,9 +39,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // A decimal that is finite as a 32-bit float, rounded to the nearest one.
 std::optional<float> ParseDecimal(std::string_view text, std::string* problem = nullptr);
-
-// The picture format a file name's extension names ("BMP", "PNG"), if any.
-std::optional<std::string> PictureFormatFor(std::string_view path);
 
 std::string UsageText();
 std::string VersionText();  // one line: the program's name and version

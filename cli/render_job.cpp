@@ -1,13 +1,12 @@
 #include "render_job.h"
 
-#include <QFile>
 #include <iomanip>
 #include <string>
 
 #include "catalogue.h"
-#include "picture_file.h"
+#include "frame_outputs.h"
+#include "progress.h"
 #include "run_time_error.h"
-#include "segments_csv.h"
 
 namespace {
 
@@ -23,16 +22,22 @@ void PrepareScene(Scene& scene, const RenderOptions& options) {
     scene.view.AngleY = options.angleY;
     scene.view.AngleZ = options.angleZ;
     scene.view.AnimTime = options.time;
+    if (options.seed > 0) NextRandom(scene.random, std::int16_t(-options.seed));
     for (int tick = 0; tick < options.ticks; ++tick) ApplyTimerTick(scene.view, options.speeds);
+}
+
+std::string Drawing(const Scene& scene) {
+    const int row = scene.view.StructureIndex;
+    return row > 0 ? "drawing \"" + std::string(Catalogue()[row - 1].listText) + "\"" : "drawing the axes";
 }
 
 // As list selections would: clear, select, redraw. Only the last picture is logged.
 void DrawSelections(Scene& scene, Canvas& surface, const RenderOptions& options, SegmentLog* log,
-                    void (*redraw)(Scene&), std::string& drawing) {
+                    void (*redraw)(Scene&), std::string& stage) {
+    scene.tools.log = log;
     if (options.structures.empty()) {
-        drawing = "drawing the axes";
+        stage = Drawing(scene);
         Clear(surface);
-        scene.tools.log = log;
         redraw(scene);
         return;
     }
@@ -40,31 +45,23 @@ void DrawSelections(Scene& scene, Canvas& surface, const RenderOptions& options,
         Clear(surface);
         scene.tools.log = i + 1 == options.structures.size() ? log : nullptr;
         scene.view.StructureIndex = std::int16_t(options.structures[i]);
-        drawing = "drawing \"" + std::string(Catalogue()[options.structures[i] - 1].listText) + "\"";
+        stage = Drawing(scene);
         redraw(scene);
     }
 }
 
-bool WriteSegments(const SegmentLog& log, const std::string& path, std::ostream& out, std::ostream& err) {
-    if (path == "-") {
-        WriteSegmentsCsv(out, log);
-        out.flush();
-        if (out) return true;
-        err << "orbiza-render: cannot write the segment list to standard output\n";
-        return false;
-    }
-    QString error;
-    if (SaveSegmentsCsv(log, QFile::decodeName(path.c_str()), &error)) return true;
-    err << "orbiza-render: cannot write \"" << path << "\": " << error.toStdString() << '\n';
-    return false;
+// The window's timer tick: advance by the speeds, clear, redraw the same scene.
+void DrawNextFrame(Scene& scene, Canvas& surface, SegmentLog& log, const RenderOptions& options,
+                   void (*redraw)(Scene&)) {
+    ApplyTimerTick(scene.view, options.speeds);
+    Clear(surface);
+    log.clear();
+    redraw(scene);
 }
 
-bool WritePicture(const Canvas& surface, const RenderOptions& options, std::ostream& err) {
-    QString error;
-    if (SavePicture(surface, QFile::decodeName(options.outputPath.c_str()), options.outputFormat.c_str(), &error))
-        return true;
-    err << "orbiza-render: cannot write \"" << options.outputPath << "\": " << error.toStdString() << '\n';
-    return false;
+void AddOutputs(FrameWriting& writing, const RenderOptions& options) {
+    for (const std::string& path : options.outputs) AddOutput(writing, path, *PictureFormatFor(path));
+    if (!options.segmentsPath.empty()) AddOutput(writing, options.segmentsPath, FileFormat::Csv);
 }
 
 }  // namespace
@@ -81,20 +78,42 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
         err << "orbiza-render: cannot write to standard output\n";
         return 1;
     }
+    FrameWriting writing;
+    AddOutputs(writing, options);
+    std::string problem;
+    if (!OpenOutputs(writing, &problem)) {
+        err << "orbiza-render: " << problem << '\n';
+        return 1;
+    }
     Scene scene;
     Canvas surface;
     SegmentLog log;
     scene.tools.surface = &surface;
+    ProgressLine progress;
+    progress.out = options.progress && !options.quiet && options.frames > 1 ? &err : nullptr;
+    progress.total = options.frames;
     std::string stage = "applying the ticks";
     try {
         PrepareScene(scene, options);
-        DrawSelections(scene, surface, options, options.segmentsPath.empty() ? nullptr : &log, redraw, stage);
+        DrawSelections(scene, surface, options, NeedsSegmentLog(writing) ? &log : nullptr, redraw, stage);
+        PostFrame(writing, 0, surface, log);
+        ShowProgress(progress, 1);
+        for (int frame = 1; frame < options.frames && !writing.failed; ++frame) {
+            stage = Drawing(scene) + " for frame " + std::to_string(frame);
+            DrawNextFrame(scene, surface, log, options, redraw);
+            PostFrame(writing, frame, surface, log);
+            ShowProgress(progress, frame + 1);
+        }
     } catch (const RunTimeError& e) {
+        EndProgress(progress);
+        AbandonOutputs(writing);
         err << "orbiza-render: run-time error while " << stage << ": " << e.what() << '\n';
         return 1;
     }
-    bool written = true;
-    if (!options.outputPath.empty()) written = WritePicture(surface, options, err) && written;
-    if (!options.segmentsPath.empty()) written = WriteSegments(log, options.segmentsPath, out, err) && written;
+    EndProgress(progress);
+    std::vector<std::string> notes;
+    const bool written = FinishOutputs(writing, out, &problem, &notes);
+    for (const std::string& note : notes) err << "orbiza-render: " << note << '\n';
+    if (!written) err << "orbiza-render: " << problem << '\n';
     return written ? 0 : 1;
 }

@@ -23,23 +23,49 @@ Options (a value follows as the next argument or after '='):
   --speeds SX,SY,SZ,ST scroll-bar values for the ticks, whole numbers -50..50
                        (default 0,0,0,0); each tick adds value / 100 to
                        AngleX, AngleY, AngleZ and the animation time
-  --output FILE        write the picture, 565 x 517; the extension picks the
-                       format: .bmp (24-bit) or .png
+  --output FILE        write the picture; may be given several times. The
+                       extension picks the format, in any letter case:
+                       .bmp (24-bit) or .png: 565 x 517 pixels
+                       .svg: every segment as a line between its end pixel
+                         centres, in its colour, on black
+                       .obj: the model points before rotation, each run of
+                         joined segments one 'l' element, vertex colours
+                         'v x y z r g b' (0-1); a segment has the colour of
+                         its first point (the later vertex of the two)
+                       .webp: animated, lossless; .gif: animated, each frame
+                         with its own colour table (a frame of more than 256
+                         colours drops low bits of every channel until 256
+                         remain, and says so); both 100 ms a frame, looping
+                       A name with a frame number (%d, %4d, %04d; %% for a
+                       percent sign) writes one file per frame: frame-%04d.png
+  --frames N           N pictures (1..100000): the first as drawn, each next
+                       one after one timer tick at --speeds, as the viewer's
+                       timer draws them; frame k is the view after k ticks.
+                       Above 1, every file needs a frame number in its name,
+                       or must be .webp or .gif
+  --seed K             start the random source from the key -K (1..32768):
+                       other, reproducible "Nodes" and "Rossler Chaos" pictures
+  --quiet              no progress line (shown on a terminal for --frames)
   --segments FILE      write every segment of the picture, axes included, in
                        drawing order as CSV ('-' for standard output):
                        px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b
                        p and q: the model points as drawn (first, second);
-                       (x1,y1), (x2,y2): their screen points; r,g,b: 0-255
+                       (x1,y1), (x2,y2): their screen points; r,g,b: 0-255;
+                       with a frame number in the name, one file per frame
   -h, --help           show this text and exit
   --version            print the program's version and exit
   --                   what follows are structures, not options
 
 Numbers are decimals, stored as the nearest 32-bit float; they must be finite.
-Files are replaced atomically: a failed write leaves an existing file as it was.
+Files are written in full or not at all: every file of a run is replaced only
+when all of them could be written, so a failure leaves the old files as they
+were and no new file. A frame sequence stops at its first failure; the frames
+written before it are complete. A target that is not a regular file (a device,
+a pipe, /dev/stdout) is written into directly, and a failed write is reported.
 
 Exit status: 0 done; 1 a run-time error while drawing or a file that could not
 be written; 2 a bad command line (unknown structure or option, malformed or
-out-of-range number, unsupported output extension).
+out-of-range number, unsupported output extension, nothing to write).
 )";
 }
 

@@ -5,7 +5,8 @@ ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ORBIZA_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
                  xvfb xauth x11-utils xdotool imagemagick clang-format
                  help2man dpkg-dev file man-db appstream desktop-file-utils lintian
-                 emscripten chromium nodejs)
+                 emscripten chromium nodejs
+                 libwebp-dev libgif-dev qt6-svg-dev qt6-image-formats-plugins libtinyobjloader-dev pkgconf)
 # Debian's npm is wanted only where Node came without one.
 command -v npm >/dev/null 2>&1 || ORBIZA_PACKAGES+=(npm)
 

@@ -1,10 +1,7 @@
 #include "segments_csv.h"
 
-#include <QSaveFile>
 #include <charconv>
 #include <sstream>
-
-#include "atomic_save.h"
 
 std::string FloatText(float value) {
     char buffer[32];
@@ -20,14 +17,8 @@ void WriteSegmentsCsv(std::ostream& out, const SegmentLog& log) {
     }
 }
 
-bool SaveSegmentsCsv(const SegmentLog& log, const QString& path, QString* error) {
+std::string SegmentsCsvText(const SegmentLog& log) {
     std::ostringstream text;
     WriteSegmentsCsv(text, log);
-    const std::string bytes = text.str();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return CommitSave(file, error);
+    return std::move(text).str();
 }

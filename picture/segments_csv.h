@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <ostream>
 #include <string>
 
@@ -13,6 +12,4 @@ std::string FloatText(float value);
 
 // One line per DrawSegment call, in drawing order, after the header.
 void WriteSegmentsCsv(std::ostream& out, const SegmentLog& log);
-
-// Writes the list to `path` atomically: on failure the file is left as it was.
-bool SaveSegmentsCsv(const SegmentLog& log, const QString& path, QString* error);
+std::string SegmentsCsvText(const SegmentLog& log);

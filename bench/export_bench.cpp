@@ -1,0 +1,108 @@
+// The renderer's exports: 100 frames to a PNG sequence, to an animated WebP
+// and to a GIF, drawing and encoding overlapped, against one redraw plus one
+// PNG encode done one after the other.
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include "bench_inputs.h"
+#include "median_reporter.h"
+#include "output_file.h"
+#include "picture_file.h"
+#include "render_job.h"
+
+namespace {
+
+constexpr int Frames = 100;
+constexpr Speeds FrameSpeeds{3, 5, -2, 10};
+
+std::filesystem::path ScratchFolder() {
+    std::string name = (std::filesystem::temp_directory_path() / "orbiza-bench-XXXXXX").string();
+    return mkdtemp(name.data());
+}
+
+RenderOptions FrameRun(int structureIndex, const std::string& output) {
+    const ViewState view = BenchView(structureIndex);
+    RenderOptions options;
+    options.angleX = view.AngleX, options.angleY = view.AngleY, options.angleZ = view.AngleZ;
+    options.time = view.AnimTime;
+    options.speeds = FrameSpeeds;
+    options.frames = Frames;
+    options.structures = {structureIndex};
+    options.outputs = {output};
+    return options;
+}
+
+void ExportFrames(benchmark::State& state, int structureIndex, std::string fileName) {
+    const std::filesystem::path folder = ScratchFolder();
+    const RenderOptions options = FrameRun(structureIndex, folder / fileName);
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (RunRender(options, out, err) != 0) state.SkipWithError(err.str().c_str());
+    }
+    std::filesystem::remove_all(folder);
+    state.counters["frames"] =
+        benchmark::Counter(double(Frames) * double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// The serial parts: one redraw, and one PNG of its picture encoded and saved.
+void Redraw(benchmark::State& state, int structureIndex) {
+    Scene scene;
+    Canvas surface;
+    scene.view = BenchView(structureIndex);
+    scene.tools.surface = &surface;
+    for (auto _ : state) {
+        Clear(surface);
+        RedrawScene(scene);
+        benchmark::DoNotOptimize(surface.pixels.data());
+    }
+}
+
+void EncodePng(benchmark::State& state, int structureIndex) {
+    Scene scene;
+    Canvas surface;
+    scene.view = BenchView(structureIndex);
+    scene.tools.surface = &surface;
+    RedrawScene(scene);
+    const std::filesystem::path folder = ScratchFolder();
+    for (auto _ : state) {
+        std::string error;
+        if (!SaveBytes(folder / "one.png", EncodePicture(surface, "PNG"), &error)) state.SkipWithError(error.c_str());
+    }
+    std::filesystem::remove_all(folder);
+}
+
+std::string Name(const char* what, int structureIndex) {
+    return std::string("export/") + what + "/" + std::string(Catalogue()[structureIndex - 1].listText);
+}
+
+int MorphIndex() { return *FindStructure("Sphere-Torus Transformation"); }
+
+}  // namespace
+
+void RegisterExportBenchmarks() {
+    for (int index : {MorphIndex(), RosslerIndex()}) {
+        Measured(benchmark::RegisterBenchmark(Name("redraw", index).c_str(), Redraw, index));
+        Measured(benchmark::RegisterBenchmark(Name("png-encode", index).c_str(), EncodePng, index));
+        for (const char* format : {"png", "webp", "gif"}) {
+            const std::string file = std::string(format) == "png" ? "frame-%03d.png" : std::string("frames.") + format;
+            Measured(benchmark::RegisterBenchmark(Name(format, index).c_str(), ExportFrames, index, file))
+                ->Iterations(1);
+        }
+    }
+}
+
+// The overlapped PNG sequence against drawing and encoding its frames one by one.
+void PrintExportRatios(const MedianReporter& reporter) {
+    for (int index : {MorphIndex(), RosslerIndex()}) {
+        const auto frames = reporter.MedianSeconds(Name("png", index));
+        const auto redraw = reporter.MedianSeconds(Name("redraw", index));
+        const auto encode = reporter.MedianSeconds(Name("png-encode", index));
+        if (!frames || !redraw || !encode) continue;
+        const double ratio = *frames / (Frames * (*redraw + *encode));
+        if (index == MorphIndex())
+            std::printf("ratio export-png/serial: %.2f\n", ratio);
+        else
+            std::printf("ratio export-png/serial (%s): %.2f\n", Catalogue()[index - 1].listText.data(), ratio);
+    }
+}

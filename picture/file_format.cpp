@@ -1,0 +1,82 @@
+#include "file_format.h"
+
+#include <cctype>
+
+namespace {
+
+struct Conversion {
+    std::size_t start = 0, end = 0;  // the "%...d" text
+    bool zeroPad = false;
+    int width = 0;
+};
+
+// Scans for conversions; fills `found` with the first and counts them all.
+std::string Scan(std::string_view path, Conversion* found, int* count) {
+    *count = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] != '%') continue;
+        if (i + 1 < path.size() && path[i + 1] == '%') {
+            ++i;
+            continue;
+        }
+        Conversion c{i, i + 1};
+        if (c.end < path.size() && path[c.end] == '0') c.zeroPad = true, ++c.end;
+        while (c.end < path.size() && std::isdigit(static_cast<unsigned char>(path[c.end])) && c.width < 100)
+            c.width = c.width * 10 + (path[c.end++] - '0');
+        if (c.end == path.size()) return "a '%' at the end is not a frame number (write %% for a percent sign)";
+        if (path[c.end] != 'd' || c.width >= 100)
+            return "only %d, %Nd or %0Nd may stand for the frame number (write %% for a percent sign)";
+        if (++*count == 1) *found = c;
+        i = c.end;
+    }
+    if (*count > 1) return "the name holds more than one frame number";
+    return {};
+}
+
+}  // namespace
+
+std::optional<FileFormat> PictureFormatFor(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    std::string extension(path.substr(dot + 1));
+    for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == "bmp") return FileFormat::Bmp;
+    if (extension == "png") return FileFormat::Png;
+    if (extension == "svg") return FileFormat::Svg;
+    if (extension == "obj") return FileFormat::Obj;
+    if (extension == "webp") return FileFormat::WebP;
+    if (extension == "gif") return FileFormat::Gif;
+    return std::nullopt;
+}
+
+std::string TemplateProblem(std::string_view path) {
+    Conversion c;
+    int count = 0;
+    return Scan(path, &c, &count);
+}
+
+bool IsFrameTemplate(std::string_view path) {
+    Conversion c;
+    int count = 0;
+    return Scan(path, &c, &count).empty() && count == 1;
+}
+
+std::string FramePath(std::string_view pathTemplate, int frame) {
+    Conversion c;
+    int count = 0;
+    Scan(pathTemplate, &c, &count);
+    std::string number = std::to_string(frame);
+    if (int(number.size()) < c.width) number.insert(0, std::size_t(c.width) - number.size(), c.zeroPad ? '0' : ' ');
+    std::string path;
+    for (std::size_t i = 0; i < pathTemplate.size(); ++i) {
+        if (count == 1 && i == c.start) {
+            path += number;
+            i = c.end;
+        } else {
+            path += pathTemplate[i];
+            if (pathTemplate[i] == '%' && i + 1 < pathTemplate.size() && pathTemplate[i + 1] == '%') ++i;
+        }
+    }
+    return path;
+}

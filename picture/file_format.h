@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class FileFormat { Bmp, Png, Svg, Obj, WebP, Gif, Csv };
+
+// The picture format a file name's extension names, in any letter case.
+std::optional<FileFormat> PictureFormatFor(std::string_view path);
+
+// Whether a file of this format holds many frames.
+inline bool IsAnimation(FileFormat format) { return format == FileFormat::WebP || format == FileFormat::Gif; }
+
+// A file name with one printf-style number (%d, %5d, %05d; %% is a percent
+// sign) names one file per frame.
+bool IsFrameTemplate(std::string_view path);
+// Why a name with a '%' is not a usable template; empty when it is one (or has no '%').
+std::string TemplateProblem(std::string_view path);
+// The template with the frame number put in.
+std::string FramePath(std::string_view pathTemplate, int frame);

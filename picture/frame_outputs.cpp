@@ -1,0 +1,189 @@
+#include "frame_outputs.h"
+
+#include "obj_writer.h"
+#include "picture_file.h"
+#include "segments_csv.h"
+#include "svg_writer.h"
+
+namespace {
+
+void RecordFailure(FrameWriting& writing, FrameOutput& output, int frame, const std::string& path,
+                   const std::string& reason) {
+    const std::lock_guard lock(writing.pool.mutex);
+    if (output.failedFrame < 0 || frame < output.failedFrame)
+        output.failedFrame = frame, output.failedPath = path, output.failure = reason;
+    writing.failed = true;
+}
+
+void NoteReduction(FrameWriting& writing, FrameOutput& output, int frame, int droppedBits) {
+    if (droppedBits == 0) return;
+    const std::lock_guard lock(writing.pool.mutex);
+    ++output.reducedFrames;
+    if (output.firstReducedFrame < 0 || frame < output.firstReducedFrame) output.firstReducedFrame = frame;
+    output.mostDroppedBits = std::max(output.mostDroppedBits, droppedBits);
+}
+
+// A file of one picture in a still format.
+std::string StillBytes(FileFormat format, const Frame& frame) {
+    switch (format) {
+    case FileFormat::Bmp: return EncodePicture(frame.surface, "BMP");
+    case FileFormat::Png: return EncodePicture(frame.surface, "PNG");
+    case FileFormat::Svg: return SvgText(frame.log);
+    case FileFormat::Obj: return ObjText(frame.log);
+    case FileFormat::Csv: return SegmentsCsvText(frame.log);
+    case FileFormat::WebP: {
+        WebPAnimation webp;
+        AddWebPFrame(webp, frame.surface);
+        return FinishWebP(webp);
+    }
+    case FileFormat::Gif: break;
+    }
+    return {};
+}
+
+// One frame's own file, in any format.
+void WriteFrameFile(FrameWriting& writing, FrameOutput& output, const Frame& frame) {
+    if (writing.failed) return;  // a sequence stops at its first failure
+    const std::string path = FramePath(output.path, frame.index);
+    OutputFile file;
+    bool done = OpenOutput(file, path);
+    if (done && output.format == FileFormat::Gif) {
+        GifAnimation gif;
+        int dropped = 0;
+        done = StartGif(gif, file) && AddGifFrame(gif, frame.surface, &dropped) && FinishGif(gif);
+        if (!done && file.error.empty()) file.error = gif.error;
+        NoteReduction(writing, output, frame.index, dropped);
+    } else if (done) {
+        const std::string bytes = StillBytes(output.format, frame);
+        done = bytes.empty() ? (file.error = "the picture could not be encoded", false) : WriteOutput(file, bytes);
+    }
+    if (!(done && CommitOutput(file))) RecordFailure(writing, output, frame.index, path, file.error);
+}
+
+void AddToSingleFile(FrameWriting& writing, FrameOutput& output, const Frame& frame) {
+    if (writing.failed) return;
+    if (output.format == FileFormat::WebP) {
+        if (!AddWebPFrame(*output.webp, frame.surface))
+            RecordFailure(writing, output, frame.index, output.path, output.webp->error);
+    } else if (output.format == FileFormat::Gif) {
+        int dropped = 0;
+        if (!AddGifFrame(output.gif, frame.surface, &dropped))
+            RecordFailure(writing, output, frame.index, output.path, output.gif.error);
+        NoteReduction(writing, output, frame.index, dropped);
+    } else if (output.path == "-") {
+        output.bytes = StillBytes(output.format, frame);
+    } else if (!WriteOutput(output.file, StillBytes(output.format, frame))) {
+        RecordFailure(writing, output, frame.index, output.path, output.file.error);
+    }
+}
+
+// Completes the animations and hands everything to its file.
+bool Complete(FrameWriting& writing, FrameOutput& output, std::ostream& standardOutput) {
+    if (output.perFrame) return true;
+    if (output.path == "-") {
+        standardOutput.write(output.bytes.data(), std::streamsize(output.bytes.size()));
+        if (standardOutput.flush()) return true;
+        RecordFailure(writing, output, 0, "standard output", "the write failed");
+        return false;
+    }
+    bool done = true;
+    if (output.format == FileFormat::WebP) {
+        const std::string bytes = FinishWebP(*output.webp);
+        done = !bytes.empty() && WriteOutput(output.file, bytes);
+        if (bytes.empty()) output.file.error = output.webp->error;
+    } else if (output.format == FileFormat::Gif) {
+        done = FinishGif(output.gif);
+        if (!done) output.file.error = output.gif.error;
+    }
+    if (!done) RecordFailure(writing, output, 0, output.path, output.file.error);
+    return done;
+}
+
+std::string FailureLine(const FrameWriting& writing) {
+    const FrameOutput* first = nullptr;
+    for (const auto& output : writing.outputs)
+        if (output->failedFrame >= 0 && (!first || output->failedFrame < first->failedFrame)) first = output.get();
+    if (!first) return {};
+    return "cannot write \"" + first->failedPath + "\": " + first->failure;
+}
+
+}  // namespace
+
+void AddOutput(FrameWriting& writing, const std::string& path, FileFormat format) {
+    auto output = std::make_unique<FrameOutput>();
+    output->path = path;
+    output->format = format;
+    output->perFrame = IsFrameTemplate(path);
+    writing.outputs.push_back(std::move(output));
+}
+
+bool NeedsSegmentLog(const FrameWriting& writing) {
+    for (const auto& output : writing.outputs)
+        if (output->format == FileFormat::Svg || output->format == FileFormat::Obj || output->format == FileFormat::Csv)
+            return true;
+    return false;
+}
+
+bool OpenOutputs(FrameWriting& writing, std::string* problem) {
+    for (const auto& output : writing.outputs) {
+        if (output->perFrame || output->path == "-") continue;
+        bool opened = OpenOutput(output->file, output->path);
+        if (opened && output->format == FileFormat::WebP) {
+            output->webp = std::make_unique<WebPAnimation>();
+            opened = output->webp->error.empty();
+            output->file.error = output->webp->error;
+        } else if (opened && output->format == FileFormat::Gif) {
+            opened = StartGif(output->gif, output->file);
+            if (!opened) output->file.error = output->gif.error;
+        }
+        if (!opened) {
+            *problem = "cannot write \"" + output->path + "\": " + output->file.error;
+            AbandonOutputs(writing);
+            return false;
+        }
+    }
+    return true;
+}
+
+void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const SegmentLog& log) {
+    WorkerPool& pool = writing.pool;
+    AcquireFrameSlot(pool, 2 * int(pool.threads.size()) + 2);
+    auto* copy = new Frame{index, surface, NeedsSegmentLog(writing) ? log : SegmentLog{}};
+    const std::shared_ptr<const Frame> frame(copy, [&pool](const Frame* f) {
+        delete f;
+        ReleaseFrameSlot(pool);
+    });
+    for (const auto& entry : writing.outputs) {
+        FrameOutput& output = *entry;
+        if (output.perFrame)
+            Submit(pool, [&writing, &output, frame] { WriteFrameFile(writing, output, *frame); });
+        else
+            SubmitInOrder(pool, output.lane, [&writing, &output, frame] { AddToSingleFile(writing, output, *frame); });
+    }
+}
+
+bool FinishOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem,
+                   std::vector<std::string>* notes) {
+    WaitIdle(writing.pool);
+    for (const auto& output : writing.outputs) {
+        if (output->reducedFrames > 0 && notes)
+            notes->push_back("\"" + output->path + "\": " + std::to_string(output->reducedFrames) +
+                             " frame(s) had more than 256 colours (the first: frame " +
+                             std::to_string(output->firstReducedFrame) + "); each channel kept its top " +
+                             std::to_string(8 - output->mostDroppedBits) + " bits or more");
+        if (!writing.failed) Complete(writing, *output, standardOutput);
+    }
+    for (const auto& output : writing.outputs) {
+        if (writing.failed || output->perFrame || output->path == "-") continue;
+        if (!CommitOutput(output->file)) RecordFailure(writing, *output, 0, output->path, output->file.error);
+    }
+    if (!writing.failed) return true;
+    AbandonOutputs(writing);
+    *problem = FailureLine(writing);
+    return false;
+}
+
+void AbandonOutputs(FrameWriting& writing) {
+    WaitIdle(writing.pool);
+    for (const auto& output : writing.outputs) CancelOutput(output->file);
+}

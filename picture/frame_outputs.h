@@ -1,0 +1,70 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+#include "file_format.h"
+#include "gif_writer.h"
+#include "output_file.h"
+#include "segment_log.h"
+#include "webp_writer.h"
+#include "worker_pool.h"
+
+// One picture as drawn, copied for the encoders.
+struct Frame {
+    int index = 0;
+    Canvas surface;
+    SegmentLog log;
+};
+
+// One file (or frame-numbered series of files) to write.
+struct FrameOutput {
+    std::string path;  // a file name, a frame template, or "-" for standard output
+    FileFormat format = FileFormat::Png;
+    bool perFrame = false;  // `path` is a template: one file per frame
+
+    OutputFile file;  // the single file, committed only when every output succeeded
+    std::unique_ptr<WebPAnimation> webp;
+    GifAnimation gif;
+    Lane lane;          // the animations take their frames in order
+    std::string bytes;  // what goes to standard output
+
+    int failedFrame = -1;
+    std::string failedPath, failure;
+    int reducedFrames = 0, firstReducedFrame = -1, mostDroppedBits = 0;
+};
+
+// The outputs of one run and the workers that encode their frames.
+struct FrameWriting {
+    std::vector<std::unique_ptr<FrameOutput>> outputs;
+    std::atomic<bool> failed = false;
+    WorkerPool pool;  // last: it finishes its jobs, which use the outputs, before they go
+
+    explicit FrameWriting(int workers = DefaultWorkerCount()) : pool(workers) {}
+};
+
+void AddOutput(FrameWriting& writing, const std::string& path, FileFormat format);
+
+// Whether any output needs the segments drawn, not only the pixels.
+bool NeedsSegmentLog(const FrameWriting& writing);
+
+// Opens every single file and starts the animations; false with one line
+// naming the file and the reason.
+bool OpenOutputs(FrameWriting& writing, std::string* problem);
+
+// Hands a copy of the picture to the encoders; blocks while too many frames
+// wait for them. Check `failed` before drawing the next one.
+void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const SegmentLog& log);
+
+// Waits for the encoders, finishes the animations and commits every file
+// together, or, after any failure, none of them. `notes` gets remarks for the
+// user (colours reduced for a GIF).
+bool FinishOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem,
+                   std::vector<std::string>* notes);
+
+// Drops every single file written so far; the old files stay as they were.
+void AbandonOutputs(FrameWriting& writing);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+#include "segment_log.h"
+
+// The picture as an SVG document: a black 565 x 517 background and every
+// segment of the log, in drawing order, as a 1-pixel line in exactly its
+// colour from its first to its second end pixel centre. Parts outside the
+// picture are cut off as the raster cuts them.
+std::string SvgText(const SegmentLog& log);

@@ -1,0 +1,192 @@
+// Every output format read back by an independent reader and held against what was drawn.
+#include <gtest/gtest.h>
+#include <tiny_obj_loader.h>
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+#include "catalogue.h"
+#include "run_binary.h"
+
+namespace {
+
+const std::vector<std::string> View{"--axes", "--angles", "0.4,0.6,0.2", "--time", "1.3", "--speeds", "3,5,-2,10"};
+
+QImage SurfacePicture(const Canvas& surface) {
+    QImage image(Canvas::Width, Canvas::Height, QImage::Format_RGB32);
+    std::memcpy(image.bits(), surface.pixels.data(), surface.pixels.size() * 4);
+    return image;
+}
+
+// The window's pictures: the first drawn, then after each timer tick (advance
+// by the speeds, clear, redraw), the random source carrying on; and the
+// segments of the first.
+struct Drawn {
+    std::vector<QImage> frames;
+    SegmentLog log;
+};
+
+Drawn WindowFrames(const std::string& structure, int count) {
+    Drawn drawn;
+    Canvas surface;
+    Scene scene;
+    scene.tools.surface = &surface;
+    scene.tools.log = &drawn.log;
+    scene.showAxis = true;
+    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
+    for (int k = 0; k < count; ++k, scene.tools.log = nullptr) {
+        if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
+        Clear(surface);
+        RedrawScene(scene);
+        drawn.frames.push_back(SurfacePicture(surface));
+    }
+    return drawn;
+}
+
+// The BMP the renderer writes after `ticks` timer ticks, as Qt decodes it.
+QImage PictureAfterTicks(const ScratchDir& dir, const std::string& structure, int ticks) {
+    const std::string path = dir.path / ("ticks" + std::to_string(ticks) + ".bmp");
+    std::vector<std::string> args = View;
+    args.insert(args.end(), {"--ticks", std::to_string(ticks), "--output", path, structure});
+    EXPECT_EQ(RunBinary(args).status, 0);
+    return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+}
+
+// Lit pixels of `a` with no lit pixel of `b` at most one pixel away.
+int LonelyPixels(const QImage& a, const QImage& b) {
+    const auto lit = [](const QImage& image, int x, int y) {
+        return x >= 0 && y >= 0 && x < image.width() && y < image.height() && (image.pixel(x, y) & 0xFFFFFFu) != 0;
+    };
+    int lonely = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            bool near = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) near = near || lit(b, x + dx, y + dy);
+            lonely += lit(a, x, y) && !near;
+        }
+    return lonely;
+}
+
+struct FormatCase {
+    std::string file;  // the output's name; its extension picks the format
+    std::string structure;
+    int frames;
+};
+
+void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.file << " of " << c.structure; }
+
+class RoundTrip : public testing::TestWithParam<FormatCase> {};
+
+// "BM", the file size, 565 x 517 with rows bottom-up (positive height), 24 bits, uncompressed.
+void CheckBmpHeader(const std::string& bmp) {
+    ASSERT_GE(bmp.size(), 54u);
+    const auto field = [&](std::size_t at) {
+        return std::uint32_t(std::uint8_t(bmp[at]) | std::uint8_t(bmp[at + 1]) << 8 | std::uint8_t(bmp[at + 2]) << 16 |
+                             std::uint8_t(bmp[at + 3]) << 24);
+    };
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(std::vector<std::uint32_t>({field(2), field(18), field(22), field(28) & 0xFFFF, field(30)}),
+              std::vector<std::uint32_t>({std::uint32_t(bmp.size()), 565, 517, 24, 0}));
+}
+
+void CheckObj(const std::string& path, const SegmentLog& log) {
+    tinyobj::attrib_t attrib;
+    std::vector<tinyobj::shape_t> shapes;
+    std::vector<tinyobj::material_t> materials;
+    std::string warning, error;
+    ASSERT_TRUE(tinyobj::LoadObj(&attrib, &shapes, &materials, &warning, &error, path.c_str(), nullptr, false))
+        << error;
+    const auto point = [&](int i) {
+        return MakeVec(attrib.vertices[3 * i], attrib.vertices[3 * i + 1], attrib.vertices[3 * i + 2]);
+    };
+    const auto colour = [&](int i, int c) { return int(std::lround(attrib.colors[3 * i + c] * 255)); };
+    std::size_t segment = 0;
+    for (const tinyobj::shape_t& shape : shapes) {
+        std::size_t at = 0;
+        for (int count : shape.lines.num_line_vertices) {
+            for (int k = 1; k < count; ++k, ++segment) {
+                ASSERT_LT(segment, log.size());
+                const int p = shape.lines.indices[at + k].vertex_index,
+                          q = shape.lines.indices[at + k - 1].vertex_index;
+                const SegmentRecord& s = log[segment];
+                for (auto [read, drawn] : {std::pair{point(p), s.p}, std::pair{point(q), s.q}})
+                    ASSERT_EQ(std::memcmp(&read, &drawn, sizeof(Vec3)), 0) << "segment " << segment;
+                EXPECT_EQ(colour(p, 0), s.colour.red);
+                EXPECT_EQ(colour(p, 1), s.colour.green);
+                EXPECT_EQ(colour(p, 2), s.colour.blue);
+            }
+            at += std::size_t(count);
+        }
+    }
+    EXPECT_EQ(segment, log.size());
+    std::size_t runs = 0;  // a polyline is one element
+    for (std::size_t i = 0; i < log.size(); ++i) runs += i == 0 || std::memcmp(&log[i].q, &log[i - 1].p, sizeof(Vec3));
+    EXPECT_EQ(shapes.at(0).lines.num_line_vertices.size(), runs);
+}
+
+TEST_P(RoundTrip, ReadsBackAsDrawn) {
+    const FormatCase& c = GetParam();
+    const ScratchDir dir;
+    const std::string path = dir.path / c.file;
+    std::vector<std::string> args = View;
+    args.insert(args.end(), {"--frames", std::to_string(c.frames), "--output", path, c.structure});
+    const RunResult run = RunBinary(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Drawn drawn = WindowFrames(c.structure, c.frames);
+    const QString name = QString::fromStdString(path);
+    const std::string extension = QFileInfo(name).suffix().toLower().toStdString();
+    if (extension == "bmp") CheckBmpHeader(ReadWholeFile(path));
+    if ((extension == "bmp" || extension == "png") && c.frames == 1) {
+        EXPECT_EQ(QImage(name).convertToFormat(QImage::Format_RGB32), drawn.frames[0]);
+    }
+    if (extension == "svg") {
+        QImage raster(Canvas::Width, Canvas::Height, QImage::Format_RGB32);
+        raster.fill(Qt::black);
+        QPainter painter(&raster);
+        QSvgRenderer(name).render(&painter);
+        painter.end();
+        EXPECT_EQ(LonelyPixels(drawn.frames[0], raster), 0);
+        EXPECT_EQ(LonelyPixels(raster, drawn.frames[0]), 0);
+        const std::string svg = ReadWholeFile(path);
+        std::vector<std::string> colours;  // one element per segment, in drawing order, in its colour
+        for (std::size_t at = svg.find("stroke=\"#"); at != std::string::npos; at = svg.find("stroke=\"#", at + 1))
+            colours.push_back(svg.substr(at + 9, 6));
+        ASSERT_EQ(colours.size(), drawn.log.size());
+        for (std::size_t i = 0; i < colours.size(); ++i)
+            ASSERT_EQ(std::stoi(colours[i], nullptr, 16), int(PackRgb(drawn.log[i].colour) & 0xFFFFFF)) << i;
+    }
+    if (extension == "obj") CheckObj(path, drawn.log);
+    if (extension == "webp" || extension == "gif") {
+        QImageReader reader(name);
+        ASSERT_EQ(reader.imageCount(), c.frames) << reader.errorString().toStdString();
+        EXPECT_EQ(reader.loopCount(), -1) << "the animation should loop forever";
+        for (int k = 0; k < c.frames; ++k) {
+            EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), drawn.frames[std::size_t(k)])
+                << "frame " << k;
+            EXPECT_EQ(reader.nextImageDelay(), 100);
+        }
+    }
+    if (c.file.find('%') != std::string::npos)
+        for (int k = 0; k < c.frames; ++k) {
+            const QString frame = QString::fromStdString(dir.path / ("frame-" + std::to_string(k) + ".png"));
+            EXPECT_EQ(QImage(frame).convertToFormat(QImage::Format_RGB32), PictureAfterTicks(dir, c.structure, k));
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RoundTrip,
+                         testing::Values(FormatCase{"cube.bmp", "Cube", 1}, FormatCase{"sphere.PNG", "Sphere", 1},
+                                         FormatCase{"morph.svg", "Sphere-Torus Transformation", 1},
+                                         FormatCase{"nodes.svg", "Nodes", 1},  // segments of zero length
+                                         FormatCase{"spring.obj", "Spring", 1}, FormatCase{"nodes.obj", "Nodes", 1},
+                                         FormatCase{"morph.webp", "Sphere-Torus Transformation", 4},
+                                         FormatCase{"rossler.gif", "Rossler Chaos", 3},
+                                         FormatCase{"morph.GIF", "Sphere-Torus Transformation", 4},
+                                         FormatCase{"frame-%d.png", "Shell", 3}));
+
+}  // namespace
