@@ -7,14 +7,26 @@
 
 #include "output_file.h"
 
-QImage SurfaceImage(const Canvas& surface) {
-    return QImage(reinterpret_cast<const uchar*>(surface.pixels.data()), Canvas::Width, Canvas::Height,
-                  Canvas::Width * int(sizeof(std::uint32_t)), QImage::Format_RGB32);
+namespace {
+
+// A new QImage takes the screen's resolution, so the same picture would give
+// other bytes from the window than from the renderer, which has no screen.
+// Every file says 100 dpi instead.
+constexpr int DotsPerMetre = 3937;
+
+}  // namespace
+
+QImage CanvasImage(const Canvas& surface) {
+    QImage image(reinterpret_cast<const uchar*>(surface.pixels.data()), Canvas::Width, Canvas::Height,
+                 Canvas::Width * int(sizeof(std::uint32_t)), QImage::Format_RGB32);
+    image.setDotsPerMeterX(DotsPerMetre);
+    image.setDotsPerMeterY(DotsPerMetre);
+    return image;
 }
 
 std::string EncodePicture(const Canvas& surface, const char* format) {
     const bool bmp = QByteArray(format).compare("BMP", Qt::CaseInsensitive) == 0;
-    const QImage image = bmp ? SurfaceImage(surface).convertToFormat(QImage::Format_RGB888) : SurfaceImage(surface);
+    const QImage image = bmp ? CanvasImage(surface).convertToFormat(QImage::Format_RGB888) : CanvasImage(surface);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -8,7 +8,7 @@
 
 // The surface as an image that shares its pixels: valid while the surface
 // lives and keeps its size.
-QImage SurfaceImage(const Canvas& surface);
+QImage CanvasImage(const Canvas& surface);
 
 // The picture as a file's bytes in `format`: "BMP" (24-bit) or "PNG".
 // Empty only when the encoder fails.

@@ -4,7 +4,7 @@ namespace {
 
 constexpr int FileHeaderSize = 14, InfoHeaderSize = 40;
 constexpr int RowBytes = (Canvas::Width * 3 + 3) / 4 * 4;
-constexpr std::uint32_t DotsPerMeter = 3937;  // 100 dots per inch, what the desktop's writer stores without a screen
+constexpr std::uint32_t DotsPerMeter = 3937;  // 100 dots per inch, what every Orbiza picture file states
 
 void Put16(std::uint8_t*& out, std::uint32_t value) {
     for (int i = 0; i < 2; ++i) *out++ = std::uint8_t(value >> (8 * i));

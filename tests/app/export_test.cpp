@@ -41,10 +41,13 @@ class ExportTest : public QObject {
         fake.saveName = name;
         QTest::mouseClick(Control(*form, "Sav_bmp"), Qt::LeftButton);
     }
-    // A 24-bit BMP holding the picture pixel for pixel, colours in their places.
+    // A 24-bit BMP holding the picture pixel for pixel, colours in their places,
+    // at 100 dpi whatever the screen (this one has 96), so the same picture
+    // gives the same bytes as the renderer's and the web page's.
     void VerifyPictureIn(const QString& path) {
         const QByteArray bytes = Contents(path);
         QVERIFY2(bytes.startsWith("BM") && bytes[28] == 24, qPrintable(path));
+        QCOMPARE(bytes.mid(38, 8), QByteArray::fromHex("610f0000610f0000"));
         QVERIFY(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32) ==
                 QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Canvas::Width, Canvas::Height,
                        QImage::Format_RGB32));
