@@ -3,6 +3,8 @@
 #include <cstring>
 #if defined(__x86_64__)
 #include <immintrin.h>
+#elif defined(__wasm_simd128__)
+#include <wasm_simd128.h>
 #endif
 
 #include "rossler_step.h"
@@ -10,11 +12,15 @@
 
 // One kernel, instantiated per lane type: a register of lanes is one chain
 // of Euler steps, and independent chains side by side hide one step's
-// latency. A group is four trajectories: one AVX2 register or two SSE2 ones.
+// latency. A group is four trajectories: one AVX2 register or two 128-bit
+// ones (SSE2 on x86-64, simd128 in WebAssembly).
 namespace {
 
-#if defined(__x86_64__)
+#if defined(__x86_64__) || defined(__wasm_simd128__)
+#define ORBIZA_PAIR_LANES 1
 typedef double Double2 __attribute__((vector_size(16)));
+#endif
+#if defined(__x86_64__)
 typedef double Double4 __attribute__((vector_size(32)));
 #endif
 
@@ -26,6 +32,10 @@ struct RoundLanes {
 #if defined(__x86_64__)
     void operator()(Double2& v) const { v = _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
     [[gnu::target("avx2")]] void operator()(Double4& v) const { v = _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
+#elif defined(__wasm_simd128__)
+    void operator()(Double2& v) const {
+        v = (Double2)wasm_f64x2_promote_low_f32x4(wasm_f32x4_demote_f64x2_zero((v128_t)v));
+    }
 #endif
 };
 
@@ -37,6 +47,11 @@ void StoreScaled(const Double2& v, float* out) {
 }
 [[gnu::target("avx2")]] void StoreScaled(const Double4& v, float* out) {
     _mm_storeu_ps(out, _mm256_cvtpd_ps(v / double(RosslerScale)));
+}
+#elif defined(__wasm_simd128__)
+void StoreScaled(const Double2& v, float* out) {
+    const v128_t stored = wasm_f32x4_demote_f64x2_zero((v128_t)(v / double(RosslerScale)));
+    out[0] = wasm_f32x4_extract_lane(stored, 0), out[1] = wasm_f32x4_extract_lane(stored, 1);
 }
 #endif
 
@@ -76,12 +91,14 @@ void AdvanceScalar(RosslerLanes& lanes, int first, int samples, Vec3* out, int s
     for (int k = first; k < first + Groups * RosslerGroupSize; ++k) Advance<double, 1>(lanes, k, samples, out, stride);
 }
 
-#if defined(__x86_64__)
+#if ORBIZA_PAIR_LANES
 template <int Groups>
-[[gnu::flatten]] void AdvanceSse2(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
+[[gnu::flatten]] void AdvancePairs(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
     Advance<Double2, 2 * Groups>(lanes, first, samples, out, stride);
 }
+#endif
 
+#if defined(__x86_64__)
 template <int Groups>
 [[gnu::target("avx2"), gnu::flatten]] void AdvanceAvx2(RosslerLanes& lanes, int first, int samples, Vec3* out,
                                                        int stride) {
@@ -93,7 +110,9 @@ template <int Groups>
 Kernel KernelFor(SimdLevel level) {
 #if defined(__x86_64__)
     if (level == SimdLevel::Avx2) return AdvanceAvx2<Groups>;
-    if (level == SimdLevel::Sse2) return AdvanceSse2<Groups>;
+#endif
+#if ORBIZA_PAIR_LANES
+    if (PairLevel(level)) return AdvancePairs<Groups>;
 #endif
     (void)level;
     return AdvanceScalar<Groups>;

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #if defined(__x86_64__)
 #include <immintrin.h>
+#elif defined(__wasm_simd128__)
+#include <wasm_simd128.h>
 #endif
 
 #include "clip.h"
@@ -174,6 +177,57 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
 
 #endif
 
+#if defined(__x86_64__) || defined(__wasm_simd128__)
+// Ends two to a register, in 128-bit vectors of doubles written once for
+// SSE2 and for WebAssembly's simd128: each lane does TransformScalar's
+// operations in its order, so every result has its rounding.
+typedef double Double2 __attribute__((vector_size(16)));
+using Mask2 = decltype(Double2{} < Double2{});
+
+// Every lane rounded to a float, kept as the double it converts to.
+inline Double2 StoreFloats(Double2 v) {
+#if defined(__x86_64__)
+    return _mm_cvtps_pd(_mm_cvtpd_ps(v));
+#else
+    return (Double2)wasm_f64x2_promote_low_f32x4(wasm_f32x4_demote_f64x2_zero((v128_t)v));
+#endif
+}
+
+inline Mask2 NotFinite(Double2 v) {
+    const Double2 difference = v - v;  // not a number exactly when v is not finite
+    return difference != difference;
+}
+
+inline Mask2 NotSafe(Double2 v) { return ~((v <= double(SafeMagnitude)) & (v >= -double(SafeMagnitude))); }
+
+bool TransformTwo(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
+    const ViewTrig& t = tools.trig;
+    const double ca = t.ca, sa = t.sa, cb = t.cb, sb = t.sb, cc = t.cc, sc = t.sc;
+    Mask2 unsure = {};
+    std::uint64_t inside = 0;
+    for (int j = 0; j < n; j += 2) {
+        const Vec3 a = points[j], b = j + 1 < n ? points[j + 1] : Vec3{};  // padding that is never drawn
+        const Double2 x = {a.x, b.x}, y = {a.y, b.y}, z = {a.z, b.z};
+        unsure |= NotSafe(x) | NotSafe(y) | NotSafe(z);
+        const Double2 y1 = StoreFloats(ca * y - sa * z), z1 = StoreFloats(ca * z + sa * y);
+        const Double2 z2 = StoreFloats(cb * z1 - sb * x), x1 = StoreFloats(cb * x + sb * z1);
+        const Double2 x2 = StoreFloats(cc * x1 - sc * y1), y2 = StoreFloats(cc * y1 + sc * x1);
+        const Double2 k = StoreFloats(5.0 / (z2 + 5.0));
+        const Double2 sx = StoreFloats(k * x2), sy = StoreFloats(-k * y2);
+        unsure |= NotFinite(k) | NotFinite(sx) | NotFinite(sy);
+        const int at = j + 1;
+        std::memcpy(e.depth + at, &z2, sizeof z2);
+        for (int lane = 0; lane < 2; ++lane) {
+            e.screenX[at + lane] = float(sx[lane]), e.screenY[at + lane] = float(sy[lane]);
+            if (PixelInside(e.screenX[at + lane], e.screenY[at + lane], e.column[at + lane], e.row[at + lane]))
+                inside |= std::uint64_t(1) << (at + lane);
+        }
+    }
+    e.inside = (e.inside & 1) | inside;  // bits past n are padding, never read
+    return !(unsure[0] | unsure[1]);
+}
+#endif
+
 }  // namespace
 
 bool TransformSure(Vec3 v, const Tools3D& tools, End& end) {
@@ -192,6 +246,9 @@ void StoreEnd(Ends& e, int j, End end) {
 bool TransformBatch(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
 #if defined(__x86_64__)
     if (tools.simd == SimdLevel::Avx2) return TransformFour(tools, points, n, e);
+#endif
+#if defined(__x86_64__) || defined(__wasm_simd128__)
+    if (PairLevel(tools.simd)) return TransformTwo(tools, points, n, e);
 #endif
     for (int j = 0; j < n; ++j) {
         End end;
