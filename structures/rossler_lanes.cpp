@@ -3,10 +3,9 @@
 #include <cstring>
 #if defined(__x86_64__)
 #include <immintrin.h>
-#elif defined(__wasm_simd128__)
-#include <wasm_simd128.h>
 #endif
 
+#include "double_pairs.h"
 #include "rossler_step.h"
 #include "simd_level.h"
 
@@ -16,10 +15,6 @@
 // ones (SSE2 on x86-64, simd128 in WebAssembly).
 namespace {
 
-#if defined(__x86_64__) || defined(__wasm_simd128__)
-#define ORBIZA_PAIR_LANES 1
-typedef double Double2 __attribute__((vector_size(16)));
-#endif
 #if defined(__x86_64__)
 typedef double Double4 __attribute__((vector_size(32)));
 #endif
@@ -29,29 +24,22 @@ typedef double Double4 __attribute__((vector_size(32)));
 // AVX2 function, so it is inlined there.
 struct RoundLanes {
     void operator()(double& v) const { v = static_cast<float>(v); }
+#if ORBIZA_DOUBLE_PAIRS
+    void operator()(Double2& v) const { v = RoundToFloats(v); }
+#endif
 #if defined(__x86_64__)
-    void operator()(Double2& v) const { v = _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
     [[gnu::target("avx2")]] void operator()(Double4& v) const { v = _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
-#elif defined(__wasm_simd128__)
-    void operator()(Double2& v) const {
-        v = (Double2)wasm_f64x2_promote_low_f32x4(wasm_f32x4_demote_f64x2_zero((v128_t)v));
-    }
 #endif
 };
 
 // Every lane divided by the drawing scale, stored as a float.
 void StoreScaled(const double& v, float* out) { out[0] = static_cast<float>(v / double(RosslerScale)); }
+#if ORBIZA_DOUBLE_PAIRS
+void StoreScaled(const Double2& v, float* out) { StoreFloats(v / double(RosslerScale), out); }
+#endif
 #if defined(__x86_64__)
-void StoreScaled(const Double2& v, float* out) {
-    _mm_storel_pi(reinterpret_cast<__m64*>(out), _mm_cvtpd_ps(v / double(RosslerScale)));
-}
 [[gnu::target("avx2")]] void StoreScaled(const Double4& v, float* out) {
     _mm_storeu_ps(out, _mm256_cvtpd_ps(v / double(RosslerScale)));
-}
-#elif defined(__wasm_simd128__)
-void StoreScaled(const Double2& v, float* out) {
-    const v128_t stored = wasm_f32x4_demote_f64x2_zero((v128_t)(v / double(RosslerScale)));
-    out[0] = wasm_f32x4_extract_lane(stored, 0), out[1] = wasm_f32x4_extract_lane(stored, 1);
 }
 #endif
 
@@ -91,7 +79,7 @@ void AdvanceScalar(RosslerLanes& lanes, int first, int samples, Vec3* out, int s
     for (int k = first; k < first + Groups * RosslerGroupSize; ++k) Advance<double, 1>(lanes, k, samples, out, stride);
 }
 
-#if ORBIZA_PAIR_LANES
+#if ORBIZA_DOUBLE_PAIRS
 template <int Groups>
 [[gnu::flatten]] void AdvancePairs(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
     Advance<Double2, 2 * Groups>(lanes, first, samples, out, stride);
@@ -111,7 +99,7 @@ Kernel KernelFor(SimdLevel level) {
 #if defined(__x86_64__)
     if (level == SimdLevel::Avx2) return AdvanceAvx2<Groups>;
 #endif
-#if ORBIZA_PAIR_LANES
+#if ORBIZA_DOUBLE_PAIRS
     if (PairLevel(level)) return AdvancePairs<Groups>;
 #endif
     (void)level;

@@ -5,11 +5,10 @@
 #include <cstring>
 #if defined(__x86_64__)
 #include <immintrin.h>
-#elif defined(__wasm_simd128__)
-#include <wasm_simd128.h>
 #endif
 
 #include "clip.h"
+#include "double_pairs.h"
 
 void SetView(Tools3D& tools, Vec3 angles) {
     tools.trig = ComputeViewTrig(angles);
@@ -72,7 +71,7 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
     return _mm_movemask_ps(unsure) == 0;
 }
 
-[[gnu::target("avx2")]] inline __m256d StoreFloats(__m256d v) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
+[[gnu::target("avx2")]] inline __m256d RoundFour(__m256d v) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
 
 [[gnu::target("avx2")]] inline __m128 NonFiniteFloats(__m128 v) {
     const __m128 difference = _mm_sub_ps(v, v);  // not a number exactly when v is not finite
@@ -130,19 +129,19 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
         }
 #pragma GCC unroll 2
         for (int g = 0; g < G; ++g) {
-            y1[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(ca, y[g]), _mm256_mul_pd(sa, z[g])));
-            z1[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(ca, z[g]), _mm256_mul_pd(sa, y[g])));
+            y1[g] = RoundFour(_mm256_sub_pd(_mm256_mul_pd(ca, y[g]), _mm256_mul_pd(sa, z[g])));
+            z1[g] = RoundFour(_mm256_add_pd(_mm256_mul_pd(ca, z[g]), _mm256_mul_pd(sa, y[g])));
         }
 #pragma GCC unroll 2
         for (int g = 0; g < G; ++g) {
-            z2[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(cb, z1[g]), _mm256_mul_pd(sb, x[g])));
-            x1[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(cb, x[g]), _mm256_mul_pd(sb, z1[g])));
+            z2[g] = RoundFour(_mm256_sub_pd(_mm256_mul_pd(cb, z1[g]), _mm256_mul_pd(sb, x[g])));
+            x1[g] = RoundFour(_mm256_add_pd(_mm256_mul_pd(cb, x[g]), _mm256_mul_pd(sb, z1[g])));
         }
 #pragma GCC unroll 2
         for (int g = 0; g < G; ++g) {
-            x2[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(cc, x1[g]), _mm256_mul_pd(sc, y1[g])));
-            y2[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(cc, y1[g]), _mm256_mul_pd(sc, x1[g])));
-            k[g] = StoreFloats(_mm256_div_pd(five, _mm256_add_pd(z2[g], five)));
+            x2[g] = RoundFour(_mm256_sub_pd(_mm256_mul_pd(cc, x1[g]), _mm256_mul_pd(sc, y1[g])));
+            y2[g] = RoundFour(_mm256_add_pd(_mm256_mul_pd(cc, y1[g]), _mm256_mul_pd(sc, x1[g])));
+            k[g] = RoundFour(_mm256_div_pd(five, _mm256_add_pd(z2[g], five)));
         }
 #pragma GCC unroll 2
         for (int g = 0; g < G; ++g) {
@@ -177,22 +176,7 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
 
 #endif
 
-#if defined(__x86_64__) || defined(__wasm_simd128__)
-// Ends two to a register, in 128-bit vectors of doubles written once for
-// SSE2 and for WebAssembly's simd128: each lane does TransformScalar's
-// operations in its order, so every result has its rounding.
-typedef double Double2 __attribute__((vector_size(16)));
-using Mask2 = decltype(Double2{} < Double2{});
-
-// Every lane rounded to a float, kept as the double it converts to.
-inline Double2 StoreFloats(Double2 v) {
-#if defined(__x86_64__)
-    return _mm_cvtps_pd(_mm_cvtpd_ps(v));
-#else
-    return (Double2)wasm_f64x2_promote_low_f32x4(wasm_f32x4_demote_f64x2_zero((v128_t)v));
-#endif
-}
-
+#if ORBIZA_DOUBLE_PAIRS
 inline Mask2 NotFinite(Double2 v) {
     const Double2 difference = v - v;  // not a number exactly when v is not finite
     return difference != difference;
@@ -200,6 +184,8 @@ inline Mask2 NotFinite(Double2 v) {
 
 inline Mask2 NotSafe(Double2 v) { return ~((v <= double(SafeMagnitude)) & (v >= -double(SafeMagnitude))); }
 
+// Ends two to a register: each lane does TransformScalar's operations in its
+// order, so every result has its rounding.
 bool TransformTwo(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
     const ViewTrig& t = tools.trig;
     const double ca = t.ca, sa = t.sa, cb = t.cb, sb = t.sb, cc = t.cc, sc = t.sc;
@@ -209,16 +195,16 @@ bool TransformTwo(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
         const Vec3 a = points[j], b = j + 1 < n ? points[j + 1] : Vec3{};  // padding that is never drawn
         const Double2 x = {a.x, b.x}, y = {a.y, b.y}, z = {a.z, b.z};
         unsure |= NotSafe(x) | NotSafe(y) | NotSafe(z);
-        const Double2 y1 = StoreFloats(ca * y - sa * z), z1 = StoreFloats(ca * z + sa * y);
-        const Double2 z2 = StoreFloats(cb * z1 - sb * x), x1 = StoreFloats(cb * x + sb * z1);
-        const Double2 x2 = StoreFloats(cc * x1 - sc * y1), y2 = StoreFloats(cc * y1 + sc * x1);
-        const Double2 k = StoreFloats(5.0 / (z2 + 5.0));
-        const Double2 sx = StoreFloats(k * x2), sy = StoreFloats(-k * y2);
+        const Double2 y1 = RoundToFloats(ca * y - sa * z), z1 = RoundToFloats(ca * z + sa * y);
+        const Double2 z2 = RoundToFloats(cb * z1 - sb * x), x1 = RoundToFloats(cb * x + sb * z1);
+        const Double2 x2 = RoundToFloats(cc * x1 - sc * y1), y2 = RoundToFloats(cc * y1 + sc * x1);
+        const Double2 k = RoundToFloats(5.0 / (z2 + 5.0));
+        const Double2 sx = RoundToFloats(k * x2), sy = RoundToFloats(-k * y2);
         unsure |= NotFinite(k) | NotFinite(sx) | NotFinite(sy);
         const int at = j + 1;
         std::memcpy(e.depth + at, &z2, sizeof z2);
+        StoreFloats(sx, e.screenX + at), StoreFloats(sy, e.screenY + at);
         for (int lane = 0; lane < 2; ++lane) {
-            e.screenX[at + lane] = float(sx[lane]), e.screenY[at + lane] = float(sy[lane]);
             if (PixelInside(e.screenX[at + lane], e.screenY[at + lane], e.column[at + lane], e.row[at + lane]))
                 inside |= std::uint64_t(1) << (at + lane);
         }
@@ -247,7 +233,7 @@ bool TransformBatch(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
 #if defined(__x86_64__)
     if (tools.simd == SimdLevel::Avx2) return TransformFour(tools, points, n, e);
 #endif
-#if defined(__x86_64__) || defined(__wasm_simd128__)
+#if ORBIZA_DOUBLE_PAIRS
     if (PairLevel(tools.simd)) return TransformTwo(tools, points, n, e);
 #endif
     for (int j = 0; j < n; ++j) {
