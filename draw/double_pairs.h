@@ -7,6 +7,8 @@
 #if defined(__x86_64__) || defined(__wasm_simd128__)
 #define ORBIZA_DOUBLE_PAIRS 1
 
+#include <cstdint>
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #else
@@ -14,7 +16,6 @@
 #endif
 
 typedef double Double2 __attribute__((vector_size(16)));
-using Mask2 = decltype(Double2{} < Double2{});  // all ones in a lane where a comparison holds
 
 #if defined(__x86_64__)
 inline __m128 DemoteFloats(Double2 v) { return _mm_cvtpd_ps(v); }
@@ -41,6 +42,41 @@ inline void StoreFloats(Double2 v, float* out) {
 #else
     const v128_t floats = DemoteFloats(v);
     out[0] = wasm_f32x4_extract_lane(floats, 0), out[1] = wasm_f32x4_extract_lane(floats, 1);
+#endif
+}
+
+// Comparisons go through the instructions themselves: in WebAssembly the
+// optimiser widens a generic vector comparison's result with 64-bit shifts,
+// which the browser has no instruction for.
+
+// Bit i set where lane i of u lies in 0 .. width and lane i of v in 0 .. height.
+inline unsigned WithinBits(Double2 u, double width, Double2 v, double height) {
+#if defined(__x86_64__)
+    const __m128d zero = _mm_setzero_pd();
+    const __m128d in = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(u, zero), _mm_cmple_pd(u, _mm_set1_pd(width))),
+                                  _mm_and_pd(_mm_cmpge_pd(v, zero), _mm_cmple_pd(v, _mm_set1_pd(height))));
+    return unsigned(_mm_movemask_pd(in));
+#else
+    const v128_t zero = wasm_f64x2_splat(0.0), a = v128_t(u), b = v128_t(v);
+    const v128_t in = wasm_v128_and(wasm_v128_and(wasm_f64x2_ge(a, zero), wasm_f64x2_le(a, wasm_f64x2_splat(width))),
+                                    wasm_v128_and(wasm_f64x2_ge(b, zero), wasm_f64x2_le(b, wasm_f64x2_splat(height))));
+    return wasm_i64x2_bitmask(in);
+#endif
+}
+
+// Both lanes of u, in 0 .. size, as the pixels they fall in, to out[0] and
+// out[1]: truncated, the far edge given to the last pixel.
+inline void PixelIndices(Double2 u, double size, std::int32_t* out) {
+#if defined(__x86_64__)
+    const __m128d edge = _mm_cmpeq_pd(u, _mm_set1_pd(size));
+    const __m128d cut = _mm_or_pd(_mm_and_pd(edge, _mm_sub_pd(u, _mm_set1_pd(1.0))), _mm_andnot_pd(edge, u));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_cvttpd_epi32(cut));
+#else
+    const v128_t a = v128_t(u);
+    const v128_t cut =
+        wasm_v128_bitselect(wasm_f64x2_sub(a, wasm_f64x2_splat(1.0)), a, wasm_f64x2_eq(a, wasm_f64x2_splat(size)));
+    const v128_t ints = wasm_i32x4_trunc_sat_f64x2_zero(cut);
+    out[0] = wasm_i32x4_extract_lane(ints, 0), out[1] = wasm_i32x4_extract_lane(ints, 1);
 #endif
 }
 #endif

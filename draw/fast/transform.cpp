@@ -177,40 +177,39 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
 #endif
 
 #if ORBIZA_DOUBLE_PAIRS
-inline Mask2 NotFinite(Double2 v) {
-    const Double2 difference = v - v;  // not a number exactly when v is not finite
-    return difference != difference;
-}
-
-inline Mask2 NotSafe(Double2 v) { return ~((v <= double(SafeMagnitude)) & (v >= -double(SafeMagnitude))); }
-
 // Ends two to a register: each lane does TransformScalar's operations in its
-// order, so every result has its rounding.
+// order, so every result has its rounding. Whether a batch is sure is summed
+// up as it goes: squares of the coordinates, exact for floats, and v - v
+// for the results, zero exactly when v is finite. The sum stays within the
+// square of the safe magnitude only if every coordinate is within it and
+// every result is finite; it may also exceed it in a sure batch, which then
+// only takes the plain route.
 bool TransformTwo(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
     const ViewTrig& t = tools.trig;
     const double ca = t.ca, sa = t.sa, cb = t.cb, sb = t.sb, cc = t.cc, sc = t.sc;
-    Mask2 unsure = {};
+    Double2 unsure = {};
     std::uint64_t inside = 0;
     for (int j = 0; j < n; j += 2) {
         const Vec3 a = points[j], b = j + 1 < n ? points[j + 1] : Vec3{};  // padding that is never drawn
         const Double2 x = {a.x, b.x}, y = {a.y, b.y}, z = {a.z, b.z};
-        unsure |= NotSafe(x) | NotSafe(y) | NotSafe(z);
+        unsure += x * x + y * y + z * z;
         const Double2 y1 = RoundToFloats(ca * y - sa * z), z1 = RoundToFloats(ca * z + sa * y);
         const Double2 z2 = RoundToFloats(cb * z1 - sb * x), x1 = RoundToFloats(cb * x + sb * z1);
         const Double2 x2 = RoundToFloats(cc * x1 - sc * y1), y2 = RoundToFloats(cc * y1 + sc * x1);
         const Double2 k = RoundToFloats(5.0 / (z2 + 5.0));
         const Double2 sx = RoundToFloats(k * x2), sy = RoundToFloats(-k * y2);
-        unsure |= NotFinite(k) | NotFinite(sx) | NotFinite(sy);
+        unsure += (k - k) + (sx - sx) + (sy - sy);
         const int at = j + 1;
         std::memcpy(e.depth + at, &z2, sizeof z2);
         StoreFloats(sx, e.screenX + at), StoreFloats(sy, e.screenY + at);
-        for (int lane = 0; lane < 2; ++lane) {
-            if (PixelInside(e.screenX[at + lane], e.screenY[at + lane], e.column[at + lane], e.row[at + lane]))
-                inside |= std::uint64_t(1) << (at + lane);
-        }
+        // The pixel of each end, as PixelInside finds it.
+        const Double2 u = (sx + 1.0) * Canvas::ColumnsPerUnit, v = (sy + 1.0) * Canvas::RowsPerUnit;
+        PixelIndices(u, Canvas::Width, e.column + at), PixelIndices(v, Canvas::Height, e.row + at);
+        inside |= std::uint64_t(WithinBits(u, Canvas::Width, v, Canvas::Height)) << at;
     }
     e.inside = (e.inside & 1) | inside;  // bits past n are padding, never read
-    return !(unsure[0] | unsure[1]);
+    const double limit = double(SafeMagnitude) * SafeMagnitude;
+    return unsure[0] <= limit && unsure[1] <= limit;
 }
 #endif
 
