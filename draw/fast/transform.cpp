@@ -198,7 +198,7 @@ bool TransformTwo(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
         const Double2 x2 = RoundToFloats(cc * x1 - sc * y1), y2 = RoundToFloats(cc * y1 + sc * x1);
         const Double2 k = RoundToFloats(5.0 / (z2 + 5.0));
         const Double2 sx = RoundToFloats(k * x2), sy = RoundToFloats(-k * y2);
-        unsure += (k - k) + (sx - sx) + (sy - sy);
+        unsure += (sx - sx) + (sy - sy);  // a k that is not finite makes them not finite
         const int at = j + 1;
         std::memcpy(e.depth + at, &z2, sizeof z2);
         StoreFloats(sx, e.screenX + at), StoreFloats(sy, e.screenY + at);
