@@ -64,19 +64,53 @@ inline unsigned WithinBits(Double2 u, double width, Double2 v, double height) {
 #endif
 }
 
+// Both lanes truncated to integers, to out[0] and out[1]. A lane beyond the
+// integer range gives some integer, for the caller to ignore.
+inline void TruncateToInts(Double2 v, std::int32_t* out) {
+#if defined(__x86_64__)
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_cvttpd_epi32(v));
+#else
+    const v128_t ints = wasm_i32x4_trunc_sat_f64x2_zero(v128_t(v));
+    out[0] = wasm_i32x4_extract_lane(ints, 0), out[1] = wasm_i32x4_extract_lane(ints, 1);
+#endif
+}
+
 // Both lanes of u, in 0 .. size, as the pixels they fall in, to out[0] and
 // out[1]: truncated, the far edge given to the last pixel.
 inline void PixelIndices(Double2 u, double size, std::int32_t* out) {
 #if defined(__x86_64__)
     const __m128d edge = _mm_cmpeq_pd(u, _mm_set1_pd(size));
-    const __m128d cut = _mm_or_pd(_mm_and_pd(edge, _mm_sub_pd(u, _mm_set1_pd(1.0))), _mm_andnot_pd(edge, u));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_cvttpd_epi32(cut));
+    TruncateToInts(_mm_or_pd(_mm_and_pd(edge, _mm_sub_pd(u, _mm_set1_pd(1.0))), _mm_andnot_pd(edge, u)), out);
 #else
     const v128_t a = v128_t(u);
-    const v128_t cut =
-        wasm_v128_bitselect(wasm_f64x2_sub(a, wasm_f64x2_splat(1.0)), a, wasm_f64x2_eq(a, wasm_f64x2_splat(size)));
-    const v128_t ints = wasm_i32x4_trunc_sat_f64x2_zero(cut);
-    out[0] = wasm_i32x4_extract_lane(ints, 0), out[1] = wasm_i32x4_extract_lane(ints, 1);
+    TruncateToInts(Double2(wasm_v128_bitselect(wasm_f64x2_sub(a, wasm_f64x2_splat(1.0)), a,
+                                               wasm_f64x2_eq(a, wasm_f64x2_splat(size)))),
+                   out);
+#endif
+}
+
+// Each lane as `v < 0 ? 0 : v`: -0 and not-a-number stay.
+inline Double2 ZeroBelow(Double2 v) {
+#if defined(__x86_64__)
+    return _mm_max_pd(_mm_setzero_pd(), v);
+#else
+    return Double2(wasm_f64x2_pmax(v128_t(v), wasm_f64x2_splat(0.0)));
+#endif
+}
+
+// The larger and the smaller of each pair of lanes, for lanes that are numbers.
+inline Double2 Larger(Double2 a, Double2 b) {
+#if defined(__x86_64__)
+    return _mm_max_pd(a, b);
+#else
+    return Double2(wasm_f64x2_pmax(v128_t(a), v128_t(b)));
+#endif
+}
+inline Double2 Smaller(Double2 a, Double2 b) {
+#if defined(__x86_64__)
+    return _mm_min_pd(a, b);
+#else
+    return Double2(wasm_f64x2_pmin(v128_t(a), v128_t(b)));
 #endif
 }
 #endif
