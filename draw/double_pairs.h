@@ -45,9 +45,9 @@ inline void StoreFloats(Double2 v, float* out) {
 #endif
 }
 
-// Comparisons go through the instructions themselves: in WebAssembly the
-// optimiser widens a generic vector comparison's result with 64-bit shifts,
-// which the browser has no instruction for.
+// Comparisons go through the instructions themselves: for WebAssembly the
+// optimiser widens a generic vector comparison's result with 64-bit
+// arithmetic shifts, which x86-64 lacks and browsers emulate, slowly.
 
 // Bit i set where lane i of u lies in 0 .. width and lane i of v in 0 .. height.
 inline unsigned WithinBits(Double2 u, double width, Double2 v, double height) {

@@ -95,11 +95,11 @@ bool ColourTwo(const Tools3D& tools, const Ends& e, int n, float* brightness, st
         const Double2 level = ZeroBelow(stored);
         StoreFloats(level, brightness + j);
         const Double2 blue = ComponentTwo(tools.LineBlue, level, checks);
-        const Double2 rgb =
-            grey ? blue * double(0x010101)
-                 : (ComponentTwo(tools.LineRed, level, checks) * 256.0 + ComponentTwo(tools.LineGreen, level, checks)) *
-                           256.0 +
-                       blue;
+        Double2 rgb = blue * double(0x010101);
+        if (!grey) {
+            const Double2 green = ComponentTwo(tools.LineGreen, level, checks);
+            rgb = (ComponentTwo(tools.LineRed, level, checks) * 256.0 + green) * 256.0 + blue;
+        }
         std::int32_t packed[2];
         TruncateToInts(rgb, packed);
         pixels[j] = 0xFF000000u | std::uint32_t(packed[0]), pixels[j + 1] = 0xFF000000u | std::uint32_t(packed[1]);
