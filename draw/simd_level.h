@@ -2,17 +2,24 @@
 
 #include <string>
 
-// The instruction sets the fast path has kernels for, from least to most.
-enum class SimdLevel { Scalar, Sse2, Avx2 };
+// The instruction sets the fast path has kernels for, from least to most on
+// each target: scalar, sse2 and avx2 on x86-64; scalar and simd128
+// (WebAssembly's 128-bit vectors) in the web build; scalar elsewhere.
+enum class SimdLevel { Scalar, Sse2, Avx2, Simd128 };
 
 const char* SimdLevelName(SimdLevel level);
 
-// The best level this processor runs; only Scalar away from x86-64.
+// Two doubles to a register: the level at which the 128-bit vector kernels,
+// written once for both targets, run.
+inline bool PairLevel(SimdLevel level) { return level == SimdLevel::Sse2 || level == SimdLevel::Simd128; }
+
+// The best level this processor runs.
 SimdLevel BestSimdLevel();
 
-// The level a request asks for: `asked` names a level ("scalar", "sse2",
-// "avx2") or is null for none. A level above `best`, or a name that is none
-// of these, gives `best` and sets `warning` to one line saying so.
+// The level a request asks for: `asked` names a level of this target
+// ("scalar", "sse2", "avx2" on x86-64) or is null for none. A level above
+// `best`, or a name that is none of these, gives `best` and sets `warning`
+// to one line saying so.
 SimdLevel ChooseSimdLevel(const char* asked, SimdLevel best, std::string& warning);
 
 // The level every kernel uses: the best one, or ORBIZA_SIMD's choice.

@@ -58,13 +58,12 @@ void DrawRosslerTrajectoriesSequential(Scene& scene, const RosslerStarts& starts
 }
 
 void DrawRosslerTrajectories(Scene& scene, const RosslerStarts& starts, int& finished) {
-    RosslerWorker* worker = WorkerOf(scene.rossler);
-    if (!worker) return DrawRosslerTrajectoriesSequential(scene, starts, finished);
-    StartRosslerJob(*worker, starts);
+    RosslerWorker& worker = WorkerOf(scene.rossler);
+    StartRosslerJob(worker, starts);
     try {
-        for (finished = 0; finished < RosslerTrajectories; ++finished) DrawFromWorker(scene, *worker, finished);
+        for (finished = 0; finished < RosslerTrajectories; ++finished) DrawFromWorker(scene, worker, finished);
     } catch (...) {
-        CancelRosslerJob(*worker);
+        CancelRosslerJob(worker);
         throw;
     }
 }

@@ -3,8 +3,9 @@
 #include "rossler_lanes.h"
 #include "scene.h"
 
-// DrawRossler integrates the trajectories side by side on a worker thread and
-// draws them in order; these give the same segments, the same picture and the
+// DrawRossler integrates the trajectories side by side on a worker thread (or
+// block by block in the drawing thread where there is none) and draws them
+// in order; these give the same segments, the same picture and the
 // same random source state by the straightforward route.
 
 // One trajectory after another, each step drawn as it is computed.

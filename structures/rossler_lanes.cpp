@@ -5,16 +5,17 @@
 #include <immintrin.h>
 #endif
 
+#include "double_pairs.h"
 #include "rossler_step.h"
 #include "simd_level.h"
 
 // One kernel, instantiated per lane type: a register of lanes is one chain
 // of Euler steps, and independent chains side by side hide one step's
-// latency. A group is four trajectories: one AVX2 register or two SSE2 ones.
+// latency. A group is four trajectories: one AVX2 register or two 128-bit
+// ones (SSE2 on x86-64, simd128 in WebAssembly).
 namespace {
 
 #if defined(__x86_64__)
-typedef double Double2 __attribute__((vector_size(16)));
 typedef double Double4 __attribute__((vector_size(32)));
 #endif
 
@@ -23,18 +24,20 @@ typedef double Double4 __attribute__((vector_size(32)));
 // AVX2 function, so it is inlined there.
 struct RoundLanes {
     void operator()(double& v) const { v = static_cast<float>(v); }
+#if ORBIZA_DOUBLE_PAIRS
+    void operator()(Double2& v) const { v = RoundToFloats(v); }
+#endif
 #if defined(__x86_64__)
-    void operator()(Double2& v) const { v = _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
     [[gnu::target("avx2")]] void operator()(Double4& v) const { v = _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
 #endif
 };
 
 // Every lane divided by the drawing scale, stored as a float.
 void StoreScaled(const double& v, float* out) { out[0] = static_cast<float>(v / double(RosslerScale)); }
+#if ORBIZA_DOUBLE_PAIRS
+void StoreScaled(const Double2& v, float* out) { StoreFloats(v / double(RosslerScale), out); }
+#endif
 #if defined(__x86_64__)
-void StoreScaled(const Double2& v, float* out) {
-    _mm_storel_pi(reinterpret_cast<__m64*>(out), _mm_cvtpd_ps(v / double(RosslerScale)));
-}
 [[gnu::target("avx2")]] void StoreScaled(const Double4& v, float* out) {
     _mm_storeu_ps(out, _mm256_cvtpd_ps(v / double(RosslerScale)));
 }
@@ -76,12 +79,14 @@ void AdvanceScalar(RosslerLanes& lanes, int first, int samples, Vec3* out, int s
     for (int k = first; k < first + Groups * RosslerGroupSize; ++k) Advance<double, 1>(lanes, k, samples, out, stride);
 }
 
-#if defined(__x86_64__)
+#if ORBIZA_DOUBLE_PAIRS
 template <int Groups>
-[[gnu::flatten]] void AdvanceSse2(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
+[[gnu::flatten]] void AdvancePairs(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {
     Advance<Double2, 2 * Groups>(lanes, first, samples, out, stride);
 }
+#endif
 
+#if defined(__x86_64__)
 template <int Groups>
 [[gnu::target("avx2"), gnu::flatten]] void AdvanceAvx2(RosslerLanes& lanes, int first, int samples, Vec3* out,
                                                        int stride) {
@@ -93,7 +98,9 @@ template <int Groups>
 Kernel KernelFor(SimdLevel level) {
 #if defined(__x86_64__)
     if (level == SimdLevel::Avx2) return AdvanceAvx2<Groups>;
-    if (level == SimdLevel::Sse2) return AdvanceSse2<Groups>;
+#endif
+#if ORBIZA_DOUBLE_PAIRS
+    if (PairLevel(level)) return AdvancePairs<Groups>;
 #endif
     (void)level;
     return AdvanceScalar<Groups>;

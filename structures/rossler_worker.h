@@ -5,6 +5,10 @@
 // each block the thread publishes how far the phase got, and the drawing
 // thread reads the points of published blocks only. Nothing is locked and
 // nothing is allocated once the worker exists.
+// Where no thread can be had (a build without threads, or a failed start),
+// the worker keeps its buffers and integrates in the drawing thread instead,
+// a block whenever the drawing waits for one: the same blocks, in the same
+// order within each phase, so the same points.
 #include <array>
 #include <atomic>
 #include <thread>
@@ -45,10 +49,12 @@ struct RosslerWorker {
     std::array<std::atomic<int>, RosslerPhaseCount> blocksPublished{};
     std::atomic<bool> cancel{false}, quit{false};
     std::thread thread;
+    bool inThread = false;  // no thread: blocks are integrated on demand by WaitForBlock
 };
 
-// The workspace's worker, started on first use; null when no thread can be started.
-RosslerWorker* WorkerOf(RosslerWorkspace& workspace);
+// The workspace's worker, made on first use, with its own thread where one
+// can be started and the workspace allows it.
+RosslerWorker& WorkerOf(RosslerWorkspace& workspace);
 
 // Hands the worker a new job; waits first for the one before to end.
 void StartRosslerJob(RosslerWorker& worker, const RosslerStarts& starts);

@@ -1,8 +1,11 @@
 #include "colour.h"
 
+#include <cstring>
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
+
+#include "double_pairs.h"
 
 namespace {
 
@@ -58,11 +61,63 @@ namespace {
 
 #endif
 
+#if ORBIZA_DOUBLE_PAIRS
+// What tells whether any of a batch's colours would fail: the largest value
+// and the largest negated value a component rounds, and the sum of v - v
+// over every value, which is zero exactly when all are finite.
+struct ColourChecks {
+    Double2 above = Double2{} - 32768.5, below = Double2{} - 32768.5, finite = {};
+};
+
+// A colour component of two segments, as ComponentOf works it out. Within
+// the 16-bit range, adding and taking away 1.5 * 2^52 rounds to the nearest
+// integer, ties to even, as lrint does.
+inline Double2 ComponentTwo(float factor, Double2 brightness, ColourChecks& checks) {
+    const Double2 value = double(factor) * brightness;
+    checks.above = Larger(checks.above, value), checks.below = Larger(checks.below, -value);
+    checks.finite += value - value;
+    const Double2 rounded = (value + 0x1.8p52) - 0x1.8p52;
+    return Smaller(Larger(rounded, Double2{}), Double2{} + 255.0);
+}
+
+// BrightnessOf and PixelOf, two segments to a register. An odd batch's last
+// register reads end n + 1, TransformTwo's finite padding.
+bool ColourTwo(const Tools3D& tools, const Ends& e, int n, float* brightness, std::uint32_t* pixels) {
+    const double range = tools.DepthRange, gain = tools.DepthGain, base = tools.DepthBase;
+    // Equal factors give equal components: a grey is worked out once.
+    const bool grey = SameFloatBits(tools.LineRed, tools.LineBlue) && SameFloatBits(tools.LineGreen, tools.LineBlue);
+    ColourChecks checks;
+    for (int j = 0; j < n; j += 2) {
+        Double2 z2, z1;
+        std::memcpy(&z2, e.depth + j, sizeof z2), std::memcpy(&z1, e.depth + j + 1, sizeof z1);
+        const Double2 stored = RoundToFloats((0.5 - (z2 + z1) / range) * gain + base);
+        checks.finite += stored - stored;
+        const Double2 level = ZeroBelow(stored);
+        StoreFloats(level, brightness + j);
+        const Double2 blue = ComponentTwo(tools.LineBlue, level, checks);
+        Double2 rgb = blue * double(0x010101);
+        if (!grey) {
+            const Double2 green = ComponentTwo(tools.LineGreen, level, checks);
+            rgb = (ComponentTwo(tools.LineRed, level, checks) * 256.0 + green) * 256.0 + blue;
+        }
+        std::int32_t packed[2];
+        TruncateToInts(rgb, packed);
+        pixels[j] = 0xFF000000u | std::uint32_t(packed[0]), pixels[j + 1] = 0xFF000000u | std::uint32_t(packed[1]);
+    }
+    // Within -32768.5 .. 32767.5, and not 32767.5 itself, which rounds up.
+    return checks.above[0] < 32767.5 && checks.above[1] < 32767.5 && checks.below[0] <= 32768.5 &&
+           checks.below[1] <= 32768.5 && checks.finite[0] == 0 && checks.finite[1] == 0;
+}
+#endif
+
 }  // namespace
 
 bool ColourBatch(const Tools3D& tools, const Ends& e, int n, float* brightness, std::uint32_t* pixels) {
 #if defined(__x86_64__)
     if (tools.simd == SimdLevel::Avx2) return ColourFour(tools, e, n, brightness, pixels);
+#endif
+#if ORBIZA_DOUBLE_PAIRS
+    if (PairLevel(tools.simd)) return ColourTwo(tools, e, n, brightness, pixels);
 #endif
     bool sure = true;
     for (int j = 0; j < n; ++j)

@@ -1,6 +1,7 @@
 #include "pixel_chain.h"
 
 #include <cstdlib>
+#include <cstring>
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -47,6 +48,40 @@ void PlanOne(const PixelChain& c, int j, ShortPlan& plan) {
 }
 #endif
 
+#if defined(__x86_64__) || defined(__wasm_simd128__)
+// PlanOne for four lines at a time, in 128-bit registers of integers (SSE2
+// or simd128). Lines with an end outside the raster get a meaningless plan;
+// they are never drawn from it. Differences and products are taken
+// unsigned, so that such an end's stray pixel wraps instead of overflowing.
+typedef std::int32_t Int4 __attribute__((vector_size(16)));
+typedef std::uint32_t Unsigned4 __attribute__((vector_size(16)));
+
+inline Int4 LoadFour(const std::int32_t* at) {
+    Int4 v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+inline Int4 Difference(Int4 a, Int4 b) { return Int4(Unsigned4(a) - Unsigned4(b)); }
+
+inline Int4 Magnitude(Int4 v) {
+    const Int4 sign = v >> 31;
+    return Difference(v ^ sign, sign);
+}
+
+void PlanFour(const PixelChain& c, int j, ShortPlan& plan) {
+    const Int4 c1 = LoadFour(c.column + j + 1), c2 = LoadFour(c.column + j);
+    const Int4 r1 = LoadFour(c.row + j + 1), r2 = LoadFour(c.row + j);
+    const Int4 dc = Magnitude(Difference(c2, c1)), dr = Magnitude(Difference(r2, r1));
+    const Int4 direction = ((c2 > c1) & 2) | ((r2 > r1) & 1);
+    const Int4 index = (((direction << 3) + dc) << 3) + dr;  // as ShortIndex
+    const Int4 longLine = (dc | dr) > ShortExtent;
+    const Int4 entry = index | longLine;
+    const Int4 start = Int4(Unsigned4(r1) * Unsigned4(Int4{} + Canvas::Width) + Unsigned4(c1));
+    std::memcpy(plan.entry + j, &entry, sizeof entry), std::memcpy(plan.start + j, &start, sizeof start);
+}
+#endif
+
 void DrawPlanned(Canvas& surface, const PixelChain& chain, const ShortPlan& plan, SimdLevel level) {
     for (int j = 0; j < chain.count; ++j) {
         if ((chain.inside >> j & 3) != 3) [[unlikely]] {
@@ -72,6 +107,10 @@ void DrawPixelChain(Canvas& surface, const PixelChain& chain, SimdLevel level) {
 #if defined(__x86_64__)
     if (level == SimdLevel::Avx2)
         for (; j + 8 <= chain.count; j += 8) PlanEight(chain, j, plan);  // reads ends j .. j + 8
+#endif
+#if defined(__x86_64__) || defined(__wasm_simd128__)
+    if (PairLevel(level))
+        for (; j + 4 <= chain.count; j += 4) PlanFour(chain, j, plan);  // reads ends j .. j + 4
 #endif
     for (; j < chain.count; ++j) PlanOne(chain, j, plan);
     DrawPlanned(surface, chain, plan, level);

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
 
 #include "clip.h"
+#include "double_pairs.h"
 
 void SetView(Tools3D& tools, Vec3 angles) {
     tools.trig = ComputeViewTrig(angles);
@@ -69,7 +71,7 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
     return _mm_movemask_ps(unsure) == 0;
 }
 
-[[gnu::target("avx2")]] inline __m256d StoreFloats(__m256d v) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
+[[gnu::target("avx2")]] inline __m256d RoundFour(__m256d v) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
 
 [[gnu::target("avx2")]] inline __m128 NonFiniteFloats(__m128 v) {
     const __m128 difference = _mm_sub_ps(v, v);  // not a number exactly when v is not finite
@@ -127,19 +129,19 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
         }
 #pragma GCC unroll 2
         for (int g = 0; g < G; ++g) {
-            y1[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(ca, y[g]), _mm256_mul_pd(sa, z[g])));
-            z1[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(ca, z[g]), _mm256_mul_pd(sa, y[g])));
+            y1[g] = RoundFour(_mm256_sub_pd(_mm256_mul_pd(ca, y[g]), _mm256_mul_pd(sa, z[g])));
+            z1[g] = RoundFour(_mm256_add_pd(_mm256_mul_pd(ca, z[g]), _mm256_mul_pd(sa, y[g])));
         }
 #pragma GCC unroll 2
         for (int g = 0; g < G; ++g) {
-            z2[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(cb, z1[g]), _mm256_mul_pd(sb, x[g])));
-            x1[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(cb, x[g]), _mm256_mul_pd(sb, z1[g])));
+            z2[g] = RoundFour(_mm256_sub_pd(_mm256_mul_pd(cb, z1[g]), _mm256_mul_pd(sb, x[g])));
+            x1[g] = RoundFour(_mm256_add_pd(_mm256_mul_pd(cb, x[g]), _mm256_mul_pd(sb, z1[g])));
         }
 #pragma GCC unroll 2
         for (int g = 0; g < G; ++g) {
-            x2[g] = StoreFloats(_mm256_sub_pd(_mm256_mul_pd(cc, x1[g]), _mm256_mul_pd(sc, y1[g])));
-            y2[g] = StoreFloats(_mm256_add_pd(_mm256_mul_pd(cc, y1[g]), _mm256_mul_pd(sc, x1[g])));
-            k[g] = StoreFloats(_mm256_div_pd(five, _mm256_add_pd(z2[g], five)));
+            x2[g] = RoundFour(_mm256_sub_pd(_mm256_mul_pd(cc, x1[g]), _mm256_mul_pd(sc, y1[g])));
+            y2[g] = RoundFour(_mm256_add_pd(_mm256_mul_pd(cc, y1[g]), _mm256_mul_pd(sc, x1[g])));
+            k[g] = RoundFour(_mm256_div_pd(five, _mm256_add_pd(z2[g], five)));
         }
 #pragma GCC unroll 2
         for (int g = 0; g < G; ++g) {
@@ -174,6 +176,43 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
 
 #endif
 
+#if ORBIZA_DOUBLE_PAIRS
+// Ends two to a register: each lane does TransformScalar's operations in its
+// order, so every result has its rounding. Whether a batch is sure is summed
+// up as it goes: squares of the coordinates, exact for floats, and v - v
+// for the results, zero exactly when v is finite. The sum stays within the
+// square of the safe magnitude only if every coordinate is within it and
+// every result is finite; it may also exceed it in a sure batch, which then
+// only takes the plain route.
+bool TransformTwo(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
+    const ViewTrig& t = tools.trig;
+    const double ca = t.ca, sa = t.sa, cb = t.cb, sb = t.sb, cc = t.cc, sc = t.sc;
+    Double2 unsure = {};
+    std::uint64_t inside = 0;
+    for (int j = 0; j < n; j += 2) {
+        const Vec3 a = points[j], b = j + 1 < n ? points[j + 1] : Vec3{};  // padding that is never drawn
+        const Double2 x = {a.x, b.x}, y = {a.y, b.y}, z = {a.z, b.z};
+        unsure += x * x + y * y + z * z;
+        const Double2 y1 = RoundToFloats(ca * y - sa * z), z1 = RoundToFloats(ca * z + sa * y);
+        const Double2 z2 = RoundToFloats(cb * z1 - sb * x), x1 = RoundToFloats(cb * x + sb * z1);
+        const Double2 x2 = RoundToFloats(cc * x1 - sc * y1), y2 = RoundToFloats(cc * y1 + sc * x1);
+        const Double2 k = RoundToFloats(5.0 / (z2 + 5.0));
+        const Double2 sx = RoundToFloats(k * x2), sy = RoundToFloats(-k * y2);
+        unsure += (sx - sx) + (sy - sy);  // a k that is not finite makes them not finite
+        const int at = j + 1;
+        std::memcpy(e.depth + at, &z2, sizeof z2);
+        StoreFloats(sx, e.screenX + at), StoreFloats(sy, e.screenY + at);
+        // The pixel of each end, as PixelInside finds it.
+        const Double2 u = (sx + 1.0) * Canvas::ColumnsPerUnit, v = (sy + 1.0) * Canvas::RowsPerUnit;
+        PixelIndices(u, Canvas::Width, e.column + at), PixelIndices(v, Canvas::Height, e.row + at);
+        inside |= std::uint64_t(WithinBits(u, Canvas::Width, v, Canvas::Height)) << at;
+    }
+    e.inside = (e.inside & 1) | inside;  // bits past n are padding, never read
+    const double limit = double(SafeMagnitude) * SafeMagnitude;
+    return unsure[0] <= limit && unsure[1] <= limit;
+}
+#endif
+
 }  // namespace
 
 bool TransformSure(Vec3 v, const Tools3D& tools, End& end) {
@@ -192,6 +231,9 @@ void StoreEnd(Ends& e, int j, End end) {
 bool TransformBatch(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
 #if defined(__x86_64__)
     if (tools.simd == SimdLevel::Avx2) return TransformFour(tools, points, n, e);
+#endif
+#if ORBIZA_DOUBLE_PAIRS
+    if (PairLevel(tools.simd)) return TransformTwo(tools, points, n, e);
 #endif
     for (int j = 0; j < n; ++j) {
         End end;

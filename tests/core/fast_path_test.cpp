@@ -167,23 +167,28 @@ TEST(EndReuse, OnlyTheSameBitsUnderTheSameAnglesAreReused) {
 
 // A trajectory that overflows part way: the fast route hands over to the
 // plain loop and raises the error at the same segment, with the same
-// picture, and the worker then recovers from the abandoned job.
+// picture, and the worker then recovers from the abandoned job; with its own
+// thread and integrating in the drawing thread, as where there is none.
 TEST(RosslerFastRoute, RaisesAnOverflowWhereThePlainLoopDoes) {
     RosslerStarts starts;
     for (int k = 0; k < RosslerTrajectories; ++k) starts[k] = MakeVec(0.05f * k - 0.5f, 0.3f, -0.2f);
     starts[2] = MakeVec(40.0f, 0.5f, 0.5f);  // leaves the attractor and overflows after about 370 segments
-    Drawing fast(true), plain(true, false);
-    int fastFinished = -1, plainFinished = -1;
-    EXPECT_THROW(DrawRosslerTrajectories(fast.scene, starts, fastFinished), RunTimeError);
-    EXPECT_THROW(DrawRosslerTrajectoriesSequential(plain.scene, starts, plainFinished), RunTimeError);
-    EXPECT_EQ(fastFinished, 2);
-    EXPECT_EQ(plainFinished, 2);
-    EXPECT_GT(fast.log.size(), 2u * RosslerSamples + 100);  // the failing trajectory got some way
-    EXPECT_EQ(FirstDifference(fast.log, plain.log), -1);
-    EXPECT_EQ(fast.surface.pixels, plain.surface.pixels);
-    fast.log.clear(), plain.log.clear();
-    DrawRossler(fast.scene), DrawRosslerSequential(plain.scene);
-    EXPECT_EQ(FirstDifference(fast.log, plain.log), -1);
+    for (const bool ownThread : {true, false}) {
+        SCOPED_TRACE(ownThread ? "own thread" : "in the drawing thread");
+        Drawing fast(true), plain(true, false);
+        fast.scene.rossler.ownThread = ownThread;
+        int fastFinished = -1, plainFinished = -1;
+        EXPECT_THROW(DrawRosslerTrajectories(fast.scene, starts, fastFinished), RunTimeError);
+        EXPECT_THROW(DrawRosslerTrajectoriesSequential(plain.scene, starts, plainFinished), RunTimeError);
+        EXPECT_EQ(fastFinished, 2);
+        EXPECT_EQ(plainFinished, 2);
+        EXPECT_GT(fast.log.size(), 2u * RosslerSamples + 100);  // the failing trajectory got some way
+        EXPECT_EQ(FirstDifference(fast.log, plain.log), -1);
+        EXPECT_EQ(fast.surface.pixels, plain.surface.pixels);
+        fast.log.clear(), plain.log.clear();
+        for (int redraw = 0; redraw < 2; ++redraw) DrawRossler(fast.scene), DrawRosslerSequential(plain.scene);
+        EXPECT_EQ(FirstDifference(fast.log, plain.log), -1);
+    }
 }
 
 // An error in the first segment leaves the random source where the plain

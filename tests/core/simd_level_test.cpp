@@ -21,7 +21,8 @@ TEST(SimdLevel, ARequestIsHeldToWhatTheProcessorHas) {
         {nullptr, SimdLevel::Avx2, SimdLevel::Avx2, false},    {"", SimdLevel::Sse2, SimdLevel::Sse2, false},
         {"scalar", SimdLevel::Avx2, SimdLevel::Scalar, false}, {"sse2", SimdLevel::Avx2, SimdLevel::Sse2, false},
         {"avx2", SimdLevel::Avx2, SimdLevel::Avx2, false},     {"avx2", SimdLevel::Sse2, SimdLevel::Sse2, true},
-        {"sse2", SimdLevel::Scalar, SimdLevel::Scalar, true},  {"AVX2", SimdLevel::Avx2, SimdLevel::Avx2, true}};
+        {"sse2", SimdLevel::Scalar, SimdLevel::Scalar, true},  {"AVX2", SimdLevel::Avx2, SimdLevel::Avx2, true},
+        {"simd128", SimdLevel::Avx2, SimdLevel::Avx2, true}};
     for (const auto& c : cases) {
         std::string warning;
         EXPECT_EQ(ChooseSimdLevel(c.asked, c.best, warning), c.expected) << (c.asked ? c.asked : "(none)");
