@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -42,13 +43,25 @@ bool OpenTemporary(OutputFile& file, const std::string& path, const struct stat*
     return true;
 }
 
+// A link's target is what gets replaced: renaming over the link itself would
+// turn it into a file of its own and leave the file it pointed to as it was.
+std::string ThroughLinks(const std::string& path) {
+    struct stat link {};
+    if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (!resolved) return path;  // a dangling link: the new file takes its place
+    std::string target = resolved;
+    free(resolved);
+    return target;
+}
+
 }  // namespace
 
 OutputFile::~OutputFile() { CancelOutput(*this); }
 
 bool OpenOutput(OutputFile& file, const std::string& path) {
     CancelOutput(file);
-    file.path = path;
+    file.path = NamesADescriptor(path) ? path : ThroughLinks(path);
     file.error.clear();
     struct stat target {};
     const bool exists = stat(path.c_str(), &target) == 0;
@@ -58,7 +71,7 @@ bool OpenOutput(OutputFile& file, const std::string& path) {
         file.fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | (S_ISREG(target.st_mode) ? O_APPEND : 0));
         return file.fd >= 0 || Fail(file, errno);
     }
-    return OpenTemporary(file, path, exists ? &target : nullptr);
+    return OpenTemporary(file, file.path, exists ? &target : nullptr);
 }
 
 bool WriteOutput(OutputFile& file, const void* bytes, std::size_t size) {

@@ -93,4 +93,14 @@ TEST(SpecialTarget, AFullDeviceIsAFailureAndStaysADevice) {
     EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
+// A save through a link replaces the file it points to; the link stays a link.
+TEST(SpecialTarget, ALinkKeepsPointingAtTheNewFile) {
+    const ScratchDir dir;
+    WriteWholeFile(dir.path / "target.csv", Earlier);
+    std::filesystem::create_symlink("target.csv", dir.path / "link.csv");
+    EXPECT_EQ(RunBinary({"--segments", (dir.path / "link.csv").string(), "Cube"}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path / "link.csv"));
+    EXPECT_EQ(ReadWholeFile(dir.path / "target.csv"), RunBinary({"--segments", "-", "Cube"}).out);
+}
+
 }  // namespace
