@@ -26,6 +26,16 @@ void Clear(Canvas& surface);
 // the raster. Both end pixels are set.
 void Line(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour);
 
+// The pixels Line sets for a line, as runs from a first to a last pixel, in
+// order from (x1, y1): none when the line misses the raster, one in general,
+// more only when both ends lie far outside. For writers that redraw the
+// picture elsewhere and must put each line exactly where the raster did.
+// Raises as Line does for an end that is not finite.
+struct PixelRun {
+    int c1, r1, c2, r2;
+};
+void LinePixelRuns(float x1, float y1, float x2, float y2, std::vector<PixelRun>& runs);  // replaces `runs`
+
 std::uint32_t PixelAt(const Canvas& surface, int column, int row);
 
 inline std::uint32_t PackRgb(Rgb c) {

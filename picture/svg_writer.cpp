@@ -1,43 +1,10 @@
 #include "svg_writer.h"
 
-#include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "canvas.h"
 
 namespace {
-
-struct PixelLine {
-    double u1, v1, u2, v2;  // pixel units: 0..Width across, 0..Height down
-};
-
-// Cuts the line to the raster in double precision (Liang-Barsky); false when
-// nothing of it is inside.
-bool ClipToRaster(PixelLine& line) {
-    const double du = line.u2 - line.u1, dv = line.v2 - line.v1;
-    double enter = 0, leave = 1;
-    const double p[4] = {-du, du, -dv, dv};
-    const double q[4] = {line.u1, Canvas::Width - line.u1, line.v1, Canvas::Height - line.v1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            enter = std::max(enter, t);
-        else
-            leave = std::min(leave, t);
-    }
-    if (enter > leave) return false;
-    const double u1 = line.u1, v1 = line.v1;
-    line = {u1 + enter * du, v1 + enter * dv, u1 + leave * du, v1 + leave * dv};
-    return true;
-}
-
-// The centre of the pixel a position falls in; the far edges belong to the last pixel.
-int Pixel(double at, int size) { return std::clamp(int(std::floor(at)), 0, size - 1); }
 
 void AppendCentre(std::string& out, int pixel) {
     char digits[16];
@@ -55,22 +22,23 @@ void AppendColour(std::string& out, Rgb colour) {
     }
 }
 
-void AppendSegment(std::string& out, const SegmentRecord& s) {
-    const auto across = [](float x) { return (double(x) + 1.0) * Canvas::ColumnsPerUnit; };
-    const auto down = [](float y) { return (double(y) + 1.0) * Canvas::RowsPerUnit; };
-    PixelLine line{across(s.x1), down(s.y1), across(s.x2), down(s.y2)};
-    if (!std::isfinite(line.u1 + line.v1 + line.u2 + line.v2) || !ClipToRaster(line)) return;
-    out += "<path d=\"M";
-    AppendCentre(out, Pixel(line.u1, Canvas::Width));
-    out += ' ';
-    AppendCentre(out, Pixel(line.v1, Canvas::Height));
-    out += 'L';
-    AppendCentre(out, Pixel(line.u2, Canvas::Width));
-    out += ' ';
-    AppendCentre(out, Pixel(line.v2, Canvas::Height));
-    out += "\" stroke=\"";
-    AppendColour(out, s.colour);
-    out += "\"/>\n";
+// Each piece of the line from the centre of its first pixel to the centre of
+// its last, exactly the pixels the raster set.
+void AppendSegment(std::string& out, const SegmentRecord& s, std::vector<PixelRun>& runs) {
+    LinePixelRuns(s.x1, s.y1, s.x2, s.y2, runs);
+    for (const PixelRun& run : runs) {
+        out += "<path d=\"M";
+        AppendCentre(out, run.c1);
+        out += ' ';
+        AppendCentre(out, run.r1);
+        out += 'L';
+        AppendCentre(out, run.c2);
+        out += ' ';
+        AppendCentre(out, run.r2);
+        out += "\" stroke=\"";
+        AppendColour(out, s.colour);
+        out += "\"/>\n";
+    }
 }
 
 }  // namespace
@@ -84,7 +52,8 @@ std::string SvgText(const SegmentLog& log) {
         // a segment of zero length visible as one pixel.
         "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"square\">\n";
     out.reserve(out.size() + log.size() * 48 + 16);
-    for (const SegmentRecord& s : log) AppendSegment(out, s);
+    std::vector<PixelRun> runs;
+    for (const SegmentRecord& s : log) AppendSegment(out, s, runs);
     out += "</g>\n</svg>\n";
     return out;
 }

@@ -56,11 +56,12 @@ int PixelIndex(double user, double perUnit, int size) {
     return std::clamp(static_cast<int>(std::floor((user + 1.0) * perUnit)), 0, size - 1);
 }
 
-void DrawNearSegment(Canvas& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw) {
+// `draw(c1, r1, c2, r2)` is handed the end pixels of each piece that is left.
+template <class Draw>
+void DrawNearSegment(Point a, Point b, const Draw& draw) {
     if (!ClipToSquare(a, b)) return;
-    draw(surface, PixelIndex(a.x, Canvas::ColumnsPerUnit, Canvas::Width),
-         PixelIndex(a.y, Canvas::RowsPerUnit, Canvas::Height), PixelIndex(b.x, Canvas::ColumnsPerUnit, Canvas::Width),
-         PixelIndex(b.y, Canvas::RowsPerUnit, Canvas::Height), pixel);
+    draw(PixelIndex(a.x, Canvas::ColumnsPerUnit, Canvas::Width), PixelIndex(a.y, Canvas::RowsPerUnit, Canvas::Height),
+         PixelIndex(b.x, Canvas::ColumnsPerUnit, Canvas::Width), PixelIndex(b.y, Canvas::RowsPerUnit, Canvas::Height));
 }
 
 // Cohen-Sutherland outcode against the far box.
@@ -71,13 +72,14 @@ int FarOutcode(Point p) {
 // Both ends far: halve the segment until a midpoint falls inside the far box,
 // then clip the two halves, each from that near point. Midpoints of far ends
 // keep their precision relative to their own size, unlike interpolation.
-void DrawFromFarEnds(Canvas& surface, Point a, Point b, std::uint32_t pixel, PixelLine draw, int depth) {
+template <class Draw>
+void DrawFromFarEnds(Point a, Point b, const Draw& draw, int depth) {
     for (; depth < 300; ++depth) {
         if (FarOutcode(a) & FarOutcode(b)) return;  // wholly beyond one side
         const Point m{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
         if (!IsFar(m)) {
-            DrawNearSegment(surface, a, m, pixel, draw);
-            DrawNearSegment(surface, m, b, pixel, draw);
+            DrawNearSegment(a, m, draw);
+            DrawNearSegment(m, b, draw);
             return;
         }
         if (FarOutcode(a) & FarOutcode(m))
@@ -85,22 +87,34 @@ void DrawFromFarEnds(Canvas& surface, Point a, Point b, std::uint32_t pixel, Pix
         else if (FarOutcode(m) & FarOutcode(b))
             b = m;
         else {  // passes a corner region: at most one half reaches the box
-            DrawFromFarEnds(surface, a, m, pixel, draw, depth + 1);
+            DrawFromFarEnds(a, m, draw, depth + 1);
             a = m;
         }
     }
 }
 
-}  // namespace
-
-void DrawClippedLine(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw) {
+template <class Draw>
+void ClipLine(float x1, float y1, float x2, float y2, const Draw& draw) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         RaiseOperationFailed("Line: an end point is not a finite number");
     const Point a{x1, y1}, b{x2, y2};
     if (IsFar(a) && IsFar(b))
-        DrawFromFarEnds(surface, a, b, pixel, draw, 0);
+        DrawFromFarEnds(a, b, draw, 0);
     else
-        DrawNearSegment(surface, a, b, pixel, draw);
+        DrawNearSegment(a, b, draw);
+}
+
+}  // namespace
+
+void DrawClippedLine(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw) {
+    ClipLine(x1, y1, x2, y2, [&](int c1, int r1, int c2, int r2) { draw(surface, c1, r1, c2, r2, pixel); });
+}
+
+void LinePixelRuns(float x1, float y1, float x2, float y2, std::vector<PixelRun>& runs) {
+    runs.clear();
+    int c1, r1, c2, r2;
+    if (PixelInside(x1, y1, c1, r1) && PixelInside(x2, y2, c2, r2)) return runs.push_back({c1, r1, c2, r2});
+    ClipLine(x1, y1, x2, y2, [&](int a, int b, int c, int d) { runs.push_back({a, b, c, d}); });
 }
 
 namespace {

@@ -8,10 +8,12 @@
 #include <QSvgRenderer>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "catalogue.h"
 #include "run_binary.h"
+#include "svg_writer.h"
 
 namespace {
 
@@ -177,6 +179,29 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
             const QString frame = QString::fromStdString(dir.path / ("frame-" + std::to_string(k) + ".png"));
             EXPECT_EQ(QImage(frame).convertToFormat(QImage::Format_RGB32), PictureAfterTicks(dir, c.structure, k));
         }
+}
+
+// Lines that leave the raster, some from ends far outside, where cutting after
+// scaling to pixels loses the digits that place them: every path must start and
+// end on a pixel the raster set for that line.
+TEST(SvgText, CutLinesEndOnThePixelsTheRasterSets) {
+    const float far = 3e29f;
+    const float ends[][4] = {{far, 0.3f, 0.1f, 0.2f},      {-far, far, far, -far * 0.999f}, {0.2f, -far, 0.25f, far},
+                             {-far, 0.5f, far, -0.4f},     {1.5f, 0.99f, -3e3f, 0.97f},     {far, far, -far, -far},
+                             {-7e4f, -1.01f, 9e4f, 1.02f}, {0.5f, 0.5f, 1e4f, 1e4f + 1}};
+    for (const auto& e : ends) {
+        Canvas raster;
+        Line(raster, e[0], e[1], e[2], e[3], {255, 255, 255});
+        const std::string svg = SvgText({SegmentRecord{{}, {}, e[0], e[1], e[2], e[3], {}}});
+        int paths = 0;
+        for (std::size_t at = svg.find("d=\"M"); at != std::string::npos; at = svg.find("d=\"M", at + 1), ++paths) {
+            double c1, r1, c2, r2;
+            ASSERT_EQ(std::sscanf(svg.c_str() + at, "d=\"M%lf %lfL%lf %lf", &c1, &r1, &c2, &r2), 4);
+            EXPECT_NE(PixelAt(raster, int(c1), int(r1)), Canvas::Background) << e[0] << " " << e[1];
+            EXPECT_NE(PixelAt(raster, int(c2), int(r2)), Canvas::Background) << e[2] << " " << e[3];
+        }
+        EXPECT_EQ(paths > 0, raster.pixels != Canvas().pixels) << e[0] << " " << e[1];
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RoundTrip,
