@@ -9,11 +9,8 @@
 #include "speed_text.h"
 
 void Form1::StartUp() {
-    scene.tools.DepthRange = 4;
-    scene.tools.DepthGain = 205;
-    scene.tools.DepthBase = 50;
+    StartUpDrawing(scene.tools);
     ClearDepthScreen(depthScreen);
-    SetLineColour(scene.tools, 1, 1, 1);
     for (const CatalogueEntry& entry : Catalogue())
         controls.List->addItem(QString::fromUtf8(entry.listText.data(), qsizetype(entry.listText.size())));
 }

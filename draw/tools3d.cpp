@@ -14,12 +14,17 @@ ViewTrig ComputeViewTrig(Vec3 angles) {
             StoreFloat(std::cos(double(angles.z))), StoreFloat(std::sin(double(angles.z)))};
 }
 
-Vec3 RotateWithTrig(Vec3 v, const ViewTrig& t) { return RotateOneByOne(v, t); }
-
 void SetLineColour(Tools3D& tools, float red, float green, float blue) {
     tools.LineRed = red;
     tools.LineGreen = green;
     tools.LineBlue = blue;
+}
+
+void StartUpDrawing(Tools3D& tools) {
+    tools.DepthRange = StartDepthRange;
+    tools.DepthGain = StartDepthGain;
+    tools.DepthBase = StartDepthBase;
+    SetLineColour(tools, 1, 1, 1);
 }
 
 void RotatePoint(Vec3& v, Vec3 angles) { v = RotateOneByOne(v, ComputeViewTrig(angles)); }

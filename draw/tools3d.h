@@ -14,11 +14,14 @@ struct ScreenPoint {
     float x = 0, y = 0;
 };
 
+// The depth cue a program starts with.
+inline constexpr float StartDepthRange = 4, StartDepthGain = 205, StartDepthBase = 50;
+
 // The drawing core's state: line colour, depth cue, the surface drawn on and
 // an optional log of every segment. Start-up values are the defaults.
 struct Tools3D {
     float LineRed = 1, LineGreen = 1, LineBlue = 1;
-    float DepthRange = 4, DepthGain = 205, DepthBase = 50;
+    float DepthRange = StartDepthRange, DepthGain = StartDepthGain, DepthBase = StartDepthBase;
     float Brightness = 0;
     Canvas* surface = nullptr;
     SegmentLog* log = nullptr;
@@ -41,10 +44,9 @@ struct Tools3D {
     bool endValid = false;
 };
 
-ViewTrig ComputeViewTrig(Vec3 angles);
-Vec3 RotateWithTrig(Vec3 v, const ViewTrig& trig);
-
 void SetLineColour(Tools3D& tools, float red, float green, float blue);
+// What a program's start-up sets: the depth cue above and white lines.
+void StartUpDrawing(Tools3D& tools);
 void RotatePoint(Vec3& v, Vec3 angles);
 ScreenPoint ProjectPoint(Vec3 v);
 void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);

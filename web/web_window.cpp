@@ -29,10 +29,7 @@ void ClearAndRedraw(WebWindow& window) {
 
 void StartUp(WebWindow& window) {
     window.scene.tools.surface = &window.surface;
-    window.scene.tools.DepthRange = 4;
-    window.scene.tools.DepthGain = 205;
-    window.scene.tools.DepthBase = 50;
-    SetLineColour(window.scene.tools, 1, 1, 1);
+    StartUpDrawing(window.scene.tools);
 }
 
 bool SelectStructure(WebWindow& window, int listIndex) {
