@@ -63,6 +63,24 @@ TEST(FloatText, TheFewestDigitsThatReadBackAsTheSameFloat) {
     }
 }
 
+// Any decimal, not only ours, reads as its nearest float: no detour through
+// double, which rounds twice just above a halfway point.
+TEST(FloatText, ADecimalReadsAsItsNearestFloat) {
+    const struct {
+        const char* text;
+        float value;
+    } cases[] = {{"1.0000000596046447753906250000000001", std::nextafter(1.0f, 2.0f)},
+                 {"1.000000059604644775390625", 1.0f},  // halfway: to the even neighbour
+                 {"1.5e-45", Limits::denorm_min()},
+                 {"-1e-50", -0.0f},
+                 {"0.00000000000000000000000000000000000000000000000000000000001e59", 1.0f},
+                 {"1e0000000000000000000000000000000000001", 10.0f}};
+    for (const auto& c : cases)
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadFloatText(c.text).value_or(NAN)),
+                  std::bit_cast<std::uint32_t>(c.value))
+            << c.text;
+}
+
 // Random bit patterns: every finite float comes back, and the reader also
 // takes what the standard library's shortest writer gives ("1e+38").
 TEST(FloatText, EveryFloatComesBackFromItsTextAndFromCharconvs) {
