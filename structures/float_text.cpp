@@ -1,9 +1,7 @@
 #include "float_text.h"
 
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -72,8 +70,7 @@ std::string FloatText(float value) {
     for (int count = 1;; ++count) {
         int point = 0;
         const Decimal decimal = Rounded(size, count, point);
-        const bool back =
-            std::bit_cast<std::uint32_t>(NearestFloat(decimal, false)) == std::bit_cast<std::uint32_t>(size);
+        const bool back = NearestFloat(decimal, false) == size;  // both not negative, so no sign of zero to tell apart
         if (back || count == MostDigits) return (negative ? "-" : "") + Layout(decimal.digits, point);
     }
 }
