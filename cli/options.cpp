@@ -132,6 +132,12 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
              CheckTemplate("--output", v);
              o.outputs.emplace_back(v);
          }},
+        {"--view",
+         [](RenderOptions& o, std::string_view v) {
+             std::string problem;
+             o.view = ParseViewAddress(v, &problem);
+             if (!o.view) throw CommandLineError{"--view: " + problem};
+         }},
         {"--segments",
          [](RenderOptions& o, std::string_view v) {
              if (v.empty()) throw CommandLineError{"--segments: empty file name"};
@@ -151,22 +157,32 @@ bool FlagOption(RenderOptions& options, std::string_view arg) {
     return false;
 }
 
+// What an address holds too; with --view it would be said twice.
+bool SetsTheView(std::string_view name) {
+    for (std::string_view option : {"--angles", "--time", "--speeds", "--axes", "--seed", "--ticks"})
+        if (name == option) return true;
+    return false;
+}
+
 // Options take their value as the next argument or after '='; "--" ends the options.
 void ParseInto(RenderOptions& options, const std::vector<std::string>& args) {
     bool optionsEnded = false;
+    std::string setsTheView;  // the first option or structure that does
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (optionsEnded || arg.empty() || arg[0] != '-') {
             options.structures.push_back(StructureOrThrow(arg));
+            if (setsTheView.empty()) setsTheView = "the structure " + Quoted(arg);
             continue;
         }
         if (arg == "--") {
             optionsEnded = true;
             continue;
         }
-        if (FlagOption(options, arg)) continue;
         const size_t equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
+        if (setsTheView.empty() && SetsTheView(name)) setsTheView = name;
+        if (FlagOption(options, arg)) continue;
         const auto handler = ValueOptions().find(name);
         if (handler == ValueOptions().end())
             throw CommandLineError{"unknown option " + Quoted(arg) + " (--help lists the options)"};
@@ -177,6 +193,8 @@ void ParseInto(RenderOptions& options, const std::vector<std::string>& args) {
             handler->second(options, args[++i]);
         }
     }
+    if (options.view && !setsTheView.empty())
+        throw CommandLineError{"--view cannot be combined with " + setsTheView + ": the address holds the whole view"};
 }
 
 }  // namespace

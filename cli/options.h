@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "file_format.h"
-#include "view_state.h"
+#include "view_address.h"
 
 // What one run of the renderer is asked to do.
 struct RenderOptions {
@@ -25,6 +25,7 @@ struct RenderOptions {
     std::vector<int> structures;       // 1-based catalogue rows, drawn in this order
     std::vector<std::string> outputs;  // picture files; the extension picks the format
     std::string segmentsPath;          // empty: no segment list; "-": standard output
+    std::optional<ViewAddress> view;   // --view: the whole state, in place of the options above that set it
 };
 
 struct ParsedCommandLine {

@@ -16,7 +16,12 @@ void PrintList(std::ostream& out) {
 }
 
 // Ticks only advance the view; nothing is drawn until the structures are.
+// An address gives the state as the page held it before its picture was drawn.
 void PrepareScene(Scene& scene, const RenderOptions& options) {
+    if (options.view) {
+        RestoreView(scene, *options.view);
+        return;
+    }
     scene.showAxis = options.showAxis;
     scene.view.AngleX = options.angleX;
     scene.view.AngleY = options.angleY;
@@ -53,7 +58,7 @@ void DrawSelections(Scene& scene, Canvas& surface, const RenderOptions& options,
 // The window's timer tick: advance by the speeds, clear, redraw the same scene.
 void DrawNextFrame(Scene& scene, Canvas& surface, SegmentLog& log, const RenderOptions& options,
                    void (*redraw)(Scene&)) {
-    ApplyTimerTick(scene.view, options.speeds);
+    ApplyTimerTick(scene.view, options.view ? options.view->speeds : options.speeds);
     Clear(surface);
     log.clear();
     redraw(scene);

@@ -45,6 +45,13 @@ Options (a value follows as the next argument or after '='):
                        or must be .webp or .gif
   --seed K             start the random source from the key -K (1..32768):
                        other, reproducible "Nodes" and "Rossler Chaos" pictures
+  --view TEXT          draw what the web page shows at an address: TEXT is the
+                       address or its part after '#' (v1;row=4;angles=...).
+                       It holds the structure, the angles, the time, the
+                       axes, the speeds and the random source, so it goes
+                       with none of --angles, --time, --axes, --ticks,
+                       --speeds, --seed or a STRUCTURE; with --frames the
+                       animation goes on from there at its speeds
   --quiet              no progress line (shown on a terminal for --frames)
   --segments FILE      write every segment of the picture, axes included, in
                        drawing order as CSV ('-' for standard output):
@@ -65,7 +72,8 @@ a pipe, /dev/stdout) is written into directly, and a failed write is reported.
 
 Exit status: 0 done; 1 a run-time error while drawing or a file that could not
 be written; 2 a bad command line (unknown structure or option, malformed or
-out-of-range number, unsupported output extension, nothing to write).
+out-of-range number, unsupported output extension, nothing to write, a
+malformed --view address or an option beside it that sets the same state).
 )";
 }
 

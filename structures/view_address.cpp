@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "catalogue.h"
-#include "float_text.h"
+#include "portable_float.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ int WholeNumber(std::string_view field, std::string_view text, int low, int high
 
 float Number(std::string_view field, std::string_view text) {
     std::string problem;
-    const std::optional<float> value = ReadFloatText(text, &problem);
+    const std::optional<float> value = ReadPortableFloat(text, &problem);
     if (!value) Refuse(field, problem);
     return *value;
 }
@@ -151,8 +151,9 @@ std::string ViewAddressText(const ViewAddress& address) {
     const Speeds& s = address.speeds;
     const auto bars =
         std::to_string(s.x) + "," + std::to_string(s.y) + "," + std::to_string(s.z) + "," + std::to_string(s.time);
-    return std::string(Version) + ";row=" + std::to_string(v.StructureIndex) + ";angles=" + FloatText(v.AngleX) + "," +
-           FloatText(v.AngleY) + "," + FloatText(v.AngleZ) + ";time=" + FloatText(v.AnimTime) + ";speeds=" + bars +
+    return std::string(Version) + ";row=" + std::to_string(v.StructureIndex) +
+           ";angles=" + PortableFloatText(v.AngleX) + "," + PortableFloatText(v.AngleY) + "," +
+           PortableFloatText(v.AngleZ) + ";time=" + PortableFloatText(v.AnimTime) + ";speeds=" + bars +
            ";axes=" + (address.showAxis ? "1" : "0") + ";timer=" + (address.timerRunning ? "1" : "0") +
            ";random=" + Hex16(address.randomState);
 }

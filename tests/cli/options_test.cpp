@@ -30,6 +30,7 @@ TEST_P(BadCommandLine, IsRejectedWithStatusTwoAndNamesTheProblem) {
 }
 
 using B = BadCase;
+const std::string View = "#v1;row=4;angles=0.4,0.6,0.2;time=0.8;speeds=0,3,0,5;axes=1;timer=0;random=0123456789abcdef";
 INSTANTIATE_TEST_SUITE_P(
     Table, BadCommandLine,
     testing::Values(
@@ -53,7 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--frames", "2", "--output", "a.webp", "--output", "b.SVG"}, "\"b.SVG\" holds one picture"},
         B{{"--frames", "2", "--output", "a.gif", "--segments", "-"}, "\"-\" holds one picture"},
         B{{"--output", "f%d-%d.png"}, "more than one frame number"}, B{{"--output", "f%s.bmp"}, "only %d"},
-        B{{"--output", "f%.3d.obj"}, "only %d"}, B{{"--segments", "f%"}, "a '%' at the end"}));
+        B{{"--output", "f%.3d.obj"}, "only %d"}, B{{"--segments", "f%"}, "a '%' at the end"},
+        B{{"--view", View, "--angles", "1,2,3"}, "--view cannot be combined with --angles: the address holds"},
+        B{{"--time=1", "--view", View}, "with --time"}, B{{"--view", View, "--speeds", "0,0,0,0"}, "with --speeds"},
+        B{{"--axes", "--view", View}, "with --axes"}, B{{"--view", View, "--seed", "3"}, "with --seed"},
+        B{{"--view", View, "--ticks=0"}, "with --ticks"}, B{{"--view", View, "Cube"}, "with the structure \"Cube\""},
+        B{{"--view", "v2;row=1"}, "--view: unknown version \"v2\""},
+        B{{"--view", View.substr(0, View.find(";speeds"))}, "--view: incomplete: no speeds, axes, timer, random"}));
 
 TEST(CommandLine, ReadsEveryOption) {
     const ParsedCommandLine parsed = ParseCommandLine({"--axes",

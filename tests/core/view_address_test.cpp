@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "catalogue.h"
-#include "float_text.h"
+#include "portable_float.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ std::vector<std::uint64_t> Bits(const ViewAddress& a) {
 // Catches a float written with too few digits (0.8 for the next float), with too
 // many (0.4 as 0.400000006), a lost sign of zero, and subnormals or the
 // largest float read as zero or infinity.
-TEST(FloatText, TheFewestDigitsThatReadBackAsTheSameFloat) {
+TEST(PortableFloat, TheFewestDigitsThatReadBackAsTheSameFloat) {
     const struct {
         float value;
         const char* text;
@@ -56,8 +56,8 @@ TEST(FloatText, TheFewestDigitsThatReadBackAsTheSameFloat) {
                  {0.000001f, "1e-6"},
                  {-2.5f, "-2.5"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(FloatText(c.value), c.text);
-        const std::optional<float> back = ReadFloatText(c.text);
+        EXPECT_EQ(PortableFloatText(c.value), c.text);
+        const std::optional<float> back = ReadPortableFloat(c.text);
         ASSERT_TRUE(back) << c.text;
         EXPECT_EQ(std::bit_cast<std::uint32_t>(*back), std::bit_cast<std::uint32_t>(c.value)) << c.text;
     }
@@ -65,7 +65,7 @@ TEST(FloatText, TheFewestDigitsThatReadBackAsTheSameFloat) {
 
 // Any decimal, not only ours, reads as its nearest float: no detour through
 // double, which rounds twice just above a halfway point.
-TEST(FloatText, ADecimalReadsAsItsNearestFloat) {
+TEST(PortableFloat, ADecimalReadsAsItsNearestFloat) {
     const struct {
         const char* text;
         float value;
@@ -76,14 +76,14 @@ TEST(FloatText, ADecimalReadsAsItsNearestFloat) {
                  {"0.00000000000000000000000000000000000000000000000000000000001e59", 1.0f},
                  {"1e0000000000000000000000000000000000001", 10.0f}};
     for (const auto& c : cases)
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadFloatText(c.text).value_or(NAN)),
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadPortableFloat(c.text).value_or(NAN)),
                   std::bit_cast<std::uint32_t>(c.value))
             << c.text;
 }
 
 // Random bit patterns: every finite float comes back, and the reader also
 // takes what the standard library's shortest writer gives ("1e+38").
-TEST(FloatText, EveryFloatComesBackFromItsTextAndFromCharconvs) {
+TEST(PortableFloat, EveryFloatComesBackFromItsTextAndFromCharconvs) {
     RandomSource source;
     for (int i = 0; i < 20000; ++i) {
         const std::uint32_t bits = std::uint32_t(NextRandom(source) * 16777216.0f) << 8 ^ std::uint32_t(i);
@@ -91,8 +91,8 @@ TEST(FloatText, EveryFloatComesBackFromItsTextAndFromCharconvs) {
         if (!std::isfinite(value)) continue;
         char standard[32];
         const std::string theirs(standard, std::to_chars(standard, standard + sizeof standard, value).ptr);
-        for (const std::string& text : {FloatText(value), theirs}) {
-            const std::optional<float> back = ReadFloatText(text);
+        for (const std::string& text : {PortableFloatText(value), theirs}) {
+            const std::optional<float> back = ReadPortableFloat(text);
             ASSERT_TRUE(back) << text;
             ASSERT_EQ(std::bit_cast<std::uint32_t>(*back), bits) << text;
         }

@@ -11,9 +11,9 @@
 
 // The fewest significant digits (up to nine) whose nearest float is `value`,
 // correctly rounded: "0.4", "-0", "1e-45", "3.4028235e38". Finite values only.
-std::string FloatText(float value);
+std::string PortableFloatText(float value);
 
 // [-]digits[.digits][e[+|-]digits] (a point may have digits on one side only)
 // as the nearest float. Underflow gives a subnormal or a signed zero; a value
 // beyond the float range, or any other text, gives nothing and the reason.
-std::optional<float> ReadFloatText(std::string_view text, std::string* problem = nullptr);
+std::optional<float> ReadPortableFloat(std::string_view text, std::string* problem = nullptr);

@@ -1,4 +1,4 @@
-#include "float_text.h"
+#include "portable_float.h"
 
 #include <charconv>
 #include <cmath>
@@ -63,7 +63,7 @@ long long Power(std::string_view digits, bool negative) {
 
 }  // namespace
 
-std::string FloatText(float value) {
+std::string PortableFloatText(float value) {
     if (!std::isfinite(value)) return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
     const bool negative = std::signbit(value);
     const float size = std::fabs(value);
@@ -75,7 +75,7 @@ std::string FloatText(float value) {
     }
 }
 
-std::optional<float> ReadFloatText(std::string_view text, std::string* problem) {
+std::optional<float> ReadPortableFloat(std::string_view text, std::string* problem) {
     const auto fail = [&](const char* why) -> std::optional<float> {
         if (problem) *problem = "\"" + std::string(text) + "\" " + why;
         return std::nullopt;
