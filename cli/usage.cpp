@@ -45,13 +45,14 @@ Options (a value follows as the next argument or after '='):
                        or must be .webp or .gif
   --seed K             start the random source from the key -K (1..32768):
                        other, reproducible "Nodes" and "Rossler Chaos" pictures
-  --view TEXT          draw what the web page shows at an address: TEXT is the
-                       address or its part after '#' (v1;row=4;angles=...).
-                       It holds the structure, the angles, the time, the
-                       axes, the speeds and the random source, so it goes
-                       with none of --angles, --time, --axes, --ticks,
-                       --speeds, --seed or a STRUCTURE; with --frames the
-                       animation goes on from there at its speeds
+  --view TEXT          draw a state of the window written as text, as a web
+                       address carries it after '#' (v1;row=4;angles=...);
+                       TEXT may be the whole address. It holds the structure,
+                       the angles, the time, the axes, the speeds and the
+                       random source, so it goes with none of --angles,
+                       --time, --axes, --ticks, --speeds, --seed or a
+                       STRUCTURE; with --frames the animation goes on from
+                       there at its speeds
   --quiet              no progress line (shown on a terminal for --frames)
   --segments FILE      write every segment of the picture, axes included, in
                        drawing order as CSV ('-' for standard output):

@@ -32,8 +32,8 @@ TEST(RenderCommand, ListPrintsTheTwentyThreeTextsWithTheirPositions) {
 TEST(RenderCommand, HelpAndVersionWinAndTheErrorsTakeOneLine) {
     const RunResult help = RunBinary({"--bogus", "--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word :
-         {"--output", "--segments", "--frames", "--seed", "--quiet", ".svg", ".obj", ".webp", ".gif", "Exit status"})
+    for (const char* word : {"--output", "--segments", "--frames", "--seed", "--quiet", "--view", ".svg", ".obj",
+                             ".webp", ".gif", "Exit status"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     // One line: the project's version and the instruction-set level in use.
     EXPECT_THAT(
