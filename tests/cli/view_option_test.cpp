@@ -1,4 +1,4 @@
-// --view: the page's state drawn by the renderer, byte for byte as the options that say the same.
+// --view: the window's state from its text, drawn byte for byte as the options that say the same draw it.
 #include <gtest/gtest.h>
 
 #include "run_binary.h"
@@ -6,54 +6,41 @@
 
 namespace {
 
-// The BMP (or with --frames, the PNG frames) of one run, with its status.
-std::vector<std::string> Pictures(std::vector<std::string> args, int frames = 1) {
+// The BMP frames of one run, after the options of the view below unless it is an address.
+std::vector<std::string> Bmps(std::vector<std::string> args, int count = 1) {
     const ScratchDir dir;
-    args.insert(args.end(), {"--output", frames > 1 ? dir.path / "f%d.png" : dir.path / "p.bmp"});
-    const RunResult run = RunBinary(args);
-    EXPECT_EQ(run.status, 0) << run.err;
+    if (args[0] != "--view") args.insert(args.begin(), {"--angles", "0.4,-0.6,0.2", "--time", "1.25"});
+    args.insert(args.end(), {"--frames", std::to_string(count), "--output", dir.path / "f%d.bmp"});
+    EXPECT_EQ(RunBinary(args).status, 0);
     std::vector<std::string> files;
-    for (int f = 0; f < frames; ++f)
-        files.push_back(ReadWholeFile(frames > 1 ? dir.path / ("f" + std::to_string(f) + ".png") : dir.path / "p.bmp"));
+    for (int f = 0; f < count; ++f) files.push_back(ReadWholeFile(dir.path / ("f" + std::to_string(f) + ".bmp")));
     return files;
 }
 
-std::string Address(std::int16_t row, bool axes, Speeds speeds, std::uint64_t random = RandomSource{}.state) {
-    ViewAddress address;
-    address.view = {0.4f, -0.6f, 0.2f, 1.25f, row};
-    address.showAxis = axes, address.speeds = speeds, address.randomState = random;
-    address.timerRunning = true;
-    return "https://example.org/orbiza.html#" + ViewAddressText(address);
+std::string View(std::int16_t row, bool axes, Speeds speeds = {}, std::uint64_t random = RandomSource{}.state) {
+    return "https://example.org/orbiza.html#" +
+           ViewAddressText({{0.4f, -0.6f, 0.2f, 1.25f, row}, speeds, axes, true, random});
 }
 
-const std::vector<std::string> Options{"--angles", "0.4,-0.6,0.2", "--time", "1.25"};
-
-std::vector<std::string> With(std::vector<std::string> args) {
-    args.insert(args.begin(), Options.begin(), Options.end());
-    return args;
-}
-
-// Catches a lost field (axes, time, the row), a picture drawn without clearing
-// or twice, and "nothing selected" drawn as another row.
+// Catches a lost field (axes, time, row), a picture drawn twice or without
+// clearing, and "nothing selected" drawn as a structure.
 TEST(ViewOption, DrawsWhatTheOptionsThatSayTheSameDraw) {
-    EXPECT_EQ(Pictures({"--view", Address(4, true, {})}), Pictures(With({"--axes", "Sphere"})));
-    EXPECT_EQ(Pictures({"--view", Address(22, false, {})}), Pictures(With({"22"})));
-    EXPECT_EQ(Pictures({"--view", Address(0, true, {})}), Pictures(With({"--axes"})));
-    EXPECT_EQ(Pictures({"--view", Address(0, false, {})}), Pictures({"--time", "7"})) << "a black picture";
+    EXPECT_EQ(Bmps({"--view", View(4, true)}), Bmps({"--axes", "Sphere"}));
+    EXPECT_EQ(Bmps({"--view", View(22, false)}), Bmps({"22"}));
+    EXPECT_EQ(Bmps({"--view", View(0, true)}), Bmps({"--axes"}));
 }
 
-// The random source comes back as it was: the state a seed leaves is that
-// seed's picture and animation, at the address's speeds; another state gives
+// The random source comes back as it was: the state a seed leaves draws that
+// seed's picture and animation, at the address's speeds; another state draws
 // another picture, the same every time.
 TEST(ViewOption, RosslerComesBackFromItsRandomStateAndAnimatesAtItsSpeeds) {
     RandomSource seeded;
     NextRandom(seeded, -7);
-    const Speeds speeds{5, 0, -3, 0};
-    EXPECT_EQ(Pictures({"--frames", "2", "--view", Address(23, true, speeds, seeded.state)}, 2),
-              Pictures(With({"--frames", "2", "--seed", "7", "--speeds", "5,0,-3,0", "--axes", "23"}), 2));
-    const std::vector<std::string> other = Pictures({"--view", Address(23, false, {}, 0xfedcba9876543210)});
-    EXPECT_EQ(Pictures({"--view", Address(23, false, {}, 0xfedcba9876543210)}), other);
-    EXPECT_NE(Pictures({"--view", Address(23, false, {})}), other);
+    EXPECT_EQ(Bmps({"--view", View(23, true, {5, 0, -3, 0}, seeded.state)}, 2),
+              Bmps({"--seed", "7", "--speeds", "5,0,-3,0", "--axes", "23"}, 2));
+    const std::vector<std::string> other = Bmps({"--view", View(23, false, {}, 0xfedcba9876543210)});
+    EXPECT_EQ(Bmps({"--view", View(23, false, {}, 0xfedcba9876543210)}), other);
+    EXPECT_NE(Bmps({"--view", View(23, false)}), other);
 }
 
 TEST(ViewOption, AMalformedAddressIsOneLineSayingWhatIsWrong) {
