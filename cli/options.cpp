@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int SpeedLimit = 50;  // the scroll bars' range
-
 struct CommandLineError {
     std::string message;
 };

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr std::string_view Version = "v1";
-constexpr int SpeedLimit = 50;  // the scroll bars' range
 
 struct AddressError {
     std::string message;

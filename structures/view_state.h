@@ -11,6 +11,8 @@ struct ViewState {
 
 enum class Axis { X, Y, Z };
 
+inline constexpr int SpeedLimit = 50;  // the speed bars run from -SpeedLimit to SpeedLimit
+
 // Scroll-bar values of the four speeds, each -50..50.
 struct Speeds {
     int x = 0, y = 0, z = 0, time = 0;
