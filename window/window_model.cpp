@@ -43,9 +43,17 @@ constexpr std::array<AngleButton, 6> AngleButtons{{{"xp", Axis::X, +1},
                                                    {"zp", Axis::Z, +1},
                                                    {"zm", Axis::Z, -1}}};
 
+// Values may come from outside (the page's interface, a page address): a list
+// index beyond the list selects nothing, a speed beyond its bar stops at its end.
+std::int16_t StructureIndexOf(int listIndex) {
+    return std::int16_t(listIndex >= 0 && listIndex < CatalogueSize ? listIndex + 1 : 0);
+}
+
+int SpeedOnBar(int value) { return std::clamp(value, SpeedMinimum, SpeedMaximum); }
+
 void SpeedChanged(WindowModel& model, int bar, int value) {
-    model.speeds[std::size_t(bar)] = value;
-    model.readOuts[std::size_t(bar)] = SpeedText(value);  // " 0" from now on, where start-up showed "0"
+    model.speeds[std::size_t(bar)] = SpeedOnBar(value);
+    model.readOuts[std::size_t(bar)] = SpeedText(SpeedOnBar(value));  // " 0" from now on, where start-up showed "0"
 }
 
 void Tick(WindowModel& model, Outcome& outcome) {
@@ -89,7 +97,7 @@ Outcome HandleEvent(WindowModel& model, std::string_view control, int value) {
             }
         if (const int bar = SpeedBarIndex(control); bar >= 0) return SpeedChanged(model, bar, value);
         if (control == "List") {
-            model.scene.view.StructureIndex = std::int16_t(value < 0 ? 0 : value + 1);
+            model.scene.view.StructureIndex = StructureIndexOf(value);
             return Redraw(model, outcome, true);
         }
         if (control == "showaxis") {
@@ -132,14 +140,11 @@ WindowSnapshot Capture(const WindowModel& model) {
             .random = model.randomBeforeRedraw.state};
 }
 
-// A snapshot may come from outside (a page address): a list index beyond the
-// list selects nothing and a speed beyond its bar stops at the bar's end.
 Outcome Restore(WindowModel& model, const WindowSnapshot& snapshot) {
-    const bool listed = snapshot.listIndex >= 0 && snapshot.listIndex < CatalogueSize;
     model.scene.view = {snapshot.angleX, snapshot.angleY, snapshot.angleZ, snapshot.animTime,
-                        std::int16_t(listed ? snapshot.listIndex + 1 : 0)};
+                        StructureIndexOf(snapshot.listIndex)};
     for (int bar = 0; bar < 4; ++bar) {
-        const int speed = std::clamp(snapshot.speeds[std::size_t(bar)], SpeedMinimum, SpeedMaximum);
+        const int speed = SpeedOnBar(snapshot.speeds[std::size_t(bar)]);
         model.speeds[std::size_t(bar)] = speed;
         model.readOuts[std::size_t(bar)] = speed == 0 ? "0" : SpeedText(speed);
     }
