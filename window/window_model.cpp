@@ -128,28 +128,25 @@ std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row) {
 }
 
 WindowSnapshot Capture(const WindowModel& model) {
-    const ViewState& v = model.scene.view;
-    return {.listIndex = v.StructureIndex - 1,
-            .angleX = v.AngleX,
-            .angleY = v.AngleY,
-            .angleZ = v.AngleZ,
-            .animTime = v.AnimTime,
-            .speeds = model.speeds,
+    const auto& s = model.speeds;
+    return {.view = model.scene.view,
+            .speeds = {s[0], s[1], s[2], s[3]},
             .showAxis = model.scene.showAxis,
             .timerRunning = model.timerRunning,
-            .random = model.randomBeforeRedraw.state};
+            .randomState = model.randomBeforeRedraw.state};
 }
 
 Outcome Restore(WindowModel& model, const WindowSnapshot& snapshot) {
-    model.scene.view = {snapshot.angleX, snapshot.angleY, snapshot.angleZ, snapshot.animTime,
-                        StructureIndexOf(snapshot.listIndex)};
-    for (int bar = 0; bar < 4; ++bar) {
-        const int speed = SpeedOnBar(snapshot.speeds[std::size_t(bar)]);
-        model.speeds[std::size_t(bar)] = speed;
-        model.readOuts[std::size_t(bar)] = speed == 0 ? "0" : SpeedText(speed);
+    model.scene.view = snapshot.view;
+    model.scene.view.StructureIndex = StructureIndexOf(snapshot.view.StructureIndex - 1);
+    const Speeds& s = snapshot.speeds;
+    const std::array<int, 4> speeds{s.x, s.y, s.z, s.time};
+    for (std::size_t bar = 0; bar < 4; ++bar) {
+        model.speeds[bar] = SpeedOnBar(speeds[bar]);
+        model.readOuts[bar] = model.speeds[bar] == 0 ? "0" : SpeedText(model.speeds[bar]);
     }
     model.scene.showAxis = snapshot.showAxis;
     model.timerRunning = snapshot.timerRunning;
-    model.scene.random.state = snapshot.random;
+    model.scene.random.state = snapshot.randomState;
     return Handle(model, [&](Outcome& outcome) { Redraw(model, outcome, true); });
 }

@@ -60,14 +60,14 @@ std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row);
 // is ticked, then the selected structure.
 void DrawPicture(Scene& scene, Canvas& canvas, bool clear);
 
-// The window's state as a page address or a saved session keeps it.
+// The window's state as a page address or a saved session keeps it; the
+// members are those of the address text's state, so one can stand for the other.
 struct WindowSnapshot {
-    int listIndex = -1;  // -1: nothing selected
-    float angleX = 0, angleY = 0, angleZ = 0, animTime = 0;
-    std::array<int, 4> speeds{};
+    ViewState view;  // the angles, the time and the list selection (StructureIndex)
+    Speeds speeds;
     bool showAxis = false;
     bool timerRunning = false;
-    std::uint64_t random = RandomSource{}.state;  // before the last redraw
+    std::uint64_t randomState = RandomSource{}.state;  // before the picture shown was drawn
 };
 
 WindowSnapshot Capture(const WindowModel& model);

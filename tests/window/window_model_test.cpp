@@ -175,7 +175,7 @@ TEST(WindowModel, SnapshotRestoresTheSamePicture) {
         EXPECT_TRUE(second.model.timerRunning && second.model.axesOnPicture);
     }
     Window w;
-    Restore(w.model, {.listIndex = 23, .speeds = {400, -400, 0, 3}});
+    Restore(w.model, {.view = {.StructureIndex = 24}, .speeds = {400, -400, 0, 3}});
     EXPECT_EQ(w.model.scene.view.StructureIndex, 0);
     EXPECT_EQ(w.model.speeds, (std::array<int, 4>{50, -50, 0, 3}));
     w.Run({{"List", 40000}, {"HScroll3", 99}});  // the same from the page's interface
