@@ -3,20 +3,19 @@
 #include <QFileInfo>
 
 #include "picture_file.h"
-
-QString OverwriteQuestion(const QString& fileName) {
-    return "The" + fileName + "file already exists. Do you want to over write it?";
-}
+#include "qt_text.h"
+#include "window_texts.h"
 
 void ExportPicture(const Canvas& surface, const Dialogs& dialogs) {
-    const std::optional<QString> chosen = dialogs.askSaveName("Pictures (*.bmp)");
+    const std::optional<QString> chosen = dialogs.askSaveName(QtText(SaveFilter));
     if (!chosen) return;
     const QString& fileName = *chosen;  // used as given: no extension added or tested
     const QFileInfo existing(fileName);
     if (!fileName.isEmpty() && existing.exists() && existing.size() != 0 &&
-        !dialogs.askYesNo("Overwrite Confermation", OverwriteQuestion(fileName)))
+        !dialogs.askYesNo(QtText(OverwriteTitle), QString::fromStdString(OverwriteQuestion(fileName.toStdString()))))
         return;
     QString reason = "no file name was given";
     if (fileName.isEmpty() || !SavePicture(surface, fileName, "BMP", &reason))
-        dialogs.warn("Orbiza", "The picture could not be saved to \"" + fileName + "\": " + reason);
+        dialogs.warn(QtText(MessageTitle),
+                     QString::fromStdString(SaveFailedMessage(fileName.toStdString(), reason.toStdString())));
 }

@@ -6,5 +6,3 @@
 // The picture export: ask for a name, ask before replacing a file with
 // content, write a BMP atomically, warn when it cannot be written.
 void ExportPicture(const Canvas& surface, const Dialogs& dialogs);
-
-QString OverwriteQuestion(const QString& fileName);

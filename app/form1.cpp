@@ -1,16 +1,17 @@
 #include "form1.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
-#include "about.h"
-#include "accessible_names.h"
 #include "export.h"
 #include "picture_box.h"
+#include "qt_text.h"
 #include "window_icon.h"
+#include "window_texts.h"
 
 namespace {
 
@@ -25,46 +26,85 @@ QFont DialogFont() {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent), dialogs(StandardDialogs(this)) {
-    setWindowTitle("Orbiza");
+    setWindowTitle(QtText(WindowCaption));
     setWindowIcon(WindowIcon());
-    setFixedSize(809, 593);
+    setFixedSize(ClientWidth / TwipsPerPixel, ClientHeight / TwipsPerPixel);
     setFont(DialogFont());
-    scene.tools.surface = &surface;
-    controls = BuildControls(this, surface);
-    NameControlsForScreenReaders(this);
-    StartUp();
+    controls = BuildControls(this, model.picture);
+    StartUp(model);
+    FollowModel();
     Connect();
 }
 
-float Form1::ZScreenG(float x, float y) const { return ReadDepth(depthScreen, x, y); }
+float Form1::ZScreenG(float x, float y) const { return ReadDepth(model.depthScreen, x, y); }
 
 std::int16_t Form1::ZScreenP(float x, float y, float value) {
-    WriteDepth(depthScreen, x, y, value);
+    WriteDepth(model.depthScreen, x, y, value);
     return 0;
 }
 
 void Form1::Connect() {
-    const Controls& c = controls;
-    connect(c.List, &QListWidget::itemSelectionChanged, this, [this] { Handle([this] { ListSelectionChanged(); }); });
-    const auto angleButton = [this](QPushButton* button, Axis axis, int direction) {
-        connect(button, &QPushButton::clicked, this,
-                [this, axis, direction] { Handle([=, this] { AngleButtonClicked(axis, direction); }); });
-    };
-    angleButton(c.xp, Axis::X, +1);
-    angleButton(c.xm, Axis::X, -1);
-    angleButton(c.yp, Axis::Y, +1);
-    angleButton(c.ym, Axis::Y, -1);
-    angleButton(c.zp, Axis::Z, +1);
-    angleButton(c.zm, Axis::Z, -1);
-    for (int bar = 0; bar < 4; ++bar)
-        connect(c.speedBars[bar], &QScrollBar::valueChanged, this,
-                [this, bar](int value) { SpeedChanged(bar, value); });
-    connect(c.start, &QPushButton::clicked, this, [timer = c.Timer1] {
-        if (!timer->isActive()) timer->start();  // a second start keeps the running phase
-    });
-    connect(c.stop, &QPushButton::clicked, c.Timer1, &QTimer::stop);
-    connect(c.Timer1, &QTimer::timeout, this, &Form1::Timer1Tick);
-    connect(c.showaxis, &QCheckBox::toggled, this, [this] { Handle([this] { ShowAxisToggled(); }); });
-    connect(c.Sav_bmp, &QPushButton::clicked, this, [this] { Handle([this] { ExportPicture(surface, dialogs); }); });
-    connect(c.Command1, &QPushButton::clicked, this, [this] { Handle([this] { ShowAbout(dialogs); }); });
+    for (const ControlRow& row : ControlTable()) {
+        QWidget* control = controls.byName.at(row.name);
+        const std::string_view name = row.name;
+        const auto forward = [this, name](int value) { Forward(name, value); };
+        switch (row.kind) {
+        case ControlKind::Button:
+            connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this, [forward] { forward(0); });
+            break;
+        case ControlKind::ListBox: {
+            auto* list = static_cast<QListWidget*>(control);
+            connect(list, &QListWidget::itemSelectionChanged, this, [list, forward] {
+                const QList<QListWidgetItem*> selected = list->selectedItems();
+                forward(selected.isEmpty() ? -1 : list->row(selected.first()));
+            });
+            break;
+        }
+        case ControlKind::CheckBox:
+            connect(static_cast<QCheckBox*>(control), &QCheckBox::toggled, this, forward);
+            break;
+        case ControlKind::ScrollBar:
+            connect(static_cast<QScrollBar*>(control), &QScrollBar::valueChanged, this, forward);
+            break;
+        case ControlKind::DrawingArea:
+        case ControlKind::Label: break;
+        }
+    }
+    connect(controls.Timer1, &QTimer::timeout, this, &Form1::Timer1Tick);
+}
+
+// A tick that falls due while another event is still running (inside a
+// message box or the Save dialog) is dropped, so ticks never queue up.
+void Form1::Timer1Tick() {
+    if (!handling) Forward(TimerName, 0);
+}
+
+void Form1::Forward(std::string_view control, int value) {
+    const bool outer = !handling;
+    handling = true;
+    const Outcome outcome = HandleEvent(model, control, value);
+    if (outcome.pictureChanged) controls.pctr1->ShowChanges();  // what was drawn before an error stays
+    FollowModel();
+    if (outcome.failed) dialogs.warn(QtText(MessageTitle), QtText(model.error));
+    if (outcome.request == FaceRequest::ShowAbout) dialogs.inform(QtText(AboutTitle), QtText(AboutText));
+    if (outcome.request == FaceRequest::SavePicture) ExportPicture(model.picture, dialogs);
+    if (outer) handling = false;
+}
+
+// The read-outs' captions, every control's name for screen readers and the
+// timer, as the model has them now. Only what changed is set, so a screen
+// reader hears of nothing else.
+void Form1::FollowModel() {
+    for (const ControlRow& row : ControlTable()) {
+        QWidget* control = controls.byName.at(row.name);
+        if (row.kind == ControlKind::Label) {
+            auto* label = static_cast<QLabel*>(control);
+            const QString caption = QString::fromStdString(CaptionOf(model, row));
+            if (label->text() != caption) label->setText(caption);
+        }
+        const QString name = QString::fromStdString(AccessibleNameOf(model, row));
+        if (control->accessibleName() != name) control->setAccessibleName(name);
+    }
+    if (model.timerRunning && !controls.Timer1->isActive()) controls.Timer1->start();  // a second start keeps the phase
+    if (!model.timerRunning) controls.Timer1->stop();
 }

@@ -2,14 +2,14 @@
 
 #include <QWidget>
 #include <cstdint>
-#include <functional>
+#include <string_view>
 
-#include "depth_screen.h"
 #include "dialogs.h"
 #include "form1_layout.h"
-#include "scene.h"
+#include "window_model.h"
 
-// The main window: its controls, the drawing surface, the view and the depth store.
+// The main window: Qt widgets built from the window's control table, each
+// event handed to the window model, and what the model then holds shown.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -23,28 +23,20 @@ public:
     // The timer's slot, public so a tick can be fired without waiting for it.
     void Timer1Tick();
 
-    const Scene& ViewScene() const { return scene; }
-    Scene& ViewScene() { return scene; }
-    const Canvas& Picture() const { return surface; }
+    const Scene& ViewScene() const { return model.scene; }
+    Scene& ViewScene() { return model.scene; }
+    const Canvas& Picture() const { return model.picture; }
 
     Dialogs dialogs;
 
 private:
-    void StartUp();
     void Connect();
-    void ClearAndRedraw();
-    void Redraw();
-    // Runs one event handler; a run-time error ends it with a message and the program goes on.
-    void Handle(const std::function<void()>& handler);
+    // Hands one event to the model, then shows the picture, texts, timer and
+    // any box the event asks for.
+    void Forward(std::string_view control, int value);
+    void FollowModel();
 
-    void ListSelectionChanged();
-    void AngleButtonClicked(Axis axis, int direction);
-    void SpeedChanged(int bar, int value);
-    void ShowAxisToggled();
-
-    Canvas surface;
-    Scene scene;
-    DepthScreen depthScreen;
+    WindowModel model;
     Controls controls;
-    bool handling = false;  // set while a handler, and any box it shows, is running
+    bool handling = false;  // set while an event, and any box it shows, is running
 };

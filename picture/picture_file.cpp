@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImageWriter>
 
+#include "bmp_file.h"
 #include "output_file.h"
 
 namespace {
@@ -25,13 +26,16 @@ QImage CanvasImage(const Canvas& surface) {
 }
 
 std::string EncodePicture(const Canvas& surface, const char* format) {
-    const bool bmp = QByteArray(format).compare("BMP", Qt::CaseInsensitive) == 0;
-    const QImage image = bmp ? CanvasImage(surface).convertToFormat(QImage::Format_RGB888) : CanvasImage(surface);
+    if (QByteArray(format).compare("BMP", Qt::CaseInsensitive) == 0) {
+        std::string bmp;
+        EncodeBmp(surface, bmp);
+        return bmp;
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
-    if (!writer.write(image)) return {};
+    if (!writer.write(CanvasImage(surface))) return {};
     return bytes.toStdString();
 }
 

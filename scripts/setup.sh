@@ -2,25 +2,39 @@
 set -euo pipefail
 
 ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-ORBIZA_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-                 xvfb xauth x11-utils xdotool imagemagick clang-format
-                 help2man dpkg-dev file man-db appstream desktop-file-utils lintian
-                 emscripten chromium nodejs
-                 libwebp-dev libgif-dev qt6-svg-dev qt6-image-formats-plugins libtinyobjloader-dev pkgconf)
-# Debian's npm is wanted only where Node came without one.
-command -v npm >/dev/null 2>&1 || ORBIZA_PACKAGES+=(npm)
 
+# What building and running the viewer and the renderer needs: compiler,
+# CMake, Ninja, Qt, the image libraries and help2man for the manual pages.
+# A library a program links goes here.
+ORBIZA_BUILD_PACKAGES=(build-essential cmake ninja-build pkgconf qt6-base-dev help2man
+                       libwebp-dev libgif-dev)
+# The page adds Emscripten.
+ORBIZA_WEB_PACKAGES=(emscripten)
+# Only the tests and the benchmarks use these: their libraries, the browser
+# and its driver's runtime, the X server and image tools, the package checks.
+# A tool a test runs goes here.
+ORBIZA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libtinyobjloader-dev qt6-svg-dev
+                      qt6-image-formats-plugins clang-format
+                      xvfb xauth x11-utils xdotool imagemagick
+                      dpkg-dev file man-db appstream desktop-file-utils lintian
+                      chromium nodejs)
+# Debian's npm is wanted only where Node came without one.
+command -v npm >/dev/null 2>&1 || ORBIZA_TEST_PACKAGES+=(npm)
+
+# The packages named that are not installed.
 orbiza_missing_packages() {
     local missing=()
-    for p in "${ORBIZA_PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     echo "${missing[@]}"
 }
 
+# orbiza_install_packages PACKAGE...: installs those missing (as root), or
+# prints the one apt-get line that would.
 orbiza_install_packages() {
     local missing
-    missing=$(orbiza_missing_packages)
+    missing=$(orbiza_missing_packages "$@")
     [ -z "$missing" ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages. Run as root:" >&2

@@ -2,58 +2,88 @@
 // it back on every call; nothing here is global.
 #include <emscripten/emscripten.h>
 
-#include "bmp_bytes.h"
-#include "catalogue.h"
-#include "web_window.h"
+#include <string>
+#include <vector>
+
+#include "bmp_file.h"
+#include "window_json.h"
+#include "window_model.h"
+
+// The page's window: the model, and the buffers the page reads back. All of
+// them are made once, so a redraw and its copy to the page allocate nothing.
+struct PageWindow {
+    WindowModel model;
+    std::vector<std::uint8_t> rgba = std::vector<std::uint8_t>(Canvas::Width * Canvas::Height * 4);
+    std::string bmp;
+    std::string text;  // the last text asked for
+};
 
 namespace {
 
-Axis AxisOf(int axis) { return axis == 0 ? Axis::X : axis == 1 ? Axis::Y : Axis::Z; }
+const char* Answer(PageWindow& w, std::string text) {
+    w.text = std::move(text);
+    return w.text.c_str();
+}
 
 }  // namespace
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE WebWindow* OrbizaOpen() {
-    auto* window = new WebWindow;
-    StartUp(*window);
+EMSCRIPTEN_KEEPALIVE PageWindow* OrbizaOpen() {
+    auto* window = new PageWindow;
+    StartUp(window->model);
     return window;
 }
 
-// The list texts in list order, for filling the page's list.
-EMSCRIPTEN_KEEPALIVE int OrbizaListCount() { return CatalogueSize; }
+// Controls, list texts and texts, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* OrbizaWindowJson(PageWindow* w) { return Answer(*w, WindowJson()); }
 
-// The texts are literals, so each view ends in a null.
-EMSCRIPTEN_KEEPALIVE const char* OrbizaListText(int row) { return Catalogue()[std::size_t(row)].listText.data(); }
-
-EMSCRIPTEN_KEEPALIVE int OrbizaSelect(WebWindow* w, int listIndex) { return SelectStructure(*w, listIndex); }
-
-// axis 0, 1, 2 for X, Y, Z; direction +1 for "+", -1 for "---".
-EMSCRIPTEN_KEEPALIVE int OrbizaAngleButton(WebWindow* w, int axis, int direction) {
-    return AngleButton(*w, AxisOf(axis), direction);
+// An event of the control named `control` (or of the timer); see
+// HandleEvent. The answer's bits: 1 the picture changed, 2 a run-time error
+// ended it (OrbizaError), 4 show the About box, 8 save the picture.
+EMSCRIPTEN_KEEPALIVE int OrbizaEvent(PageWindow* w, const char* control, int value) {
+    const Outcome outcome = HandleEvent(w->model, control, value);
+    return (outcome.pictureChanged ? 1 : 0) | (outcome.failed ? 2 : 0) |
+           (outcome.request == FaceRequest::ShowAbout ? 4 : 0) | (outcome.request == FaceRequest::SavePicture ? 8 : 0);
 }
 
-EMSCRIPTEN_KEEPALIVE int OrbizaTick(WebWindow* w, int sx, int sy, int sz, int st) {
-    return TimerTick(*w, {sx, sy, sz, st});
+// What a control shows and how a screen reader names it now; empty for a name
+// not in the table.
+EMSCRIPTEN_KEEPALIVE const char* OrbizaCaption(PageWindow* w, const char* control) {
+    const ControlRow* row = FindControl(control);
+    return Answer(*w, row ? CaptionOf(w->model, *row) : std::string());
 }
 
-EMSCRIPTEN_KEEPALIVE int OrbizaShowAxis(WebWindow* w, int ticked) { return ShowAxisClicked(*w, ticked != 0); }
+EMSCRIPTEN_KEEPALIVE const char* OrbizaAccessibleName(PageWindow* w, const char* control) {
+    const ControlRow* row = FindControl(control);
+    return Answer(*w, row ? AccessibleNameOf(w->model, *row) : std::string());
+}
 
-EMSCRIPTEN_KEEPALIVE const char* OrbizaError(WebWindow* w) { return w->error.c_str(); }
+EMSCRIPTEN_KEEPALIVE int OrbizaTimerRunning(PageWindow* w) { return w->model.timerRunning ? 1 : 0; }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* OrbizaPixels(WebWindow* w) { return PagePixels(*w); }
+EMSCRIPTEN_KEEPALIVE const char* OrbizaError(PageWindow* w) { return w->model.error.c_str(); }
+
+// The picture as RGBA bytes, row by row from the top, as a canvas takes them.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* OrbizaPixels(PageWindow* w) {
+    std::uint8_t* out = w->rgba.data();
+    for (const std::uint32_t pixel : w->model.picture.pixels) {
+        const Rgb c = UnpackRgb(pixel);
+        *out++ = c.red, *out++ = c.green, *out++ = c.blue, *out++ = 255;
+    }
+    return w->rgba.data();
+}
 
 // The picture as a BMP file; its size comes from OrbizaBmpSize.
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* OrbizaBmp(WebWindow* w) {
-    WriteBmp(w->surface, w->bmp);
+EMSCRIPTEN_KEEPALIVE const char* OrbizaBmp(PageWindow* w) {
+    EncodeBmp(w->model.picture, w->bmp);
     return w->bmp.data();
 }
 
-EMSCRIPTEN_KEEPALIVE int OrbizaBmpSize(WebWindow* w) { return int(w->bmp.size()); }
+EMSCRIPTEN_KEEPALIVE int OrbizaBmpSize(PageWindow* w) { return int(w->bmp.size()); }
 
 // The view as the page's tests read it: AngleX, AngleY, AngleZ, AnimTime.
-EMSCRIPTEN_KEEPALIVE float OrbizaView(WebWindow* w, int which) {
-    const ViewState& v = w->scene.view;
+EMSCRIPTEN_KEEPALIVE float OrbizaView(PageWindow* w, int which) {
+    const ViewState& v = w->model.scene.view;
     return which == 0 ? v.AngleX : which == 1 ? v.AngleY : which == 2 ? v.AngleZ : v.AnimTime;
 }
 

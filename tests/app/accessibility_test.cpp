@@ -3,6 +3,8 @@
 #include <QSet>
 #include <QtTest>
 
+#include "control_table.h"
+#include "qt_text.h"
 #include "window_helpers.h"
 
 // What a screen reader says for each control, and which way the keys move the speed bars.
@@ -24,43 +26,33 @@ private slots:
     }
     void cleanup() { form.reset(); }
 
-    // The wording users hear, for the controls they work with.
+    // Every widget carries its row's words, and the table gives every control
+    // words of its own: none unnamed, none sharing a name, none a bare caption.
     void ControlsAreNamedForScreenReaders() {
-        const std::pair<const char*, const char*> names[] = {
-            {"pctr1", "Picture"},
-            {"Command1", "About Orbiza"},
-            {"Sav_bmp", "Save picture"},
-            {"List", "Structures"},
-            {"showaxis", "Show 3D axis"},
-            {"xp", "Rotate about X, forward"},
-            {"xm", "Rotate about X, back"},
-            {"yp", "Rotate about Y, forward"},
-            {"ym", "Rotate about Y, back"},
-            {"zp", "Rotate about Z, forward"},
-            {"zm", "Rotate about Z, back"},
-            {"start", "Start animation"},
-            {"stop", "Stop animation"},
-            {"HScroll1", "Speed of rotation about X"},
-            {"HScroll2", "Speed of rotation about Y"},
-            {"HScroll3", "Speed of rotation about Z"},
-            {"HScroll4", "Speed of time"},
-        };
-        for (const auto& [control, name] : names)
-            QCOMPARE(Said(Control<QWidget>(*form, control), QAccessible::Name), QString(name));
-
-        // Every control, labels included, has words of its own: none unnamed, none
-        // sharing a name, none read out as a bare caption.
         QSet<QString> seen;
-        const QList<QWidget*> controls = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(controls.size(), 31);
-        for (QWidget* control : controls) {
+        for (const ControlRow& row : ControlTable()) {
+            QWidget* control = Control<QWidget>(*form, QtText(row.name));
             const QString name = Said(control, QAccessible::Name);
-            QVERIFY2(!name.isEmpty() && !Said(control, QAccessible::Description).isEmpty(),
-                     qPrintable(control->objectName()));
-            QVERIFY2(name != "+" && name != "---" && !name.endsWith(':'), qPrintable(name));
-            QVERIFY2(!seen.contains(name), qPrintable(name));
-            seen.insert(name);
+            QVERIFY2(name.startsWith(QtText(row.accessibleName)), qPrintable(name));
+            QCOMPARE(Said(control, QAccessible::Description), QtText(row.accessibleDescription));
+            QVERIFY2(!row.accessibleDescription.empty() && name != "+" && name != "---" && !name.endsWith(':'),
+                     qPrintable(name));
+            QVERIFY2(!seen.contains(QtText(row.accessibleName)), qPrintable(name));
+            seen.insert(QtText(row.accessibleName));
         }
+        QCOMPARE(form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), ControlCount);
+    }
+
+    // The picture's name says what it shows, and follows every redraw.
+    void PictureIsNamedByWhatItShows() {
+        QWidget* picture = Control<QWidget>(*form, "pctr1");
+        QCOMPARE(Said(picture, QAccessible::Name), QString("Picture, empty"));
+        Control<QListWidget>(*form, "List")->setCurrentRow(3);
+        QTest::mouseClick(Control(*form, "xp"), Qt::LeftButton);
+        QTest::mouseClick(Control(*form, "showaxis"), Qt::LeftButton);
+        QCOMPARE(Said(picture, QAccessible::Name),
+                 QString("Picture of Sphere, turned 0.1, 0 and 0 radians about X, Y and Z, at time 0, "
+                         "with the 3D axes"));
     }
 
     void SpeedBarsFollowTheKeys_data() {

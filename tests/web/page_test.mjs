@@ -54,6 +54,64 @@ page.on('pageerror', (error) => failures.push('page error: ' + error.message));
 await page.goto(pathToFileURL(pagePath).href);
 await page.waitForFunction(() => window.OrbizaPage && OrbizaPage.ready);
 
+// The window's table as the module holds it, read through a handle of its own.
+const table = await page.evaluate(() => JSON.parse(Module.UTF8ToString(Module._OrbizaWindowJson(Module._OrbizaOpen()))));
+const cdp = await page.context().newCDPSession(page);
+// What Chromium's accessibility tree holds for the element with this id.
+async function Spoken(id) {
+  const { root } = await cdp.send('DOM.getDocument', { depth: 0 });
+  const { nodeId } = await cdp.send('DOM.querySelector', { nodeId: root.nodeId, selector: '#' + id });
+  const { nodes } = await cdp.send('Accessibility.getPartialAXTree', { nodeId, fetchRelatives: false });
+  return { role: nodes[0].role?.value, name: nodes[0].name?.value, description: nodes[0].description?.value ?? '' };
+}
+const Roles = { area: 'image', button: 'button', list: 'listbox', check: 'checkbox', label: 'note', scroll: 'slider' };
+
+// Every row of the table: the element with its id, caption and place, and
+// the role, name and description a screen reader gets. Catches the page
+// building a control of its own instead of the table's, or dropping the
+// words the desktop gives it. Read-outs carry their number, the picture
+// says what it shows.
+for (const row of table.controls) {
+  const seen = await page.evaluate((row) => {
+    const control = document.getElementById(row.name);
+    if (!control) return null;
+    const placed = row.kind === 'area' || row.kind === 'check' ? control.parentElement : control;
+    const form = document.getElementById('Form1').getBoundingClientRect(), box = placed.getBoundingClientRect();
+    const caption = row.kind === 'area' || row.kind === 'list' || row.kind === 'scroll' ? '' : placed.textContent;
+    return { caption, place: [box.left - form.left, box.top - form.top, box.width, box.height].join() };
+  }, row);
+  if (!seen) { failures.push(`${row.name}: no element with this id`); continue; }
+  const place = [row.left, row.top, row.width, row.height].map((twips) => twips / table.twipsPerPixel).join();
+  if (seen.caption !== row.caption || seen.place !== place)
+    failures.push(`${row.name}: "${seen.caption}" at ${seen.place}, the table says "${row.caption}" at ${place}`);
+  const spoken = await Spoken(row.name);
+  const name = row.kind === 'area' ? 'Picture, empty' : row.accessibleName + (row.caption === '0' ? ' 0' : '');
+  if (spoken.role !== Roles[row.kind] || spoken.name !== name || spoken.description !== row.accessibleDescription)
+    failures.push(`${row.name}: read as ${spoken.role} "${spoken.name}" (${spoken.description})`);
+}
+if (await page.title() !== table.caption) failures.push('page title: ' + await page.title());
+
+// Tab visits the controls by the table's tab indexes, the labels passed over.
+const byTab = table.controls.filter((row) => row.kind !== 'label').sort((a, b) => a.tabIndex - b.tabIndex);
+await page.focus('#' + byTab[0].name);
+const visited = [byTab[0].name];
+for (let i = 1; i < byTab.length; ++i) {
+  await page.keyboard.press('Tab');
+  visited.push(await page.evaluate(() => document.activeElement.id));
+}
+if (visited.join() !== byTab.map((row) => row.name).join()) failures.push('tab order: ' + visited.join());
+
+// About is a modal dialog named by its title, closed by Escape and by its button.
+for (const close of [() => page.keyboard.press('Escape'), () => page.click('#about button')]) {
+  await page.click('#Command1');
+  const about = await page.$eval('#about', (d) => ({ open: d.open, modal: d.matches(':modal'), text: d.querySelector('p').textContent }));
+  const spoken = await Spoken('about');
+  if (!about.modal || about.text !== table.texts.about || spoken.role !== 'dialog' || spoken.name !== table.texts.aboutTitle)
+    failures.push(`About: ${JSON.stringify(about)}, read as ${spoken.role} "${spoken.name}"`);
+  await close();
+  if (await page.$eval('#about', (d) => d.open)) failures.push('About stays open');
+}
+
 const draws = [];  // every clear-and-redraw or axis redraw, as the list row it drew
 const selected = () => page.$eval('#List', (list) => list.selectedIndex + 1);
 const View = () => page.evaluate(() => OrbizaPage.view());
@@ -108,6 +166,11 @@ for (const [what, act, axes] of steps) {
 }
 const readouts = await Promise.all(['Label11', 'Label12', 'Label13', 'Label14'].map(Text));
 if (readouts.join('|') !== ' 0.05|-0.03|0| 0.2') failures.push('read-outs: ' + readouts.join('|'));
+const names = [];
+for (const id of ['Label11', 'Label12', 'Label13', 'Label14', 'pctr1']) names.push((await Spoken(id)).name);
+if (names.slice(0, 4).join('|') !== 'X speed 0.05|Y speed -0.03|Z speed 0|Time speed 0.2' ||
+    !names[4].startsWith('Picture of ' + table.list[21] + ', turned '))
+  failures.push('names after the ticks: ' + names.join('|'));
 
 // The saved picture is the renderer's BMP of the same state, byte for byte.
 const [download] = await Promise.all([page.waitForEvent('download'), page.click('#Sav_bmp')]);

@@ -1,5 +1,0 @@
-#pragma once
-
-#include "dialogs.h"
-
-void ShowAbout(const Dialogs& dialogs);

@@ -1,0 +1,184 @@
+// The window model without any toolkit: its table, its texts, and what each
+// event does to the view, the picture and the controls' words.
+#include "window_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <vector>
+
+#include "catalogue.h"
+#include "window_texts.h"
+
+namespace {
+
+struct Event {
+    const char* control;
+    int value = 0;
+};
+
+struct Window {
+    WindowModel model;
+    Window() { StartUp(model); }
+    Outcome Run(const std::vector<Event>& events) {
+        Outcome last;
+        for (const Event& e : events) last = HandleEvent(model, e.control, e.value);
+        return last;
+    }
+    std::string Name(const char* control) const { return AccessibleNameOf(model, *FindControl(control)); }
+};
+
+// What the core draws for a view on a fresh canvas.
+Canvas Drawn(const ViewState& view, bool axes) {
+    Scene scene;
+    scene.view = view;
+    scene.showAxis = axes;
+    Canvas canvas;
+    DrawPicture(scene, canvas, true);
+    return canvas;
+}
+
+}  // namespace
+
+// Catches a typed-twice tab index, a control outside the window, a read-out
+// off its bar's row, two controls a screen reader could not tell apart.
+TEST(ControlTable, EveryControlIsPlacedNamedAndReachedOnce) {
+    std::set<int> tabs;
+    std::set<std::string_view> names, spoken;
+    for (const ControlRow& row : ControlTable()) {
+        EXPECT_TRUE(tabs.insert(row.tabIndex).second) << row.name;
+        EXPECT_TRUE(names.insert(row.name).second) << row.name;
+        EXPECT_TRUE(spoken.insert(row.accessibleName).second) << row.name;
+        EXPECT_FALSE(row.accessibleDescription.empty()) << row.name;
+        EXPECT_TRUE(row.left >= 0 && row.top >= 0 && row.left + row.width <= ClientWidth &&
+                    row.top + row.height <= ClientHeight)
+            << row.name;
+    }
+    EXPECT_EQ(*tabs.rbegin(), ControlCount - 1);
+    for (int bar = 0; bar < 4; ++bar) {
+        const ControlRow* scroll = FindControl(SpeedBarNames[bar]);
+        const ControlRow* readOut = FindControl(ReadOutNames[bar]);
+        ASSERT_TRUE(scroll && readOut);
+        EXPECT_EQ(scroll->kind, ControlKind::ScrollBar);
+        EXPECT_EQ(readOut->top, scroll->top);
+    }
+}
+
+// Catches a locale's comma, trailing zeros, a lost blank or a "-0".
+TEST(WindowTexts, NumbersReadTheSameEverywhere) {
+    const std::pair<int, const char*> speeds[] = {{25, " 0.25"}, {-50, "-0.5"}, {7, " 0.07"}, {-7, "-0.07"},
+                                                  {0, " 0"},     {150, " 1.5"}, {-100, "-1"}};
+    for (const auto& [value, text] : speeds) EXPECT_EQ(SpeedText(value), text) << value;
+    const std::pair<double, const char*> decimals[] = {{0.1f, "0.1"},         {-0.004, "0"},     {1.0000001f, "1"},
+                                                       {-12.345, "-12.35"},   {3e20, "10^20"},   {INFINITY, "infinity"},
+                                                       {NAN, "not a number"}, {0.99999934f, "1"}};
+    for (const auto& [value, text] : decimals) EXPECT_EQ(DecimalText(value), text) << value;
+    EXPECT_EQ(OverwriteQuestion("/tmp/a.bmp"), "The/tmp/a.bmpfile already exists. Do you want to over write it?");
+}
+
+// Each case: events after start-up, then the view, the timer and whether the
+// last event redrew.
+TEST(WindowModel, EventsMoveTheViewAndRedraw) {
+    const struct {
+        const char* what;
+        std::vector<Event> events;
+        float angleX, angleY, animTime;
+        bool running, redrawn;
+    } cases[] = {
+        {"+ then ---: not 0", {{"xp"}, {"xm"}}, 1.4901161e-9f, 0, 0, false, true},
+        {"ten +", std::vector<Event>(10, {"xp"}), 1.0000001f, 0, 0, false, true},
+        {"a speed while stopped moves nothing", {{"HScroll1", 5}}, 0, 0, 0, false, false},
+        {"each tick reads every bar",
+         {{"HScroll2", -7}, {"HScroll4", 20}, {"start"}, {"Timer1"}, {"Timer1"}},
+         0,
+         -0.14f,
+         0.4f,
+         true,
+         true},
+        {"a second start, then stop", {{"start"}, {"start"}, {"stop"}}, 0, 0, 0, false, false},
+        {"the list picks a row", {{"List", 3}, {"yp"}}, 0, 0.1f, 0, false, true},
+    };
+    for (const auto& c : cases) {
+        Window w;
+        const Outcome last = w.Run(c.events);
+        const ViewState& v = w.model.scene.view;
+        EXPECT_EQ(v.AngleX, c.angleX) << c.what;
+        EXPECT_EQ(v.AngleY, c.angleY) << c.what;
+        EXPECT_FLOAT_EQ(v.AnimTime, c.animTime) << c.what;
+        EXPECT_EQ(w.model.timerRunning, c.running) << c.what;
+        EXPECT_EQ(last.pictureChanged, c.redrawn) << c.what;
+        EXPECT_TRUE(w.model.picture.pixels == Drawn(v, false).pixels) << c.what;
+    }
+    Window w;
+    for (int i = 0; i < 100; ++i) w.Run({{"HScroll1", 1}, {"Timer1"}});
+    EXPECT_EQ(w.model.scene.view.AngleX, 0.99999934f);
+}
+
+// Ticking draws the axes over the picture; unticking keeps them until a
+// clear; the read-outs and the picture's name follow.
+TEST(WindowModel, AxisBoxReadOutsAndNamesFollowTheEvents) {
+    Window w;
+    EXPECT_EQ(w.Name("pctr1"), "Picture, empty");
+    EXPECT_EQ(CaptionOf(w.model, *FindControl("Label11")), "0");
+    w.Run({{"showaxis", 1}, {"zp"}});
+    EXPECT_EQ(w.Name("pctr1"), "Picture of the 3D axes, turned 0, 0 and 0.1 radians about X, Y and Z, at time 0");
+    w.Run({{"List", 21}, {"HScroll1", 4}, {"HScroll1", 0}, {"HScroll3", -3}});
+    const std::vector<std::uint32_t> withAxes = w.model.picture.pixels;
+    EXPECT_EQ(w.Run({{"showaxis", 0}}).pictureChanged, true);
+    EXPECT_TRUE(w.model.picture.pixels == withAxes);
+    EXPECT_NE(w.Name("pctr1").find("Sphere-Torus Transformation, turned 0, 0 and 0.1"), std::string::npos);
+    EXPECT_NE(w.Name("pctr1").find("with the 3D axes"), std::string::npos);
+    EXPECT_EQ(CaptionOf(w.model, *FindControl("Label11")), " 0");
+    EXPECT_EQ(w.Name("Label13"), "Z speed -0.03");
+    w.Run({{"xm"}});
+    EXPECT_EQ(w.Name("pctr1").find("with the 3D axes"), std::string::npos);
+}
+
+// A failing redraw keeps what it drew and says why; the About and Save
+// buttons leave the picture to the face.
+TEST(WindowModel, ErrorsAndRequestsReachTheFace) {
+    Window w;
+    w.Run({{"showaxis", 1}});
+    w.model.scene.view.AnimTime = INFINITY;  // the sphere's radius fails
+    const Outcome failed = w.Run({{"List", 3}});
+    EXPECT_TRUE(failed.failed && failed.pictureChanged);
+    EXPECT_EQ(w.model.error.rfind("Run-time error: Floating-point", 0), 0u) << w.model.error;
+    ViewState axesOnly = w.model.scene.view;
+    axesOnly.StructureIndex = 0;
+    EXPECT_TRUE(w.model.picture.pixels == Drawn(axesOnly, true).pixels);
+    EXPECT_EQ(w.Run({{"Command1"}}).request, FaceRequest::ShowAbout);
+    EXPECT_TRUE(w.model.error.empty());
+    EXPECT_EQ(w.Run({{"Sav_bmp"}}).request, FaceRequest::SavePicture);
+}
+
+// The state comes back with the same picture, random structures included,
+// and what comes from outside is held to the controls' ranges.
+TEST(WindowModel, SnapshotRestoresTheSamePicture) {
+    for (const int row : {19, 22}) {  // Nodes and Rossler Chaos draw from the random source
+        Window first;
+        first.Run({{"List", row},
+                   {"HScroll2", 9},
+                   {"HScroll4", -40},
+                   {"start"},
+                   {"Timer1"},
+                   {"showaxis", 1},
+                   {"Timer1"},
+                   {"xp"}});
+        const ViewAddress snapshot = Capture(first.model);
+        Window second;
+        second.Run({{"List", 5}});
+        EXPECT_FALSE(Restore(second.model, snapshot).failed);
+        EXPECT_TRUE(second.model.picture.pixels == first.model.picture.pixels) << row;
+        EXPECT_EQ(second.model.scene.random.state, first.model.scene.random.state) << row;
+        EXPECT_EQ(second.model.readOuts, first.model.readOuts);
+        EXPECT_TRUE(second.model.timerRunning && second.model.axesOnPicture);
+    }
+    Window w;
+    Restore(w.model, {.view = {.StructureIndex = 24}, .speeds = {400, -400, 0, 3}});
+    EXPECT_EQ(w.model.scene.view.StructureIndex, 0);
+    EXPECT_EQ(w.model.speeds, (std::array<int, 4>{50, -50, 0, 3}));
+    w.Run({{"List", 40000}, {"HScroll3", 99}});  // the same from the page's interface
+    EXPECT_EQ(w.model.scene.view.StructureIndex, 0);
+    EXPECT_EQ(w.model.speeds[2], 50);
+}

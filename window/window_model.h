@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "canvas.h"
+#include "control_table.h"
+#include "depth_screen.h"
+#include "scene.h"
+#include "view_address.h"
+
+// What the window holds between events: the view and the drawing state, the
+// picture the drawing area shows, the values the controls stand at and the
+// depth store. Both faces keep one and hand it every event; it never moves,
+// because the faces show its picture where it lies.
+struct WindowModel {
+    Canvas picture;  // the drawing area's persistent image, 565 x 517
+    Scene scene;     // the view, the drawing core's state and the random source
+    DepthScreen depthScreen;
+    std::array<int, 4> speeds{};                              // HScroll1..HScroll4
+    std::array<std::string, 4> readOuts{"0", "0", "0", "0"};  // Label11..Label14 as shown
+    bool timerRunning = false;
+    // The random source as the last redraw found it: drawing again from here
+    // gives the same picture, random structures included.
+    RandomSource randomBeforeRedraw;
+    bool axesOnPicture = false;  // the axes are drawn on the picture (they stay when the box is unticked)
+    std::string error;           // the last event's run-time error as the user reads it; empty when none
+
+    WindowModel() = default;
+    WindowModel(const WindowModel&) = delete;
+    WindowModel& operator=(const WindowModel&) = delete;
+};
+
+// What an event leaves for the face to do.
+enum class FaceRequest { None, ShowAbout, SavePicture };
+struct Outcome {
+    bool pictureChanged = false;  // also when a run-time error stopped a redraw half-way
+    bool failed = false;          // a run-time error ended the event; `error` says which
+    FaceRequest request = FaceRequest::None;
+};
+
+// The window's start-up: depth cue, depth store, white lines. The list's
+// entries are the catalogue's; nothing is selected and nothing is drawn.
+void StartUp(WindowModel& model);
+
+// One event of a control, by its name in the control table or TimerName for
+// the timer's tick. `value` is what the control reports: the list's selected
+// index (-1 for none), the check box's state (0 or 1), a scroll bar's value;
+// buttons and the tick ignore it. A run-time error ends the event: what was
+// drawn stays, the program goes on.
+Outcome HandleEvent(WindowModel& model, std::string_view control, int value);
+
+// What a control shows and how a screen reader names it now: the read-outs
+// follow their bars, the picture's name says what it shows.
+std::string CaptionOf(const WindowModel& model, const ControlRow& row);
+std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row);
+
+// Clears `canvas` when asked and draws the scene on it: the axes when the box
+// is ticked, then the selected structure.
+void DrawPicture(Scene& scene, Canvas& canvas, bool clear);
+
+// The window's state as a page address keeps it (`ViewAddress`).
+ViewAddress Capture(const WindowModel& model);
+// Puts the state back and draws the picture from it afresh, with the random
+// source where the captured picture's redraw found it. A picture built up by
+// redraws without clearing (the axis box) comes back as one clear redraw.
+Outcome Restore(WindowModel& model, const ViewAddress& snapshot);
