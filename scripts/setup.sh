@@ -6,7 +6,8 @@ ORBIZA_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev lib
                  xvfb xauth x11-utils xdotool imagemagick clang-format
                  help2man dpkg-dev file man-db appstream desktop-file-utils lintian
                  emscripten chromium nodejs
-                 libwebp-dev libgif-dev qt6-svg-dev qt6-image-formats-plugins libtinyobjloader-dev pkgconf)
+                 libwebp-dev libgif-dev qt6-svg-dev qt6-image-formats-plugins libtinyobjloader-dev pkgconf
+                 libavcodec-dev libavformat-dev libswscale-dev libavutil-dev ffmpeg)
 # Debian's npm is wanted only where Node came without one.
 command -v npm >/dev/null 2>&1 || ORBIZA_PACKAGES+=(npm)
 

@@ -1,0 +1,43 @@
+#pragma once
+
+// Test support: the pictures the window shows for the renderer's test view.
+#include <QImage>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "catalogue.h"
+
+inline const std::vector<std::string> View{"--axes", "--angles", "0.4,0.6,0.2", "--time",
+                                           "1.3",    "--speeds", "3,5,-2,10"};
+
+inline QImage SurfacePicture(const Canvas& surface) {
+    QImage image(Canvas::Width, Canvas::Height, QImage::Format_RGB32);
+    std::memcpy(image.bits(), surface.pixels.data(), surface.pixels.size() * 4);
+    return image;
+}
+
+// The window's pictures: the first drawn, then after each timer tick (advance
+// by the speeds, clear, redraw), the random source carrying on; and the
+// segments of the first.
+struct Drawn {
+    std::vector<QImage> frames;
+    SegmentLog log;
+};
+
+inline Drawn WindowFrames(const std::string& structure, int count) {
+    Drawn drawn;
+    Canvas surface;
+    Scene scene;
+    scene.tools.surface = &surface;
+    scene.tools.log = &drawn.log;
+    scene.showAxis = true;
+    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
+    for (int k = 0; k < count; ++k, scene.tools.log = nullptr) {
+        if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
+        Clear(surface);
+        RedrawScene(scene);
+        drawn.frames.push_back(SurfacePicture(surface));
+    }
+    return drawn;
+}
