@@ -94,13 +94,13 @@ TEST(CommandLine, ReadsEveryOption) {
     // the nearest float to each decimal
     EXPECT_EQ(std::vector<float>({o.angleX, o.angleY, o.angleZ, o.time}),
               std::vector<float>({0.4f, -0.6f, 0.2f, 2.5f}));
-    EXPECT_EQ(
-        std::vector<int>({o.ticks, o.speeds.x, o.speeds.y, o.speeds.z, o.speeds.time, o.frames, o.seed, o.delay}),
-        std::vector<int>({3, -50, 0, 7, 50, 9, 32768, 15}));
+    EXPECT_EQ(std::vector<int>({o.ticks, o.speeds.x, o.speeds.y, o.speeds.z, o.speeds.time, o.frames, o.seed, o.delay}),
+              std::vector<int>({3, -50, 0, 7, 50, 9, 32768, 15}));
     EXPECT_EQ(o.outputs, (std::vector<std::string>{"out-%03d.PNG", "a.mp4", "-"}));
     // --format, given after them, is for the name without a known extension only
-    EXPECT_EQ(std::vector({OutputFormat(o, o.outputs[0]), OutputFormat(o, o.outputs[1]), OutputFormat(o, o.outputs[2])}),
-              std::vector<std::optional<FileFormat>>({FileFormat::Png, FileFormat::Mp4, FileFormat::WebM}));
+    EXPECT_EQ(
+        std::vector({OutputFormat(o, o.outputs[0]), OutputFormat(o, o.outputs[1]), OutputFormat(o, o.outputs[2])}),
+        std::vector<std::optional<FileFormat>>({FileFormat::Png, FileFormat::Mp4, FileFormat::WebM}));
     EXPECT_EQ(o.segmentsPath, "s%d.csv");
     EXPECT_EQ(o.structures, (std::vector<int>{4, 23, 20}));
 }

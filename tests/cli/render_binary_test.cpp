@@ -32,9 +32,8 @@ TEST(RenderCommand, ListPrintsTheTwentyThreeTextsWithTheirPositions) {
 TEST(RenderCommand, HelpAndVersionWinAndTheErrorsTakeOneLine) {
     const RunResult help = RunBinary({"--bogus", "--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word :
-         {"--output", "--segments", "--frames", "--seed", "--quiet", "--delay", "--format", ".svg", ".obj", ".webp",
-          ".gif", ".mp4", ".webm", "566 x 518", "Exit status"})
+    for (const char* word : {"--output", "--segments", "--frames", "--seed", "--quiet", "--delay", "--format", ".svg",
+                             ".obj", ".webp", ".gif", ".mp4", ".webm", "566 x 518", "Exit status"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     // The project's version and the instruction-set level in use, then the licence as GNU programs give it.
     EXPECT_THAT(Lines(RunBinary({"Cubes", "--version"}).out),
