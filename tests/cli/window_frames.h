@@ -1,12 +1,13 @@
 #pragma once
 
-// Test support: the pictures the window shows for the renderer's test view.
+// Test support: the pictures the window shows for the renderer's test view, and the renderer's files of them.
 #include <QImage>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "catalogue.h"
+#include "run_binary.h"
 
 inline const std::vector<std::string> View{"--axes", "--angles", "0.4,0.6,0.2", "--time",
                                            "1.3",    "--speeds", "3,5,-2,10"};
@@ -40,4 +41,15 @@ inline Drawn WindowFrames(const std::string& structure, int count) {
         drawn.frames.push_back(SurfacePicture(surface));
     }
     return drawn;
+}
+
+// The renderer's file of `count` frames, `delay` ms each, under the same view;
+// and the window's pictures to hold it against.
+inline Drawn RenderFrames(const std::string& path, const std::string& structure, int count, int delay) {
+    std::vector<std::string> args = View;
+    args.insert(args.end(),
+                {"--frames", std::to_string(count), "--delay", std::to_string(delay), "--output", path, structure});
+    const RunResult run = RunBinary(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return WindowFrames(structure, count);
 }
