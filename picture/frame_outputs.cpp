@@ -193,10 +193,13 @@ bool FinishOutputs(FrameWriting& writing, std::string* problem, std::vector<std:
                              std::to_string(8 - output->mostDroppedBits) + " bits or more");
         if (!writing.failed) Complete(writing, *output);
     }
-    for (const auto& output : writing.outputs) {
-        if (writing.failed || output->perFrame) continue;
-        if (!CommitOutput(output->file)) RecordFailure(writing, *output, 0, output->path, output->file.error);
-    }
+    // Standard output cannot take back what it got: it is finished first, so
+    // that its failure still leaves every file as it was.
+    for (const bool streams : {true, false})
+        for (const auto& output : writing.outputs) {
+            if (writing.failed || output->perFrame || (output->path == "-") != streams) continue;
+            if (!CommitOutput(output->file)) RecordFailure(writing, *output, 0, output->path, output->file.error);
+        }
     if (!writing.failed) return true;
     AbandonOutputs(writing);
     *problem = FailureLine(writing);

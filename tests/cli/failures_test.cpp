@@ -72,6 +72,29 @@ TEST(FailedRun, ARunTimeErrorWhileDrawingIsReportedAndNothingIsWritten) {
     EXPECT_TRUE(dir.Names().empty());
 }
 
+// Takes every byte and fails only when flushed, as a full disk behind a buffer does.
+struct FailingFlush : std::streambuf {
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+    int sync() override { return -1; }
+};
+
+// Standard output cannot take back what it got, so it is finished before any file takes its name.
+TEST(FailedRun, StandardOutputFailingAtTheEndKeepsTheFiles) {
+    const ScratchDir dir;
+    WriteWholeFile(dir.path / "old.bmp", Earlier);
+    RenderOptions options;
+    options.structures = {4};
+    options.format = FileFormat::Png;
+    options.outputs = {dir.path / "old.bmp", "-"};
+    FailingFlush buffer;
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    EXPECT_EQ(RunRender(options, out, err), 1);
+    EXPECT_EQ(err.str(), "orbiza-render: cannot write \"standard output\": the write failed\n");
+    EXPECT_TRUE(ReadWholeFile(dir.path / "old.bmp") == Earlier) << "the file was replaced";
+}
+
 // A pipe gets what standard output gets: a video in the form that streams.
 TEST(SpecialTarget, ANamedPipeIsWrittenIntoAndStaysAPipe) {
     for (const std::vector<std::string>& given :
