@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "licence.h"
+
 namespace {
 
 constexpr const char* HelpText = R"(Usage: orbiza [OPTION]
@@ -26,7 +28,7 @@ std::optional<std::string> CommandLineAnswer(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "-h" || argument == "--help") return HelpText;
-        if (argument == "--version") return "orbiza " ORBIZA_VERSION "\n";
+        if (argument == "--version") return std::string("orbiza " ORBIZA_VERSION "\n") + LicenceLines;
     }
     return std::nullopt;
 }

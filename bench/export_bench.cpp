@@ -1,6 +1,6 @@
-// The renderer's exports: 100 frames to a PNG sequence, to an animated WebP
-// and to a GIF, drawing and encoding overlapped, against one redraw plus one
-// PNG encode done one after the other.
+// The renderer's exports: 100 frames to a PNG sequence, to an animated WebP,
+// to a GIF and to an MP4 video, drawing and encoding overlapped, against one
+// redraw plus one PNG encode done one after the other.
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -10,6 +10,7 @@
 #include "output_file.h"
 #include "picture_file.h"
 #include "render_job.h"
+#include "video_writer.h"
 
 namespace {
 
@@ -81,10 +82,11 @@ int MorphIndex() { return *FindStructure("Sphere-Torus Transformation"); }
 }  // namespace
 
 void RegisterExportBenchmarks() {
+    SilenceVideoLibraries();
     for (int index : {MorphIndex(), RosslerIndex()}) {
         Measured(benchmark::RegisterBenchmark(Name("redraw", index).c_str(), Redraw, index));
         Measured(benchmark::RegisterBenchmark(Name("png-encode", index).c_str(), EncodePng, index));
-        for (const char* format : {"png", "webp", "gif"}) {
+        for (const char* format : {"png", "webp", "gif", "mp4"}) {
             const std::string file = std::string(format) == "png" ? "frame-%03d.png" : std::string("frames.") + format;
             Measured(benchmark::RegisterBenchmark(Name(format, index).c_str(), ExportFrames, index, file))
                 ->Iterations(1);
@@ -92,8 +94,12 @@ void RegisterExportBenchmarks() {
     }
 }
 
-// The overlapped PNG sequence against drawing and encoding its frames one by one.
+// The overlapped PNG sequence against drawing and encoding its frames one by
+// one, and the video against the PNG sequence.
 void PrintExportRatios(const MedianReporter& reporter) {
+    const auto png = reporter.MedianSeconds(Name("png", MorphIndex()));
+    const auto mp4 = reporter.MedianSeconds(Name("mp4", MorphIndex()));
+    if (png && mp4) std::printf("ratio export-mp4/png: %.2f\n", *mp4 / *png);
     for (int index : {MorphIndex(), RosslerIndex()}) {
         const auto frames = reporter.MedianSeconds(Name("png", index));
         const auto redraw = reporter.MedianSeconds(Name("redraw", index));

@@ -5,12 +5,14 @@
 
 #include "options.h"
 #include "render_job.h"
+#include "video_writer.h"
 
 int main(int argc, char** argv) {
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit then fails the write instead of killing us mid-file
 #endif
     std::signal(SIGPIPE, SIG_IGN);  // a reader that goes away is a failed write, reported as such
+    SilenceVideoLibraries();
     ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "orbiza-render: " << parsed.error << '\n';

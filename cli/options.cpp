@@ -10,6 +10,7 @@
 #include <map>
 
 #include "catalogue.h"
+#include "gif_writer.h"
 #include "structure_names.h"
 
 namespace {
@@ -121,12 +122,16 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
          }},
         {"--speeds", [](RenderOptions& o, std::string_view v) { o.speeds = SpeedsOrThrow(v); }},
         {"--frames", [](RenderOptions& o, std::string_view v) { o.frames = IntegerInRange("--frames", v, 1, 100000); }},
+        {"--delay", [](RenderOptions& o, std::string_view v) { o.delay = IntegerInRange("--delay", v, 10, 10000); }},
+        {"--format",
+         [](RenderOptions& o, std::string_view v) {
+             o.format = PictureFormatNamed(v);
+             if (!o.format) throw CommandLineError{"--format: " + Quoted(v) + " is not one of " + PictureFormatNames()};
+         }},
         {"--seed", [](RenderOptions& o, std::string_view v) { o.seed = IntegerInRange("--seed", v, 1, 32768); }},
         {"--output",
          [](RenderOptions& o, std::string_view v) {
-             if (!PictureFormatFor(v))
-                 throw CommandLineError{"--output: " + Quoted(v) +
-                                        " names no supported format (use .bmp, .png, .svg, .obj, .webp or .gif)"};
+             if (v.empty()) throw CommandLineError{"--output: empty file name"};
              CheckTemplate("--output", v);
              o.outputs.emplace_back(v);
          }},
@@ -221,20 +226,44 @@ std::optional<float> ParseDecimal(std::string_view text, std::string* problem) {
     return value;
 }
 
+std::optional<FileFormat> OutputFormat(const RenderOptions& options, std::string_view path) {
+    const std::optional<FileFormat> named = PictureFormatFor(path);
+    return named ? named : options.format;
+}
+
+// Every output has a format, at most one goes to standard output, and a GIF's
+// frame time is one it can hold.
+static void CheckOutputs(const RenderOptions& options) {
+    int toStandardOutput = options.segmentsPath == "-";
+    for (const std::string& path : options.outputs) {
+        const std::optional<FileFormat> format = OutputFormat(options, path);
+        if (!format)
+            throw CommandLineError{
+                "--output: " + Quoted(path) +
+                " names no supported format (use the extension or --format: " + PictureFormatNames() + ")"};
+        if (*format == FileFormat::Gif && options.delay % GifDelayStep != 0)
+            throw CommandLineError{"--delay: a GIF holds frame times in steps of " + std::to_string(GifDelayStep) +
+                                   " ms; " + std::to_string(options.delay) + " ms is not one"};
+        toStandardOutput += path == "-";
+    }
+    if (toStandardOutput > 1) throw CommandLineError{"only one output can go to standard output (\"-\")"};
+}
+
 // What the options ask for as a whole: something to write, and one file per
 // frame or an animation when there are several frames.
 static void CheckCombination(const RenderOptions& options) {
     if (options.list) return;
     if (options.outputs.empty() && options.segmentsPath.empty())
         throw CommandLineError{"nothing to write: give --output FILE or --segments FILE (see --help)"};
+    CheckOutputs(options);
     if (options.frames == 1) return;
     const auto check = [](std::string_view option, const std::string& path, bool animation) {
         if (!animation && !IsFrameTemplate(path))
             throw CommandLineError{std::string(option) + ": " + Quoted(path) +
                                    " holds one picture; with --frames above 1 give a name with a frame number "
-                                   "(such as frame-%04d.png) or a .webp or .gif file"};
+                                   "(such as frame-%04d.png) or a .webp, .gif, .mp4 or .webm file"};
     };
-    for (const std::string& path : options.outputs) check("--output", path, IsAnimation(*PictureFormatFor(path)));
+    for (const std::string& path : options.outputs) check("--output", path, IsAnimation(*OutputFormat(options, path)));
     if (!options.segmentsPath.empty()) check("--segments", options.segmentsPath, false);
 }
 

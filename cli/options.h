@@ -18,14 +18,16 @@ struct RenderOptions {
     float time = 0;
     int ticks = 0;
     Speeds speeds;
-    int frames = 1;                    // pictures, each after one more timer tick
-    int seed = 0;                      // K: the random source starts from the key -K; 0: the fixed start
-    bool quiet = false;                // no progress line
-    bool progress = false;             // standard error is a terminal: show the progress of long runs
-    std::vector<int> structures;       // 1-based catalogue rows, drawn in this order
-    std::vector<std::string> outputs;  // picture files; the extension picks the format
-    std::string segmentsPath;          // empty: no segment list; "-": standard output
-    std::optional<ViewAddress> view;   // --view: the whole state, in place of the options above that set it
+    int frames = 1;                        // pictures, each after one more timer tick
+    int delay = DefaultFrameMilliseconds;  // ms each frame of an animation lasts
+    int seed = 0;                          // K: the random source starts from the key -K; 0: the fixed start
+    bool quiet = false;                    // no progress line
+    bool progress = false;                 // standard error is a terminal: show the progress of long runs
+    std::vector<int> structures;           // 1-based catalogue rows, drawn in this order
+    std::vector<std::string> outputs;      // picture files; the extension picks the format, or else `format`
+    std::optional<FileFormat> format;      // for outputs whose names name no format
+    std::string segmentsPath;              // empty: no segment list; "-": standard output
+    std::optional<ViewAddress> view;       // --view: the whole state, in place of the options above that set it
 };
 
 struct ParsedCommandLine {
@@ -35,6 +37,9 @@ struct ParsedCommandLine {
     int ExitStatus() const { return error.empty() ? 0 : 2; }
 };
 
+// The format `path` is written in: the one its extension names, or else --format's.
+std::optional<FileFormat> OutputFormat(const RenderOptions& options, std::string_view path);
+
 // The command line without the program name.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
@@ -42,4 +47,4 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 std::optional<float> ParseDecimal(std::string_view text, std::string* problem = nullptr);
 
 std::string UsageText();
-std::string VersionText();  // one line: the program's name and version
+std::string VersionText();  // the program's name and version, then its licence

@@ -65,7 +65,7 @@ void DrawNextFrame(Scene& scene, Canvas& surface, SegmentLog& log, const RenderO
 }
 
 void AddOutputs(FrameWriting& writing, const RenderOptions& options) {
-    for (const std::string& path : options.outputs) AddOutput(writing, path, *PictureFormatFor(path));
+    for (const std::string& path : options.outputs) AddOutput(writing, path, *OutputFormat(options, path));
     if (!options.segmentsPath.empty()) AddOutput(writing, options.segmentsPath, FileFormat::Csv);
 }
 
@@ -84,9 +84,10 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
         return 1;
     }
     FrameWriting writing;
+    writing.delayMs = options.delay;
     AddOutputs(writing, options);
     std::string problem;
-    if (!OpenOutputs(writing, &problem)) {
+    if (!OpenOutputs(writing, out, &problem)) {
         err << "orbiza-render: " << problem << '\n';
         return 1;
     }
@@ -117,7 +118,7 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
     }
     EndProgress(progress);
     std::vector<std::string> notes;
-    const bool written = FinishOutputs(writing, out, &problem, &notes);
+    const bool written = FinishOutputs(writing, &problem, &notes);
     for (const std::string& note : notes) err << "orbiza-render: " << note << '\n';
     if (!written) err << "orbiza-render: " << problem << '\n';
     return written ? 0 : 1;

@@ -1,3 +1,4 @@
+#include "licence.h"
 #include "options.h"
 #include "simd_level.h"
 
@@ -24,7 +25,8 @@ Options (a value follows as the next argument or after '='):
                        (default 0,0,0,0); each tick adds value / 100 to
                        AngleX, AngleY, AngleZ and the animation time
   --output FILE        write the picture; may be given several times. The
-                       extension picks the format, in any letter case:
+                       extension picks the format, in any letter case, or
+                       else --format; with --format, '-' is standard output:
                        .bmp (24-bit) or .png: 565 x 517 pixels
                        .svg: every segment as a line between its end pixel
                          centres, in its colour, on black
@@ -35,14 +37,29 @@ Options (a value follows as the next argument or after '='):
                        .webp: animated, lossless; .gif: animated, each frame
                          with its own colour table (a frame of more than 256
                          colours drops low bits of every channel until 256
-                         remain, and says so); both 100 ms a frame, looping
+                         remain, and says so); both looping
+                       .mp4: H.264 video, yuv420p, its index at the front;
+                         566 x 518, as H.264 needs even sizes: one black
+                         column is added at the right and one black row at
+                         the bottom. Into a pipe, a device or standard output
+                         it is written in fragments that play as they arrive
+                       .webm: VP9 video, yuv420p, 565 x 517
+                       A frame of either video, decoded, is within 35 dB PSNR
+                         of the picture
                        A name with a frame number (%d, %4d, %04d; %% for a
                        percent sign) writes one file per frame: frame-%04d.png
+                       (with .mp4 or .webm, a video of one frame each)
+  --format FMT         the format of every --output whose name has no known
+                       extension (standard output, a pipe, any other name):
+                       png, bmp, svg, obj, webp, gif, mp4 or webm
   --frames N           N pictures (1..100000): the first as drawn, each next
                        one after one timer tick at --speeds, as the viewer's
                        timer draws them; frame k is the view after k ticks.
                        Above 1, every file needs a frame number in its name,
-                       or must be .webp or .gif
+                       or must be .webp, .gif, .mp4 or .webm
+  --delay MS           how long each frame of a .webp, .gif, .mp4 or .webm
+                       file lasts: 10..10000 ms (default 100, the viewer's
+                       timer); a GIF counts in steps of 10 ms
   --seed K             start the random source from the key -K (1..32768):
                        other, reproducible "Nodes" and "Rossler Chaos" pictures
   --view TEXT          draw a state of the window written as text, as a web
@@ -73,11 +90,11 @@ a pipe, /dev/stdout) is written into directly, and a failed write is reported.
 
 Exit status: 0 done; 1 a run-time error while drawing or a file that could not
 be written; 2 a bad command line (unknown structure or option, malformed or
-out-of-range number, unsupported output extension, nothing to write, a
-malformed --view address or an option beside it that sets the same state).
+out-of-range number, an output without a format, nothing to write, a malformed
+--view address or an option beside it that sets the same state).
 )";
 }
 
 std::string VersionText() {
-    return "orbiza-render " ORBIZA_VERSION " (" + std::string(SimdLevelName(ActiveSimdLevel())) + ")\n";
+    return "orbiza-render " ORBIZA_VERSION " (" + std::string(SimdLevelName(ActiveSimdLevel())) + ")\n" + LicenceLines;
 }

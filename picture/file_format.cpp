@@ -1,8 +1,19 @@
 #include "file_format.h"
 
+#include <array>
 #include <cctype>
+#include <utility>
 
 namespace {
+
+constexpr std::array<std::pair<std::string_view, FileFormat>, 8> Names{{{"png", FileFormat::Png},
+                                                                        {"bmp", FileFormat::Bmp},
+                                                                        {"svg", FileFormat::Svg},
+                                                                        {"obj", FileFormat::Obj},
+                                                                        {"webp", FileFormat::WebP},
+                                                                        {"gif", FileFormat::Gif},
+                                                                        {"mp4", FileFormat::Mp4},
+                                                                        {"webm", FileFormat::WebM}}};
 
 struct Conversion {
     std::size_t start = 0, end = 0;  // the "%...d" text
@@ -35,19 +46,26 @@ std::string Scan(std::string_view path, Conversion* found, int* count) {
 
 }  // namespace
 
+std::optional<FileFormat> PictureFormatNamed(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (const auto& [text, format] : Names)
+        if (lower == text) return format;
+    return std::nullopt;
+}
+
 std::optional<FileFormat> PictureFormatFor(std::string_view path) {
     const std::size_t dot = path.rfind('.');
     const std::size_t slash = path.rfind('/');
     if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
-    std::string extension(path.substr(dot + 1));
-    for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == "bmp") return FileFormat::Bmp;
-    if (extension == "png") return FileFormat::Png;
-    if (extension == "svg") return FileFormat::Svg;
-    if (extension == "obj") return FileFormat::Obj;
-    if (extension == "webp") return FileFormat::WebP;
-    if (extension == "gif") return FileFormat::Gif;
-    return std::nullopt;
+    return PictureFormatNamed(path.substr(dot + 1));
+}
+
+std::string PictureFormatNames() {
+    std::string list;
+    for (std::size_t i = 0; i < Names.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == Names.size() ? " or " : ", ") + std::string(Names[i].first);
+    return list;
 }
 
 std::string TemplateProblem(std::string_view path) {

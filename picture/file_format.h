@@ -4,13 +4,23 @@
 #include <string>
 #include <string_view>
 
-enum class FileFormat { Bmp, Png, Svg, Obj, WebP, Gif, Csv };
+enum class FileFormat { Bmp, Png, Svg, Obj, WebP, Gif, Mp4, WebM, Csv };
 
+// The picture format a name stands for ("png", "webm", ...), in any letter case.
+std::optional<FileFormat> PictureFormatNamed(std::string_view name);
 // The picture format a file name's extension names, in any letter case.
 std::optional<FileFormat> PictureFormatFor(std::string_view path);
+// The names PictureFormatNamed knows, for messages: "png, bmp, ... or webm".
+std::string PictureFormatNames();
+
+// How long an animation's frame lasts unless told: the window's timer interval.
+inline constexpr int DefaultFrameMilliseconds = 100;
 
 // Whether a file of this format holds many frames.
-inline bool IsAnimation(FileFormat format) { return format == FileFormat::WebP || format == FileFormat::Gif; }
+inline bool IsAnimation(FileFormat format) {
+    return format == FileFormat::WebP || format == FileFormat::Gif || format == FileFormat::Mp4 ||
+           format == FileFormat::WebM;
+}
 
 // A file name with one printf-style number (%d, %5d, %05d; %% is a percent
 // sign) names one file per frame.

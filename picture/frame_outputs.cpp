@@ -11,7 +11,7 @@ void RecordFailure(FrameWriting& writing, FrameOutput& output, int frame, const 
                    const std::string& reason) {
     const std::lock_guard lock(writing.pool.mutex);
     if (output.failedFrame < 0 || frame < output.failedFrame)
-        output.failedFrame = frame, output.failedPath = path, output.failure = reason;
+        output.failedFrame = frame, output.failedPath = path == "-" ? "standard output" : path, output.failure = reason;
     writing.failed = true;
 }
 
@@ -24,7 +24,7 @@ void NoteReduction(FrameWriting& writing, FrameOutput& output, int frame, int dr
 }
 
 // A file of one picture in a still format.
-std::string StillBytes(FileFormat format, const Frame& frame) {
+std::string StillBytes(FileFormat format, const Frame& frame, int delayMs) {
     switch (format) {
     case FileFormat::Bmp: return EncodePicture(frame.surface, "BMP");
     case FileFormat::Png: return EncodePicture(frame.surface, "PNG");
@@ -33,10 +33,13 @@ std::string StillBytes(FileFormat format, const Frame& frame) {
     case FileFormat::Csv: return SegmentsCsvText(frame.log);
     case FileFormat::WebP: {
         WebPAnimation webp;
+        webp.delayMs = delayMs;
         AddWebPFrame(webp, frame.surface);
         return FinishWebP(webp);
     }
-    case FileFormat::Gif: break;
+    case FileFormat::Gif:
+    case FileFormat::Mp4:
+    case FileFormat::WebM: break;
     }
     return {};
 }
@@ -49,12 +52,18 @@ void WriteFrameFile(FrameWriting& writing, FrameOutput& output, const Frame& fra
     bool done = OpenOutput(file, path);
     if (done && output.format == FileFormat::Gif) {
         GifAnimation gif;
+        gif.delayMs = writing.delayMs;
         int dropped = 0;
         done = StartGif(gif, file) && AddGifFrame(gif, frame.surface, &dropped) && FinishGif(gif);
         if (!done && file.error.empty()) file.error = gif.error;
         NoteReduction(writing, output, frame.index, dropped);
+    } else if (done && IsVideo(output.format)) {
+        VideoAnimation video;  // a video of the one frame
+        StartVideo(video, file, output.format, writing.delayMs);
+        done = AddVideoFrame(video, frame.surface) && FinishVideo(video);
+        if (!done && file.error.empty()) file.error = video.error;
     } else if (done) {
-        const std::string bytes = StillBytes(output.format, frame);
+        const std::string bytes = StillBytes(output.format, frame, writing.delayMs);
         done = bytes.empty() ? (file.error = "the picture could not be encoded", false) : WriteOutput(file, bytes);
     }
     if (!(done && CommitOutput(file))) RecordFailure(writing, output, frame.index, path, file.error);
@@ -70,22 +79,21 @@ void AddToSingleFile(FrameWriting& writing, FrameOutput& output, const Frame& fr
         if (!AddGifFrame(output.gif, frame.surface, &dropped))
             RecordFailure(writing, output, frame.index, output.path, output.gif.error);
         NoteReduction(writing, output, frame.index, dropped);
-    } else if (output.path == "-") {
-        output.bytes = StillBytes(output.format, frame);
-    } else if (!WriteOutput(output.file, StillBytes(output.format, frame))) {
+    } else if (IsVideo(output.format)) {
+        if (!AddVideoFrame(output.video, frame.surface))
+            RecordFailure(writing, output, frame.index, output.path, output.video.error);
+    } else if (output.file.stream) {
+        output.bytes = StillBytes(output.format, frame, writing.delayMs);
+        if (output.bytes.empty())
+            RecordFailure(writing, output, frame.index, output.path, "the picture could not be encoded");
+    } else if (!WriteOutput(output.file, StillBytes(output.format, frame, writing.delayMs))) {
         RecordFailure(writing, output, frame.index, output.path, output.file.error);
     }
 }
 
 // Completes the animations and hands everything to its file.
-bool Complete(FrameWriting& writing, FrameOutput& output, std::ostream& standardOutput) {
+bool Complete(FrameWriting& writing, FrameOutput& output) {
     if (output.perFrame) return true;
-    if (output.path == "-") {
-        standardOutput.write(output.bytes.data(), std::streamsize(output.bytes.size()));
-        if (standardOutput.flush()) return true;
-        RecordFailure(writing, output, 0, "standard output", "the write failed");
-        return false;
-    }
     bool done = true;
     if (output.format == FileFormat::WebP) {
         const std::string bytes = FinishWebP(*output.webp);
@@ -94,6 +102,11 @@ bool Complete(FrameWriting& writing, FrameOutput& output, std::ostream& standard
     } else if (output.format == FileFormat::Gif) {
         done = FinishGif(output.gif);
         if (!done) output.file.error = output.gif.error;
+    } else if (IsVideo(output.format)) {
+        done = FinishVideo(output.video);
+        if (!done) output.file.error = output.video.error;
+    } else if (!output.bytes.empty()) {
+        done = WriteOutput(output.file, output.bytes);
     }
     if (!done) RecordFailure(writing, output, 0, output.path, output.file.error);
     return done;
@@ -124,17 +137,25 @@ bool NeedsSegmentLog(const FrameWriting& writing) {
     return false;
 }
 
-bool OpenOutputs(FrameWriting& writing, std::string* problem) {
+bool OpenOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem) {
     for (const auto& output : writing.outputs) {
-        if (output->perFrame || output->path == "-") continue;
-        bool opened = OpenOutput(output->file, output->path);
+        if (output->perFrame) continue;
+        bool opened = true;
+        if (output->path == "-")
+            OpenOutputStream(output->file, standardOutput);
+        else
+            opened = OpenOutput(output->file, output->path);
         if (opened && output->format == FileFormat::WebP) {
             output->webp = std::make_unique<WebPAnimation>();
+            output->webp->delayMs = writing.delayMs;
             opened = output->webp->error.empty();
             output->file.error = output->webp->error;
         } else if (opened && output->format == FileFormat::Gif) {
+            output->gif.delayMs = writing.delayMs;
             opened = StartGif(output->gif, output->file);
             if (!opened) output->file.error = output->gif.error;
+        } else if (opened && IsVideo(output->format)) {
+            StartVideo(output->video, output->file, output->format, writing.delayMs);
         }
         if (!opened) {
             *problem = "cannot write \"" + output->path + "\": " + output->file.error;
@@ -162,8 +183,7 @@ void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const Se
     }
 }
 
-bool FinishOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem,
-                   std::vector<std::string>* notes) {
+bool FinishOutputs(FrameWriting& writing, std::string* problem, std::vector<std::string>* notes) {
     WaitIdle(writing.pool);
     for (const auto& output : writing.outputs) {
         if (output->reducedFrames > 0 && notes)
@@ -171,12 +191,15 @@ bool FinishOutputs(FrameWriting& writing, std::ostream& standardOutput, std::str
                              " frame(s) had more than 256 colours (the first: frame " +
                              std::to_string(output->firstReducedFrame) + "); each channel kept its top " +
                              std::to_string(8 - output->mostDroppedBits) + " bits or more");
-        if (!writing.failed) Complete(writing, *output, standardOutput);
+        if (!writing.failed) Complete(writing, *output);
     }
-    for (const auto& output : writing.outputs) {
-        if (writing.failed || output->perFrame || output->path == "-") continue;
-        if (!CommitOutput(output->file)) RecordFailure(writing, *output, 0, output->path, output->file.error);
-    }
+    // Standard output cannot take back what it got: it is finished first, so
+    // that its failure still leaves every file as it was.
+    for (const bool streams : {true, false})
+        for (const auto& output : writing.outputs) {
+            if (writing.failed || output->perFrame || (output->path == "-") != streams) continue;
+            if (!CommitOutput(output->file)) RecordFailure(writing, *output, 0, output->path, output->file.error);
+        }
     if (!writing.failed) return true;
     AbandonOutputs(writing);
     *problem = FailureLine(writing);

@@ -11,6 +11,7 @@
 #include "gif_writer.h"
 #include "output_file.h"
 #include "segment_log.h"
+#include "video_writer.h"
 #include "webp_writer.h"
 #include "worker_pool.h"
 
@@ -30,8 +31,9 @@ struct FrameOutput {
     OutputFile file;  // the single file, committed only when every output succeeded
     std::unique_ptr<WebPAnimation> webp;
     GifAnimation gif;
+    VideoAnimation video;
     Lane lane;          // the animations take their frames in order
-    std::string bytes;  // what goes to standard output
+    std::string bytes;  // a picture for standard output, held back until every output succeeded
 
     int failedFrame = -1;
     std::string failedPath, failure;
@@ -41,6 +43,7 @@ struct FrameOutput {
 // The outputs of one run and the workers that encode their frames.
 struct FrameWriting {
     std::vector<std::unique_ptr<FrameOutput>> outputs;
+    int delayMs = DefaultFrameMilliseconds;  // an animation frame's time
     std::atomic<bool> failed = false;
     WorkerPool pool;  // last: it finishes its jobs, which use the outputs, before they go
 
@@ -53,8 +56,8 @@ void AddOutput(FrameWriting& writing, const std::string& path, FileFormat format
 bool NeedsSegmentLog(const FrameWriting& writing);
 
 // Opens every single file and starts the animations; false with one line
-// naming the file and the reason.
-bool OpenOutputs(FrameWriting& writing, std::string* problem);
+// naming the file and the reason. "-" is `standardOutput`.
+bool OpenOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem);
 
 // Hands a copy of the picture to the encoders; blocks while too many frames
 // wait for them. Check `failed` before drawing the next one.
@@ -63,8 +66,7 @@ void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const Se
 // Waits for the encoders, finishes the animations and commits every file
 // together, or, after any failure, none of them. `notes` gets remarks for the
 // user (colours reduced for a GIF).
-bool FinishOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem,
-                   std::vector<std::string>* notes);
+bool FinishOutputs(FrameWriting& writing, std::string* problem, std::vector<std::string>* notes);
 
 // Drops every single file written so far; the old files stay as they were.
 void AbandonOutputs(FrameWriting& writing);

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int FrameHundredths = 10;  // 100 ms, the window's timer interval
 constexpr std::size_t FlushSize = 1 << 16;
 
 bool Flush(GifAnimation& animation) {
@@ -40,10 +39,10 @@ bool PutLoopForever(GifFileType* gif) {
            EGifPutExtensionTrailer(gif) == GIF_OK;
 }
 
-bool PutFrameDelay(GifFileType* gif) {
+bool PutFrameDelay(GifFileType* gif, int delayMs) {
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
-    control.DelayTime = FrameHundredths;
+    control.DelayTime = delayMs / GifDelayStep;
     control.TransparentColor = NO_TRANSPARENT_COLOR;
     GifByteType block[4];
     EGifGCBToExtension(&control, block);
@@ -114,7 +113,7 @@ bool AddGifFrame(GifAnimation& animation, const Canvas& surface, int* droppedBit
     }
     ColorMapObject* map = GifMakeMapObject(size, table.data());
     GifFileType* gif = animation.gif;
-    const bool put = map && PutFrameDelay(gif) &&
+    const bool put = map && PutFrameDelay(gif, animation.delayMs) &&
                      EGifPutImageDesc(gif, 0, 0, Canvas::Width, Canvas::Height, false, map) == GIF_OK &&
                      EGifPutLine(gif, animation.indices.data(), count) == GIF_OK;
     GifFreeMapObject(map);

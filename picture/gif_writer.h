@@ -5,20 +5,24 @@
 #include <vector>
 
 #include "canvas.h"
+#include "file_format.h"
 #include "output_file.h"
 
 struct GifFileType;
 
-// An animated GIF written frame by frame into `file`: 100 ms a frame,
-// looping, each frame a full picture with its own colour table holding
-// exactly its colours. A frame with more than 256 colours is reduced: every
-// channel drops its lowest bit, then the next, until at most 256 remain.
+// A GIF counts a frame's time in hundredths of a second.
+inline constexpr int GifDelayStep = 10;  // ms
+
+// An animated GIF written frame by frame into `file`, looping, each frame a full picture with its own colour table
+// holding exactly its colours. A frame with more than 256 colours is reduced: every channel drops its lowest bit, then
+// the next, until at most 256 remain.
 struct GifAnimation {
     GifFileType* gif = nullptr;
     OutputFile* file = nullptr;
-    std::string pending;                 // encoded bytes not yet handed to the file
-    std::vector<std::uint8_t> indices;   // the frame as colour-table indices
-    std::vector<std::uint32_t> colours;  // the frame's colour table
+    std::string pending;                     // encoded bytes not yet handed to the file
+    std::vector<std::uint8_t> indices;       // the frame as colour-table indices
+    std::vector<std::uint32_t> colours;      // the frame's colour table
+    int delayMs = DefaultFrameMilliseconds;  // each frame's time, a whole number of GifDelayStep
     int frames = 0;
     std::string error;
 

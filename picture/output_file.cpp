@@ -31,7 +31,8 @@ bool OpenTemporary(OutputFile& file, const std::string& path, const struct stat*
     std::mt19937_64 bits{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         file.tempPath = TemporaryName(path, bits);
-        file.fd = open(file.tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);  // umask applies
+        // Read and write: a writer may read back what it wrote and move it.
+        file.fd = open(file.tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);  // umask applies
         if (file.fd >= 0) break;
         if (errno != EEXIST) {
             file.tempPath.clear();
@@ -74,7 +75,19 @@ bool OpenOutput(OutputFile& file, const std::string& path) {
     return OpenTemporary(file, file.path, exists ? &target : nullptr);
 }
 
+void OpenOutputStream(OutputFile& file, std::ostream& stream) {
+    CancelOutput(file);
+    file.path.clear();
+    file.error.clear();
+    file.stream = &stream;
+}
+
 bool WriteOutput(OutputFile& file, const void* bytes, std::size_t size) {
+    if (file.stream) {
+        if (file.stream->write(static_cast<const char*>(bytes), std::streamsize(size))) return true;
+        if (file.error.empty()) file.error = "the write failed";
+        return false;
+    }
     if (file.fd < 0) return Fail(file, EBADF);
     const char* at = static_cast<const char*>(bytes);
     while (size > 0) {
@@ -87,7 +100,34 @@ bool WriteOutput(OutputFile& file, const void* bytes, std::size_t size) {
     return true;
 }
 
+std::int64_t SeekOutput(OutputFile& file, std::int64_t offset, int whence) {
+    const off_t at = file.fd < 0 ? off_t(-1) : lseek(file.fd, off_t(offset), whence);
+    if (at < 0) Fail(file, file.fd < 0 ? EBADF : errno);
+    return at;
+}
+
+long ReadBackOutput(OutputFile& file, std::int64_t offset, void* bytes, std::size_t size) {
+    if (file.fd < 0) return Fail(file, EBADF), -1;
+    ssize_t got = 0;
+    do got = pread(file.fd, bytes, size, off_t(offset));
+    while (got < 0 && errno == EINTR);
+    if (got < 0) Fail(file, errno);
+    return long(got);
+}
+
+std::int64_t OutputSize(const OutputFile& file) {
+    struct stat info {};
+    if (file.fd < 0 || fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+    return info.st_size;
+}
+
 bool CommitOutput(OutputFile& file) {
+    if (file.stream) {
+        const bool flushed = bool(file.stream->flush());
+        file.stream = nullptr;
+        if (!flushed && file.error.empty()) file.error = "the write failed";
+        return flushed && file.error.empty();
+    }
     if (file.fd < 0) return Fail(file, EBADF);
     // The bytes reach the disk before the name moves, so a crash cannot leave
     // an empty file in place of the old one.
@@ -106,6 +146,7 @@ bool CommitOutput(OutputFile& file) {
 }
 
 void CancelOutput(OutputFile& file) {
+    file.stream = nullptr;  // what went into a stream cannot be taken back
     if (file.fd >= 0) close(file.fd);
     file.fd = -1;
     if (!file.tempPath.empty()) unlink(file.tempPath.c_str());

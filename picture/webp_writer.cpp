@@ -43,7 +43,7 @@ bool AddWebPFrame(WebPAnimation& animation, const Canvas& surface) {
     picture.argb = const_cast<std::uint32_t*>(surface.pixels.data());
     picture.argb_stride = Canvas::Width;
     const bool added =
-        WebPAnimEncoderAdd(animation.encoder, &picture, animation.frames * FrameMilliseconds, &config) != 0;
+        WebPAnimEncoderAdd(animation.encoder, &picture, animation.frames * animation.delayMs, &config) != 0;
     if (!added) animation.error = WebPAnimEncoderGetError(animation.encoder);
     animation.frames += added;
     return added;
@@ -53,7 +53,7 @@ std::string FinishWebP(WebPAnimation& animation) {
     if (!animation.encoder) return {};
     WebPData data;
     WebPDataInit(&data);
-    if (!WebPAnimEncoderAdd(animation.encoder, nullptr, animation.frames * FrameMilliseconds, nullptr) ||
+    if (!WebPAnimEncoderAdd(animation.encoder, nullptr, animation.frames * animation.delayMs, nullptr) ||
         !WebPAnimEncoderAssemble(animation.encoder, &data)) {
         animation.error = WebPAnimEncoderGetError(animation.encoder);
         return {};

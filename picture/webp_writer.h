@@ -3,12 +3,14 @@
 #include <string>
 
 #include "canvas.h"
+#include "file_format.h"
 
 struct WebPAnimEncoder;
 
-// An animated, lossless WebP built frame by frame: 100 ms a frame, looping.
+// An animated, lossless WebP built frame by frame, looping.
 struct WebPAnimation {
     WebPAnimEncoder* encoder = nullptr;
+    int delayMs = DefaultFrameMilliseconds;  // each frame's time
     int frames = 0;
     std::string error;
 
@@ -17,8 +19,6 @@ struct WebPAnimation {
     WebPAnimation& operator=(const WebPAnimation&) = delete;
     ~WebPAnimation();
 };
-
-inline constexpr int FrameMilliseconds = 100;  // the window's timer interval
 
 bool AddWebPFrame(WebPAnimation& animation, const Canvas& surface);
 // The whole file; empty (and `error`) on failure.

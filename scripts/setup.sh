@@ -7,7 +7,7 @@ ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # CMake, Ninja, Qt, the image libraries and help2man for the manual pages.
 # A library a program links goes here.
 ORBIZA_BUILD_PACKAGES=(build-essential cmake ninja-build pkgconf qt6-base-dev help2man
-                       libwebp-dev libgif-dev)
+                       libwebp-dev libgif-dev libavcodec-dev libavformat-dev libswscale-dev libavutil-dev)
 # The page adds Emscripten.
 ORBIZA_WEB_PACKAGES=(emscripten)
 # Only the tests and the benchmarks use these: their libraries, the browser
@@ -17,7 +17,7 @@ ORBIZA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libtinyobjloade
                       qt6-image-formats-plugins clang-format
                       xvfb xauth x11-utils xdotool imagemagick
                       dpkg-dev file man-db appstream desktop-file-utils lintian
-                      chromium nodejs)
+                      chromium nodejs ffmpeg)
 # Debian's npm is wanted only where Node came without one.
 command -v npm >/dev/null 2>&1 || ORBIZA_TEST_PACKAGES+=(npm)
 

@@ -14,14 +14,18 @@ const std::string Earlier = "the earlier file";
 
 // Every write below fails: a segment list into a directory, a picture over a
 // directory, files cut at 1 KB (the BMP in one large write, the PNG, GIF and
-// CSV only when flushed at the end). "@" marks a name in the scratch folder.
+// CSV only when flushed at the end, the video as the muxer goes). "@" marks a
+// name in the scratch folder.
 TEST(FailedRun, KeepsEveryOldFileAndLeavesNoNewOne) {
     const std::vector<std::pair<std::vector<std::string>, long>> cases{
         {{"--segments", "@dir", "--output", "@old.bmp", "--output", "@new.png", "Cube"}, 0},
         {{"--output", "@new.svg", "--output", "@taken.png", "--output", "@old.gif", "Cube"}, 0},
         {{"--output", "@old.png", "--output", "@old.bmp", "--axes", "Sphere"}, 1024},
-        {{"--output", "@old.gif", "--segments", "@old.csv", "--axes", "Sphere"}, 1024}};
-    const std::vector<std::string> old{"old.bmp", "old.png", "old.gif", "old.csv"};
+        {{"--output", "@old.gif", "--segments", "@old.csv", "--axes", "Sphere"}, 1024},
+        {{"--output", "@old.mp4", "--output", "@new.webm", "--frames", "3", "--speeds", "0,5,0,0", "Sphere"}, 1024},
+        {{"--output", "@old.mp4", "Cube"}, 1024},  // one small frame: the muxer writes only at the end
+        {{"--output", "@new.mp4", "--output", "@taken.png", "Sphere"}, 0}};
+    const std::vector<std::string> old{"old.bmp", "old.png", "old.gif", "old.csv", "old.mp4"};
     for (const auto& [given, sizeLimit] : cases) {
         const ScratchDir dir;
         std::filesystem::create_directory(dir.path / "dir");
@@ -33,7 +37,7 @@ TEST(FailedRun, KeepsEveryOldFileAndLeavesNoNewOne) {
         EXPECT_EQ(run.status, 1) << args[1];
         ASSERT_EQ(Lines(run.err).size(), 1u) << run.err;
         EXPECT_NE(run.err.find("cannot write \"" + dir.path.string()), std::string::npos) << run.err;
-        EXPECT_EQ(dir.Names().size(), 6u) << "a new or temporary file was left behind: " << args[1];
+        EXPECT_EQ(dir.Names().size(), 7u) << "a new or temporary file was left behind: " << args[1];
         for (const std::string& name : old) EXPECT_EQ(ReadWholeFile(dir.path / name), Earlier) << name;
     }
 }
@@ -68,20 +72,50 @@ TEST(FailedRun, ARunTimeErrorWhileDrawingIsReportedAndNothingIsWritten) {
     EXPECT_TRUE(dir.Names().empty());
 }
 
-TEST(SpecialTarget, ANamedPipeIsWrittenIntoAndStaysAPipe) {
+// Takes every byte and fails only when flushed, as a full disk behind a buffer does.
+struct FailingFlush : std::streambuf {
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+    int sync() override { return -1; }
+};
+
+// Standard output cannot take back what it got, so it is finished before any file takes its name.
+TEST(FailedRun, StandardOutputFailingAtTheEndKeepsTheFiles) {
     const ScratchDir dir;
-    const std::string pipe = dir.path / "pipe";
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    const int reader = open(pipe.c_str(), O_RDWR | O_NONBLOCK);  // read and write ends: nobody blocks
-    const RunResult run = RunBinary({"--segments", pipe, "Cube"});
-    std::string received(1 << 16, '\0');
-    received.resize(std::size_t(std::max<ssize_t>(0, read(reader, received.data(), received.size()))));
-    close(reader);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(received, RunBinary({"--segments", "-", "Cube"}).out);
-    struct stat info {};
-    ASSERT_EQ(stat(pipe.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    WriteWholeFile(dir.path / "old.bmp", Earlier);
+    RenderOptions options;
+    options.structures = {4};
+    options.format = FileFormat::Png;
+    options.outputs = {dir.path / "old.bmp", "-"};
+    FailingFlush buffer;
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    EXPECT_EQ(RunRender(options, out, err), 1);
+    EXPECT_EQ(err.str(), "orbiza-render: cannot write \"standard output\": the write failed\n");
+    EXPECT_TRUE(ReadWholeFile(dir.path / "old.bmp") == Earlier) << "the file was replaced";
+}
+
+// A pipe gets what standard output gets: a video in the form that streams.
+TEST(SpecialTarget, ANamedPipeIsWrittenIntoAndStaysAPipe) {
+    for (const std::vector<std::string>& given :
+         {std::vector<std::string>{"--segments", "@"}, {"--format", "mp4", "--output", "@"}}) {
+        const ScratchDir dir;
+        const std::string pipe = dir.path / "pipe";
+        ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+        const int reader = open(pipe.c_str(), O_RDWR | O_NONBLOCK);  // read and write ends: nobody blocks
+        std::vector<std::string> args = given, toStandardOutput = given;
+        args.back() = pipe, toStandardOutput.back() = "-";
+        args.push_back("Cube"), toStandardOutput.push_back("Cube");
+        const RunResult run = RunBinary(args);
+        std::string received(1 << 16, '\0');
+        received.resize(std::size_t(std::max<ssize_t>(0, read(reader, received.data(), received.size()))));
+        close(reader);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(received == RunBinary(toStandardOutput).out) << given[0];
+        struct stat info {};
+        ASSERT_EQ(stat(pipe.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    }
 }
 
 TEST(SpecialTarget, AFullDeviceIsAFailureAndStaysADevice) {

@@ -14,41 +14,9 @@
 #include "catalogue.h"
 #include "run_binary.h"
 #include "svg_writer.h"
+#include "window_frames.h"
 
 namespace {
-
-const std::vector<std::string> View{"--axes", "--angles", "0.4,0.6,0.2", "--time", "1.3", "--speeds", "3,5,-2,10"};
-
-QImage SurfacePicture(const Canvas& surface) {
-    QImage image(Canvas::Width, Canvas::Height, QImage::Format_RGB32);
-    std::memcpy(image.bits(), surface.pixels.data(), surface.pixels.size() * 4);
-    return image;
-}
-
-// The window's pictures: the first drawn, then after each timer tick (advance
-// by the speeds, clear, redraw), the random source carrying on; and the
-// segments of the first.
-struct Drawn {
-    std::vector<QImage> frames;
-    SegmentLog log;
-};
-
-Drawn WindowFrames(const std::string& structure, int count) {
-    Drawn drawn;
-    Canvas surface;
-    Scene scene;
-    scene.tools.surface = &surface;
-    scene.tools.log = &drawn.log;
-    scene.showAxis = true;
-    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
-    for (int k = 0; k < count; ++k, scene.tools.log = nullptr) {
-        if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
-        Clear(surface);
-        RedrawScene(scene);
-        drawn.frames.push_back(SurfacePicture(surface));
-    }
-    return drawn;
-}
 
 // The BMP the renderer writes after `ticks` timer ticks, as Qt decodes it.
 QImage PictureAfterTicks(const ScratchDir& dir, const std::string& structure, int ticks) {
@@ -79,6 +47,7 @@ struct FormatCase {
     std::string file;  // the output's name; its extension picks the format
     std::string structure;
     int frames;
+    int delay = 100;  // ms a frame
 };
 
 void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.file << " of " << c.structure; }
@@ -136,11 +105,7 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
     const FormatCase& c = GetParam();
     const ScratchDir dir;
     const std::string path = dir.path / c.file;
-    std::vector<std::string> args = View;
-    args.insert(args.end(), {"--frames", std::to_string(c.frames), "--output", path, c.structure});
-    const RunResult run = RunBinary(args);
-    ASSERT_EQ(run.status, 0) << run.err;
-    const Drawn drawn = WindowFrames(c.structure, c.frames);
+    const Drawn drawn = RenderFrames(path, c.structure, c.frames, c.delay);
     const QString name = QString::fromStdString(path);
     const std::string extension = QFileInfo(name).suffix().toLower().toStdString();
     if (extension == "bmp") CheckBmpHeader(ReadWholeFile(path));
@@ -171,7 +136,7 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
         for (int k = 0; k < c.frames; ++k) {
             EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), drawn.frames[std::size_t(k)])
                 << "frame " << k;
-            EXPECT_EQ(reader.nextImageDelay(), 100);
+            EXPECT_EQ(reader.nextImageDelay(), c.delay);
         }
     }
     if (c.file.find('%') != std::string::npos)
@@ -210,7 +175,8 @@ INSTANTIATE_TEST_SUITE_P(Table, RoundTrip,
                                          FormatCase{"nodes.svg", "Nodes", 1},  // segments of zero length
                                          FormatCase{"spring.obj", "Spring", 1}, FormatCase{"nodes.obj", "Nodes", 1},
                                          FormatCase{"morph.webp", "Sphere-Torus Transformation", 4},
-                                         FormatCase{"rossler.gif", "Rossler Chaos", 3},
+                                         FormatCase{"rossler.gif", "Rossler Chaos", 3, 30},
+                                         FormatCase{"slow.webp", "Spring", 2, 2500},
                                          FormatCase{"morph.GIF", "Sphere-Torus Transformation", 4},
                                          FormatCase{"frame-%d.png", "Shell", 3}));
 

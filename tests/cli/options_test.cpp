@@ -60,7 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--axes", "--view", View}, "with --axes"}, B{{"--view", View, "--seed", "3"}, "with --seed"},
         B{{"--view", View, "--ticks=0"}, "with --ticks"}, B{{"--view", View, "Cube"}, "with the structure \"Cube\""},
         B{{"--view", "v2;row=1"}, "--view: unknown version \"v2\""},
-        B{{"--view", View.substr(0, View.find(";speeds"))}, "--view: incomplete: no speeds, axes, timer, random"}));
+        B{{"--view", View.substr(0, View.find(";speeds"))}, "--view: incomplete: no speeds, axes, timer, random"},
+        B{{"--delay", "9"}, "outside 10..10000"}, B{{"--delay", "10001"}, "outside 10..10000"},
+        B{{"--delay", "15", "--output", "a.webp", "--output", "a.GIF"}, "steps of 10 ms; 15 ms"},
+        B{{"--format", "jpg"}, "\"jpg\" is not one of png, bmp, svg, obj, webp, gif, mp4 or webm"},
+        B{{"--output", "-"}, "\"-\" names no supported format"}, B{{"--output", ""}, "empty file name"},
+        B{{"--output", "-", "--format", "png", "--segments", "-"}, "only one output can go to standard output"},
+        B{{"--frames", "2", "--format", "png", "--output", "-"}, "\"-\" holds one picture"}));
 
 TEST(CommandLine, ReadsEveryOption) {
     const ParsedCommandLine parsed = ParseCommandLine({"--axes",
@@ -73,11 +79,16 @@ TEST(CommandLine, ReadsEveryOption) {
                                                        "--frames",
                                                        "9",
                                                        "--seed=32768",
+                                                       "--delay",
+                                                       "15",
                                                        "--quiet",
                                                        "--output",
                                                        "out-%03d.PNG",
                                                        "--output",
-                                                       "a.gif",
+                                                       "a.mp4",
+                                                       "--output",
+                                                       "-",
+                                                       "--format=WebM",
                                                        "--segments",
                                                        "s%d.csv",
                                                        "sphere",
@@ -90,9 +101,13 @@ TEST(CommandLine, ReadsEveryOption) {
     // the nearest float to each decimal
     EXPECT_EQ(std::vector<float>({o.angleX, o.angleY, o.angleZ, o.time}),
               std::vector<float>({0.4f, -0.6f, 0.2f, 2.5f}));
-    EXPECT_EQ(std::vector<int>({o.ticks, o.speeds.x, o.speeds.y, o.speeds.z, o.speeds.time, o.frames, o.seed}),
-              std::vector<int>({3, -50, 0, 7, 50, 9, 32768}));
-    EXPECT_EQ(o.outputs, (std::vector<std::string>{"out-%03d.PNG", "a.gif"}));
+    EXPECT_EQ(std::vector<int>({o.ticks, o.speeds.x, o.speeds.y, o.speeds.z, o.speeds.time, o.frames, o.seed, o.delay}),
+              std::vector<int>({3, -50, 0, 7, 50, 9, 32768, 15}));
+    EXPECT_EQ(o.outputs, (std::vector<std::string>{"out-%03d.PNG", "a.mp4", "-"}));
+    // --format, given after them, is for the name without a known extension only
+    EXPECT_EQ(
+        std::vector({OutputFormat(o, o.outputs[0]), OutputFormat(o, o.outputs[1]), OutputFormat(o, o.outputs[2])}),
+        std::vector<std::optional<FileFormat>>({FileFormat::Png, FileFormat::Mp4, FileFormat::WebM}));
     EXPECT_EQ(o.segmentsPath, "s%d.csv");
     EXPECT_EQ(o.structures, (std::vector<int>{4, 23, 20}));
 }

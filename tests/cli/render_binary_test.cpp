@@ -32,13 +32,14 @@ TEST(RenderCommand, ListPrintsTheTwentyThreeTextsWithTheirPositions) {
 TEST(RenderCommand, HelpAndVersionWinAndTheErrorsTakeOneLine) {
     const RunResult help = RunBinary({"--bogus", "--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"--output", "--segments", "--frames", "--seed", "--quiet", "--view", ".svg", ".obj",
-                             ".webp", ".gif", "Exit status"})
+    for (const char* word : {"--output", "--segments", "--frames", "--seed", "--quiet", "--view", "--delay", "--format",
+                             ".svg", ".obj", ".webp", ".gif", ".mp4", ".webm", "566 x 518", "Exit status"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
-    // One line: the project's version and the instruction-set level in use.
-    EXPECT_THAT(
-        Lines(RunBinary({"Cubes", "--version"}).out),
-        testing::ElementsAre(testing::MatchesRegex("orbiza-render " ORBIZA_VERSION " \\((scalar|sse2|avx2)\\)")));
+    // The project's version and the instruction-set level in use, then the licence as GNU programs give it.
+    EXPECT_THAT(Lines(RunBinary({"Cubes", "--version"}).out),
+                testing::ElementsAre(testing::MatchesRegex("orbiza-render " ORBIZA_VERSION " \\((scalar|sse2|avx2)\\)"),
+                                     testing::StartsWith("Copyright (C) "), testing::StartsWith("License GPLv3+: "),
+                                     testing::_, testing::StartsWith("There is NO WARRANTY")));
     for (const auto& args : {std::vector<std::string>{"--bogus"}, {"Sphere"}, {"--frames", "2", "--output=a.png"}}) {
         const RunResult run = RunBinary(args);
         EXPECT_EQ(run.status, 2) << args[0];

@@ -42,6 +42,12 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/orbiza" --ve
     fail "orbiza --version"
 "$root/usr/bin/orbiza-render" --version | grep -qxE "orbiza-render $version( \([[:alnum:]_-]+\))?" ||
     fail "orbiza-render --version"
+# Both name their licence as GNU programs do, as the copyright file does.
+licence='License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.'
+for program in orbiza orbiza-render; do
+    QT_QPA_PLATFORM=offscreen "$root/usr/bin/$program" --version | grep -qxF "$licence" || fail "$program --version licence"
+done
+grep -qx 'License: GPL-3+' "$root/usr/share/doc/orbiza/copyright" || fail "copyright: no GPL-3+"
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/orbiza-render" --angles 0.4,0.6,0.2 --output "$work/sphere.png" Sphere
 file -b "$work/sphere.png" | grep -q 'PNG image data, 565 x 517' || fail "render: $(file -b "$work/sphere.png")"
 
