@@ -49,10 +49,18 @@ const browser = await chromium.launch({
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
          '--disable-component-update', '--disable-sync'],
 });
-const page = await browser.newPage({ acceptDownloads: true });
-page.on('pageerror', (error) => failures.push('page error: ' + error.message));
-await page.goto(pathToFileURL(pagePath).href);
-await page.waitForFunction(() => window.OrbizaPage && OrbizaPage.ready);
+const pageUrl = pathToFileURL(pagePath).href, consoleLines = [];
+// A new tab at `url`, once its window is built; its console lines are kept,
+// but for Chromium's advice on this test's canvas reads.
+async function Open(url) {
+  const tab = await browser.newPage({ acceptDownloads: true });
+  tab.on('pageerror', (error) => failures.push('page error: ' + error.message));
+  tab.on('console', (message) => message.text().startsWith('Canvas2D:') || consoleLines.push(message.text()));
+  await tab.goto(url);
+  await tab.waitForFunction(() => window.OrbizaPage && OrbizaPage.ready);
+  return tab;
+}
+const page = await Open(pageUrl);
 
 // The window's table as the module holds it, read through a handle of its own.
 const table = await page.evaluate(() => JSON.parse(Module.UTF8ToString(Module._OrbizaWindowJson(Module._OrbizaOpen()))));
@@ -115,14 +123,16 @@ for (const close of [() => page.keyboard.press('Escape'), () => page.click('#abo
 const draws = [];  // every clear-and-redraw or axis redraw, as the list row it drew
 const selected = () => page.$eval('#List', (list) => list.selectedIndex + 1);
 const View = () => page.evaluate(() => OrbizaPage.view());
+// The canvas's RGBA bytes, as base64.
+const Canvas = (tab) => tab.$eval('#pctr1', (canvas) => {
+  const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  let text = '';
+  for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+  return btoa(text);
+});
 async function Compare(what, axes, ticks) {
   const expected = BmpPixels(Rendered(ticks ? ticks.from : await View(), axes, draws, ticks && ticks.args));
-  const actual = Buffer.from(await page.$eval('#pctr1', (canvas) => {
-    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
-    return btoa(text);
-  }), 'base64');
+  const actual = Buffer.from(await Canvas(page), 'base64');
   const first = actual.findIndex((value, i) => value !== expected[i]);
   if (actual.length !== expected.length || first >= 0)
     failures.push(`${what}: canvas differs from orbiza-render at pixel ${Math.floor(first / 4)}`);
@@ -173,10 +183,72 @@ if (names.slice(0, 4).join('|') !== 'X speed 0.05|Y speed -0.03|Z speed 0|Time s
   failures.push('names after the ticks: ' + names.join('|'));
 
 // The saved picture is the renderer's BMP of the same state, byte for byte.
-const [download] = await Promise.all([page.waitForEvent('download'), page.click('#Sav_bmp')]);
-const saved = readFileSync(await download.path());
-if (!saved.equals(Rendered(await View(), false, [22])))
+async function Download(tab) {
+  const [download] = await Promise.all([tab.waitForEvent('download'), tab.click('#Sav_bmp')]);
+  return readFileSync(await download.path());
+}
+if (!(await Download(page)).equals(Rendered(await View(), false, [22])))
   failures.push('the saved BMP differs from orbiza-render\'s');
+
+// The address. What the controls show, and the state as the address holds it.
+const Shown = (tab) => tab.evaluate(() => [...document.querySelectorAll('#Form1 select, #Form1 input, #Form1 span')]
+  .map((e) => e.id + '=' + (e.type === 'checkbox' ? e.checked : e.value ?? e.textContent)).join() + ' ' + OrbizaPage.address());
+async function Same(what, a, b) {
+  for (const look of [Shown, Canvas])
+    if (await look(a) !== await look(b)) failures.push(`${what}: ${look.name} differs in ${b.url()}`);
+}
+async function Settled(tab) {
+  await tab.waitForFunction(() => location.hash === '#' + OrbizaPage.address(), null, { timeout: 5000 })
+    .catch(() => failures.push('the address stays behind the state: ' + tab.url()));
+  return tab.url();
+}
+function ViewBmp(text, frames = 1) {
+  execFileSync(renderPath, ['--view', text, '--frames', String(frames), '--output', join(dir, 'view%d.bmp')]);
+  return readFileSync(join(dir, `view${frames - 1}.bmp`));
+}
+
+// The session's address in a new tab: the same window, picture and BMP, and
+// orbiza-render --view writes that BMP. Catches a field the address loses or
+// the tab does not put back, and an address behind the last events.
+await Click('showaxis');
+const sessionUrl = await Settled(page), restored = await Open(sessionUrl);
+await Same('the session', page, restored);
+const bmp = await Download(restored);
+if (!bmp.equals(await Download(page)) || !bmp.equals(ViewBmp(sessionUrl)))
+  failures.push('the session: the BMPs of its tab, the restored tab and --view differ');
+
+// "Rossler Chaos" after the axis box: the tab shows two redraws, the restored
+// one the last alone, as --view does. A turn in both then draws the same, so
+// the random source is back where that redraw found it, not at the one before.
+await page.click('#List option >> nth=22');
+await Click('showaxis');
+const rosslerUrl = await Settled(page), rossler = await Open(rosslerUrl);
+if (!(await Download(rossler)).equals(ViewBmp(rosslerUrl))) failures.push('"Rossler Chaos": --view differs');
+await page.click('#xp');
+await rossler.click('#xp');
+await Same('"Rossler Chaos" after a turn', page, rossler);
+
+// A fragment pasted into that tab, with the timer running: its ticks go on
+// from there as --view animates it.
+const running = sessionUrl.split('#')[1].replace('timer=0', 'timer=1');
+const time = (tab) => tab.evaluate(() => OrbizaPage.view()[3]), start = await time(restored);
+await rossler.evaluate((fragment) => { location.hash = fragment; }, running);
+await rossler.waitForFunction((start) => OrbizaPage.view()[3] > start + 0.5, start, { timeout: 10000 })
+  .catch(() => failures.push('the pasted fragment: no ticks'));
+await rossler.click('#stop');
+const ticks = Math.round((await time(rossler) - start) / 0.2);
+if (!Buffer.from(await Canvas(rossler), 'base64').equals(BmpPixels(ViewBmp(running, ticks + 1))))
+  failures.push(`the pasted fragment: the canvas after ${ticks} ticks differs from --view`);
+
+// No console line so far; a text that is no view (cut short, another version)
+// starts the tab as one without, with one line.
+if (consoleLines.length) failures.push('console: ' + consoleLines.join(' | '));
+const fresh = await Open(pageUrl);
+for (const broken of [sessionUrl.slice(0, -4), sessionUrl.replace('#v1', '#v2')]) {
+  consoleLines.length = 0;
+  await Same(broken, fresh, await Open(broken));
+  if (consoleLines.length !== 1) failures.push(`${broken}: ${consoleLines.length} console lines`);
+}
 
 await browser.close();
 for (const failure of failures) console.error('FAIL', failure);
