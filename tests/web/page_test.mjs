@@ -58,6 +58,7 @@ async function Open(url) {
   tab.on('console', (message) => message.text().startsWith('Canvas2D:') || consoleLines.push(message.text()));
   await tab.goto(url);
   await tab.waitForFunction(() => window.OrbizaPage && OrbizaPage.ready);
+  tab.entries = await tab.evaluate(() => history.length);
   return tab;
 }
 const page = await Open(pageUrl);
@@ -190,12 +191,13 @@ async function Download(tab) {
 if (!(await Download(page)).equals(Rendered(await View(), false, [22])))
   failures.push('the saved BMP differs from orbiza-render\'s');
 
-// The address. What the controls show, and the state as the address holds it.
+// The address. A tab's window as its controls show it and its address holds
+// it, its canvas and its download, compared between two tabs.
 const Shown = (tab) => tab.evaluate(() => [...document.querySelectorAll('#Form1 select, #Form1 input, #Form1 span')]
   .map((e) => e.id + '=' + (e.type === 'checkbox' ? e.checked : e.value ?? e.textContent)).join() + ' ' + OrbizaPage.address());
 async function Same(what, a, b) {
-  for (const look of [Shown, Canvas])
-    if (await look(a) !== await look(b)) failures.push(`${what}: ${look.name} differs in ${b.url()}`);
+  for (const look of [Shown, Canvas, Download])
+    if (JSON.stringify(await look(a)) !== JSON.stringify(await look(b))) failures.push(`${what}: ${look.name} differs in ${b.url()}`);
 }
 async function Settled(tab) {
   await tab.waitForFunction(() => location.hash === '#' + OrbizaPage.address(), null, { timeout: 5000 })
@@ -207,41 +209,39 @@ function ViewBmp(text, frames = 1) {
   return readFileSync(join(dir, `view${frames - 1}.bmp`));
 }
 
-// The session's address in a new tab: the same window, picture and BMP, and
-// orbiza-render --view writes that BMP. Catches a field the address loses or
-// the tab does not put back, and an address behind the last events.
-await Click('showaxis');
-const sessionUrl = await Settled(page), restored = await Open(sessionUrl);
-await Same('the session', page, restored);
-const bmp = await Download(restored);
-if (!bmp.equals(await Download(page)) || !bmp.equals(ViewBmp(sessionUrl)))
-  failures.push('the session: the BMPs of its tab, the restored tab and --view differ');
+// Addresses opened in new tabs give the picture --view draws, and after
+// `both` in each, the same tab. The session catches a field lost or not put
+// back. "Rossler Chaos" redrawn by the axis box comes back as its last redraw
+// and turns as the tab it came from: the random source is where that redraw,
+// not the one before, found it.
+const rosslerAxes = async () => { await page.click('#List option >> nth=22'); await Click('showaxis'); };
+let sessionUrl;
+for (const [what, act, both] of [['the session', () => Click('showaxis'), () => {}],
+                                 ['"Rossler Chaos", axes, a turn', rosslerAxes, (tab) => tab.click('#xp')]]) {
+  await act();
+  const url = await Settled(page), tab = await Open(url);
+  sessionUrl ??= url;
+  if (!(await Download(tab)).equals(ViewBmp(url))) failures.push(`${what}: the BMP differs from --view`);
+  await both(page), await both(tab);
+  await Same(what, page, tab);
+}
 
-// "Rossler Chaos" after the axis box: the tab shows two redraws, the restored
-// one the last alone, as --view does. A turn in both then draws the same, so
-// the random source is back where that redraw found it, not at the one before.
-await page.click('#List option >> nth=22');
-await Click('showaxis');
-const rosslerUrl = await Settled(page), rossler = await Open(rosslerUrl);
-if (!(await Download(rossler)).equals(ViewBmp(rosslerUrl))) failures.push('"Rossler Chaos": --view differs');
-await page.click('#xp');
-await rossler.click('#xp');
-await Same('"Rossler Chaos" after a turn', page, rossler);
+if (await page.evaluate(() => history.length) !== page.entries) failures.push('the address adds history entries');
 
-// A fragment pasted into that tab, with the timer running: its ticks go on
-// from there as --view animates it.
+// The session's fragment pasted into the first tab, the timer running: it
+// ticks on from there as --view animates it.
 const running = sessionUrl.split('#')[1].replace('timer=0', 'timer=1');
-const time = (tab) => tab.evaluate(() => OrbizaPage.view()[3]), start = await time(restored);
-await rossler.evaluate((fragment) => { location.hash = fragment; }, running);
-await rossler.waitForFunction((start) => OrbizaPage.view()[3] > start + 0.5, start, { timeout: 10000 })
+const start = Number(running.match(/time=([^;]*)/)[1]);
+await page.evaluate((fragment) => { location.hash = fragment; }, running);
+await page.waitForFunction((start) => OrbizaPage.view()[3] > start + 0.5, start, { timeout: 10000 })
   .catch(() => failures.push('the pasted fragment: no ticks'));
-await rossler.click('#stop');
-const ticks = Math.round((await time(rossler) - start) / 0.2);
-if (!Buffer.from(await Canvas(rossler), 'base64').equals(BmpPixels(ViewBmp(running, ticks + 1))))
+await page.click('#stop');
+const ticks = Math.round(((await View())[3] - start) / 0.2);
+if (!Buffer.from(await Canvas(page), 'base64').equals(BmpPixels(ViewBmp(running, ticks + 1))))
   failures.push(`the pasted fragment: the canvas after ${ticks} ticks differs from --view`);
 
 // No console line so far; a text that is no view (cut short, another version)
-// starts the tab as one without, with one line.
+// starts a tab as one without, with one line.
 if (consoleLines.length) failures.push('console: ' + consoleLines.join(' | '));
 const fresh = await Open(pageUrl);
 for (const broken of [sessionUrl.slice(0, -4), sessionUrl.replace('#v1', '#v2')]) {
