@@ -102,7 +102,8 @@ var OrbizaPage = (function () {
       context.putImageData(image, 0, 0);
     }
 
-    const text = (call, name) => M.UTF8ToString(M.ccall(call, 'number', ['number', 'string'], [w, name]));
+    const call = (name, text) => M.ccall(name, 'number', ['number', 'string'], [w, text]);
+    const text = (name, control) => M.UTF8ToString(call(name, control));
     // The read-outs follow their bars; the picture's name says what it shows.
     function Refresh() {
       for (const row of table.controls) {
@@ -144,12 +145,12 @@ var OrbizaPage = (function () {
     // refuse history changes that come too often (Safari takes 100 in 30 s),
     // so while the state changes faster, the latest is written every
     // addressInterval milliseconds; replacing it adds no history entry.
-    const addressInterval = 500;
+    const addressInterval = 500, address = () => M.UTF8ToString(M._OrbizaAddress(w));
     let addressDue = null, addressWritten = -Infinity;
     function WriteAddress() {
       addressDue = null;
       addressWritten = performance.now();
-      const fragment = '#' + M.UTF8ToString(M._OrbizaAddress(w));
+      const fragment = '#' + address();
       if (location.hash !== fragment) history.replaceState(history.state, '', fragment);
     }
     function KeepAddress() {
@@ -180,11 +181,11 @@ var OrbizaPage = (function () {
       scroll: (control, value) => { control.value = value; },
     };
     function Restore(fragment, otherwise) {
-      const answer = M.ccall('OrbizaRestore', 'number', ['number', 'string'], [w, fragment]);
-      if (answer & 16)
-        return console.warn(`Orbiza: the address after # is not a view (${M.UTF8ToString(M._OrbizaRefusal(w))}); ${otherwise}`);
+      const answer = call('OrbizaRestore', fragment);
+      const why = () => M.UTF8ToString(M._OrbizaRefusal(w));
+      if (answer & 16) return console.warn(`Orbiza: the address after # is no view (${why()}); ${otherwise}`);
       for (const row of table.controls)
-        if (set[row.kind]) set[row.kind](c[row.name], M.ccall('OrbizaValue', 'number', ['number', 'string'], [w, row.name]));
+        if (set[row.kind]) set[row.kind](c[row.name], call('OrbizaValue', row.name));
       Show(answer);
     }
 
@@ -202,9 +203,9 @@ var OrbizaPage = (function () {
     if (fragment()) Restore(fragment(), 'the page starts as usual');
     window.addEventListener('hashchange', () => { if (fragment()) Restore(fragment(), 'the window stays as it was'); });
 
-    // For scripts that drive the page: the view as the core holds it.
+    // For scripts that drive the page: the view and its address as the core holds them.
     OrbizaPage.view = () => [0, 1, 2, 3].map((k) => M._OrbizaView(w, k));
-    OrbizaPage.address = () => M.UTF8ToString(M._OrbizaAddress(w));
+    OrbizaPage.address = address;
     OrbizaPage.ready = true;
   }
 

@@ -209,11 +209,9 @@ function ViewBmp(text, frames = 1) {
   return readFileSync(join(dir, `view${frames - 1}.bmp`));
 }
 
-// Addresses opened in new tabs give the picture --view draws, and after
-// `both` in each, the same tab. The session catches a field lost or not put
-// back. "Rossler Chaos" redrawn by the axis box comes back as its last redraw
-// and turns as the tab it came from: the random source is where that redraw,
-// not the one before, found it.
+// An address in a new tab: --view's picture, and after `both` in each, the
+// same tab. Catches a field lost or not put back; "Rossler Chaos" redrawn by
+// the axis box turns alike only from the random state its last redraw found.
 const rosslerAxes = async () => { await page.click('#List option >> nth=22'); await Click('showaxis'); };
 let sessionUrl;
 for (const [what, act, both] of [['the session', () => Click('showaxis'), () => {}],
@@ -230,8 +228,7 @@ if (await page.evaluate(() => history.length) !== page.entries) failures.push('t
 
 // The session's fragment pasted into the first tab, the timer running: it
 // ticks on from there as --view animates it.
-const running = sessionUrl.split('#')[1].replace('timer=0', 'timer=1');
-const start = Number(running.match(/time=([^;]*)/)[1]);
+const running = sessionUrl.split('#')[1].replace('timer=0', 'timer=1'), start = +running.match(/time=([^;]*)/)[1];
 await page.evaluate((fragment) => { location.hash = fragment; }, running);
 await page.waitForFunction((start) => OrbizaPage.view()[3] > start + 0.5, start, { timeout: 10000 })
   .catch(() => failures.push('the pasted fragment: no ticks'));
