@@ -2,6 +2,7 @@
 // it back on every call; nothing here is global.
 #include <emscripten/emscripten.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ struct PageWindow {
     WindowModel model;
     std::vector<std::uint8_t> rgba = std::vector<std::uint8_t>(Canvas::Width * Canvas::Height * 4);
     std::string bmp;
-    std::string text;  // the last text asked for
+    std::string text;     // the last text asked for
+    std::string refusal;  // why the last address given was refused
 };
 
 namespace {
@@ -23,6 +25,12 @@ namespace {
 const char* Answer(PageWindow& w, std::string text) {
     w.text = std::move(text);
     return w.text.c_str();
+}
+
+// What an event or a restore leaves for the page, as OrbizaEvent's bits.
+int OutcomeBits(const Outcome& outcome) {
+    return (outcome.pictureChanged ? 1 : 0) | (outcome.failed ? 2 : 0) |
+           (outcome.request == FaceRequest::ShowAbout ? 4 : 0) | (outcome.request == FaceRequest::SavePicture ? 8 : 0);
 }
 
 }  // namespace
@@ -42,10 +50,22 @@ EMSCRIPTEN_KEEPALIVE const char* OrbizaWindowJson(PageWindow* w) { return Answer
 // HandleEvent. The answer's bits: 1 the picture changed, 2 a run-time error
 // ended it (OrbizaError), 4 show the About box, 8 save the picture.
 EMSCRIPTEN_KEEPALIVE int OrbizaEvent(PageWindow* w, const char* control, int value) {
-    const Outcome outcome = HandleEvent(w->model, control, value);
-    return (outcome.pictureChanged ? 1 : 0) | (outcome.failed ? 2 : 0) |
-           (outcome.request == FaceRequest::ShowAbout ? 4 : 0) | (outcome.request == FaceRequest::SavePicture ? 8 : 0);
+    return OutcomeBits(HandleEvent(w->model, control, value));
 }
+
+// The window's state as the text the page keeps in its address after '#'.
+EMSCRIPTEN_KEEPALIVE const char* OrbizaAddress(PageWindow* w) { return Answer(*w, ViewAddressText(Capture(w->model))); }
+
+// Puts back the state an address's text holds (after '#', or a whole
+// address) and draws its picture afresh. The answer's bits are an event's;
+// 16 when the text is refused as a whole and nothing changed, and then
+// OrbizaRefusal says what is wrong in it.
+EMSCRIPTEN_KEEPALIVE int OrbizaRestore(PageWindow* w, const char* text) {
+    const std::optional<ViewAddress> address = ParseViewAddress(text, &w->refusal);
+    return address ? OutcomeBits(Restore(w->model, *address)) : 16;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* OrbizaRefusal(PageWindow* w) { return w->refusal.c_str(); }
 
 // What a control shows and how a screen reader names it now; empty for a name
 // not in the table.
@@ -57,6 +77,12 @@ EMSCRIPTEN_KEEPALIVE const char* OrbizaCaption(PageWindow* w, const char* contro
 EMSCRIPTEN_KEEPALIVE const char* OrbizaAccessibleName(PageWindow* w, const char* control) {
     const ControlRow* row = FindControl(control);
     return Answer(*w, row ? AccessibleNameOf(w->model, *row) : std::string());
+}
+
+// Where a control stands (see ValueOf); 0 for a name not in the table.
+EMSCRIPTEN_KEEPALIVE int OrbizaValue(PageWindow* w, const char* control) {
+    const ControlRow* row = FindControl(control);
+    return row ? ValueOf(w->model, *row) : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE int OrbizaTimerRunning(PageWindow* w) { return w->model.timerRunning ? 1 : 0; }

@@ -102,7 +102,8 @@ var OrbizaPage = (function () {
       context.putImageData(image, 0, 0);
     }
 
-    const text = (call, name) => M.UTF8ToString(M.ccall(call, 'number', ['number', 'string'], [w, name]));
+    const call = (name, text) => M.ccall(name, 'number', ['number', 'string'], [w, text]);
+    const text = (name, control) => M.UTF8ToString(call(name, control));
     // The read-outs follow their bars; the picture's name says what it shows.
     function Refresh() {
       for (const row of table.controls) {
@@ -140,16 +141,52 @@ var OrbizaPage = (function () {
       setTimeout(() => URL.revokeObjectURL(link.href), 10000);
     }
 
+    // The address after '#' follows the window's state. Browsers drop or
+    // refuse history changes that come too often (Safari takes 100 in 30 s),
+    // so while the state changes faster, the latest is written every
+    // addressInterval milliseconds; replacing it adds no history entry.
+    const addressInterval = 500, address = () => M.UTF8ToString(M._OrbizaAddress(w));
+    let addressDue = null, addressWritten = -Infinity;
+    function WriteAddress() {
+      addressDue = null;
+      addressWritten = performance.now();
+      const fragment = '#' + address();
+      if (location.hash !== fragment) history.replaceState(history.state, '', fragment);
+    }
+    function KeepAddress() {
+      const wait = addressWritten + addressInterval - performance.now();
+      if (addressDue === null) addressDue = setTimeout(WriteAddress, Math.max(0, wait));
+    }
+
     // After a run-time error the lines drawn so far stay and one message says
     // what went wrong; the timer goes on.
-    function Event(name, value) {
-      const answer = M.ccall('OrbizaEvent', 'number', ['number', 'string', 'number'], [w, name, value]);
+    function Show(answer) {
       if (answer & 1) ShowPicture();
       Refresh();
       FollowTimer();
+      KeepAddress();
       if (answer & 2) showMessage(M.UTF8ToString(M._OrbizaError(w)), false);
       if (answer & 4) showAbout(texts.about, true);
       if (answer & 8) Save();
+    }
+    const Event = (name, value) =>
+      Show(M.ccall('OrbizaEvent', 'number', ['number', 'string', 'number'], [w, name, value]));
+
+    // A state from an address: the controls stand where it says and the
+    // picture is its redraw. A text that is no such state changes nothing
+    // and is reported on the console, in one line.
+    const set = {
+      list: (control, value) => { control.selectedIndex = value; },
+      check: (control, value) => { control.checked = value !== 0; },
+      scroll: (control, value) => { control.value = value; },
+    };
+    function Restore(fragment, otherwise) {
+      const answer = call('OrbizaRestore', fragment);
+      const why = () => M.UTF8ToString(M._OrbizaRefusal(w));
+      if (answer & 16) return console.warn(`Orbiza: the address after # is no view (${why()}); ${otherwise}`);
+      for (const row of table.controls)
+        if (set[row.kind]) set[row.kind](c[row.name], call('OrbizaValue', row.name));
+      Show(answer);
     }
 
     const listen = {
@@ -161,9 +198,14 @@ var OrbizaPage = (function () {
     for (const row of table.controls)
       if (listen[row.kind]) listen[row.kind](c[row.name], row.name);
     Refresh();
+    // A fragment typed or pasted into the address bar is a state to show too.
+    const fragment = () => location.hash.slice(1);
+    if (fragment()) Restore(fragment(), 'the page starts as usual');
+    window.addEventListener('hashchange', () => { if (fragment()) Restore(fragment(), 'the window stays as it was'); });
 
-    // For scripts that drive the page: the view as the core holds it.
+    // For scripts that drive the page: the view and its address as the core holds them.
     OrbizaPage.view = () => [0, 1, 2, 3].map((k) => M._OrbizaView(w, k));
+    OrbizaPage.address = address;
     OrbizaPage.ready = true;
   }
 

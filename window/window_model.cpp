@@ -127,6 +127,13 @@ std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row) {
     return std::string(row.accessibleName) + " " + (speed[0] == ' ' ? speed.substr(1) : speed);
 }
 
+int ValueOf(const WindowModel& model, const ControlRow& row) {
+    if (row.kind == ControlKind::ListBox) return model.scene.view.StructureIndex - 1;
+    if (row.kind == ControlKind::CheckBox) return model.scene.showAxis ? 1 : 0;
+    const int bar = SpeedBarIndex(row.name);
+    return bar >= 0 ? model.speeds[std::size_t(bar)] : 0;
+}
+
 ViewAddress Capture(const WindowModel& model) {
     const auto& s = model.speeds;
     return {.view = model.scene.view,

@@ -56,6 +56,10 @@ Outcome HandleEvent(WindowModel& model, std::string_view control, int value);
 // follow their bars, the picture's name says what it shows.
 std::string CaptionOf(const WindowModel& model, const ControlRow& row);
 std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row);
+// Where a control stands, as a face sets it after a restore: the list's
+// selected index (-1 for none), the check box's state, a speed bar's value;
+// 0 for the others.
+int ValueOf(const WindowModel& model, const ControlRow& row);
 
 // Clears `canvas` when asked and draws the scene on it: the axes when the box
 // is ticked, then the selected structure.
