@@ -65,6 +65,7 @@ void Form1::Connect() {
     connect(c.stop, &QPushButton::clicked, c.Timer1, &QTimer::stop);
     connect(c.Timer1, &QTimer::timeout, this, &Form1::Timer1Tick);
     connect(c.showaxis, &QCheckBox::toggled, this, [this] { Handle([this] { ShowAxisToggled(); }); });
-    connect(c.Sav_bmp, &QPushButton::clicked, this, [this] { Handle([this] { ExportPicture(surface, dialogs); }); });
+    connect(c.Sav_bmp, &QPushButton::clicked, this,
+            [this] { Handle([this] { ExportPicture(surface, dialogs, temporaries); }); });
     connect(c.Command1, &QPushButton::clicked, this, [this] { Handle([this] { ShowAbout(dialogs); }); });
 }

@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "form1_layout.h"
 #include "scene.h"
+#include "temporary_files.h"
 
 // The main window: its controls, the drawing surface, the view and the depth store.
 class Form1 : public QWidget {
@@ -28,6 +29,7 @@ public:
     const Canvas& Picture() const { return surface; }
 
     Dialogs dialogs;
+    TemporaryFiles temporaries;  // the save's, while it writes; removed if a signal ends the program
 
 private:
     void StartUp();

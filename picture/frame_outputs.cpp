@@ -1,5 +1,7 @@
 #include "frame_outputs.h"
 
+#include <cerrno>
+
 #include "obj_writer.h"
 #include "picture_file.h"
 #include "segments_csv.h"
@@ -46,7 +48,7 @@ void WriteFrameFile(FrameWriting& writing, FrameOutput& output, const Frame& fra
     if (writing.failed) return;  // a sequence stops at its first failure
     const std::string path = FramePath(output.path, frame.index);
     OutputFile file;
-    bool done = OpenOutput(file, path);
+    bool done = OpenOutput(file, path, writing.temporaries);
     if (done && output.format == FileFormat::Gif) {
         GifAnimation gif;
         int dropped = 0;
@@ -78,16 +80,13 @@ void AddToSingleFile(FrameWriting& writing, FrameOutput& output, const Frame& fr
 }
 
 // Completes the animations and hands everything to its file.
-bool Complete(FrameWriting& writing, FrameOutput& output, std::ostream& standardOutput) {
+bool Complete(FrameWriting& writing, FrameOutput& output) {
     if (output.perFrame) return true;
-    if (output.path == "-") {
-        standardOutput.write(output.bytes.data(), std::streamsize(output.bytes.size()));
-        if (standardOutput.flush()) return true;
-        RecordFailure(writing, output, 0, "standard output", "the write failed");
-        return false;
-    }
     bool done = true;
-    if (output.format == FileFormat::WebP) {
+    if (output.path == "-") {
+        done = WriteOutput(output.file, output.bytes);
+        writing.readerGone = !done && output.file.errorNumber == EPIPE;
+    } else if (output.format == FileFormat::WebP) {
         const std::string bytes = FinishWebP(*output.webp);
         done = !bytes.empty() && WriteOutput(output.file, bytes);
         if (bytes.empty()) output.file.error = output.webp->error;
@@ -95,7 +94,8 @@ bool Complete(FrameWriting& writing, FrameOutput& output, std::ostream& standard
         done = FinishGif(output.gif);
         if (!done) output.file.error = output.gif.error;
     }
-    if (!done) RecordFailure(writing, output, 0, output.path, output.file.error);
+    if (!done)
+        RecordFailure(writing, output, 0, output.path == "-" ? "standard output" : output.path, output.file.error);
     return done;
 }
 
@@ -114,6 +114,7 @@ void AddOutput(FrameWriting& writing, const std::string& path, FileFormat format
     output->path = path;
     output->format = format;
     output->perFrame = IsFrameTemplate(path);
+    if (!output->perFrame) output->path = FramePath(path, 0);  // %% is a percent sign in any name
     writing.outputs.push_back(std::move(output));
 }
 
@@ -126,8 +127,9 @@ bool NeedsSegmentLog(const FrameWriting& writing) {
 
 bool OpenOutputs(FrameWriting& writing, std::string* problem) {
     for (const auto& output : writing.outputs) {
-        if (output->perFrame || output->path == "-") continue;
-        bool opened = OpenOutput(output->file, output->path);
+        if (output->perFrame) continue;
+        bool opened = output->path == "-" ? OpenStandardOutput(output->file)
+                                          : OpenOutput(output->file, output->path, writing.temporaries);
         if (opened && output->format == FileFormat::WebP) {
             output->webp = std::make_unique<WebPAnimation>();
             opened = output->webp->error.empty();
@@ -162,8 +164,7 @@ void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const Se
     }
 }
 
-bool FinishOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem,
-                   std::vector<std::string>* notes) {
+bool FinishOutputs(FrameWriting& writing, std::string* problem, std::vector<std::string>* notes) {
     WaitIdle(writing.pool);
     for (const auto& output : writing.outputs) {
         if (output->reducedFrames > 0 && notes)
@@ -171,12 +172,15 @@ bool FinishOutputs(FrameWriting& writing, std::ostream& standardOutput, std::str
                              " frame(s) had more than 256 colours (the first: frame " +
                              std::to_string(output->firstReducedFrame) + "); each channel kept its top " +
                              std::to_string(8 - output->mostDroppedBits) + " bits or more");
-        if (!writing.failed) Complete(writing, *output, standardOutput);
+        if (!writing.failed) Complete(writing, *output);
     }
-    for (const auto& output : writing.outputs) {
-        if (writing.failed || output->perFrame || output->path == "-") continue;
-        if (!CommitOutput(output->file)) RecordFailure(writing, *output, 0, output->path, output->file.error);
-    }
+    std::vector<OutputFile*> files;
+    for (const auto& output : writing.outputs)
+        if (!output->perFrame) files.push_back(&output->file);
+    if (!writing.failed && !CommitOutputs(files))
+        for (const auto& output : writing.outputs)
+            if (!output->perFrame && !output->file.error.empty())
+                RecordFailure(writing, *output, 0, output->path, output->file.error);
     if (!writing.failed) return true;
     AbandonOutputs(writing);
     *problem = FailureLine(writing);

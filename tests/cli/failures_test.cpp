@@ -61,27 +61,12 @@ TEST(FailedRun, ARunTimeErrorWhileDrawingIsReportedAndNothingIsWritten) {
     RenderOptions options;
     options.structures = {1, 4};
     options.outputs = {dir.path / "cube.png"};
-    std::ostringstream out, err;
-    EXPECT_EQ(RunRender(options, out, err, FailAfterOneSegment), 1);
+    std::ostringstream err;
+    TemporaryFiles temporaries;
+    EXPECT_EQ(RunRender(options, temporaries, err, FailAfterOneSegment), 1);
     EXPECT_NE(err.str().find("run-time error while drawing \"Cube\""), std::string::npos) << err.str();
     EXPECT_EQ(Lines(err.str()).size(), 1u);
     EXPECT_TRUE(dir.Names().empty());
-}
-
-TEST(SpecialTarget, ANamedPipeIsWrittenIntoAndStaysAPipe) {
-    const ScratchDir dir;
-    const std::string pipe = dir.path / "pipe";
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    const int reader = open(pipe.c_str(), O_RDWR | O_NONBLOCK);  // read and write ends: nobody blocks
-    const RunResult run = RunBinary({"--segments", pipe, "Cube"});
-    std::string received(1 << 16, '\0');
-    received.resize(std::size_t(std::max<ssize_t>(0, read(reader, received.data(), received.size()))));
-    close(reader);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(received, RunBinary({"--segments", "-", "Cube"}).out);
-    struct stat info {};
-    ASSERT_EQ(stat(pipe.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(SpecialTarget, AFullDeviceIsAFailureAndStaysADevice) {
@@ -91,16 +76,6 @@ TEST(SpecialTarget, AFullDeviceIsAFailureAndStaysADevice) {
     struct stat info {};
     ASSERT_EQ(stat("/dev/full", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
-}
-
-// A save through a link replaces the file it points to; the link stays a link.
-TEST(SpecialTarget, ALinkKeepsPointingAtTheNewFile) {
-    const ScratchDir dir;
-    WriteWholeFile(dir.path / "target.csv", Earlier);
-    std::filesystem::create_symlink("target.csv", dir.path / "link.csv");
-    EXPECT_EQ(RunBinary({"--segments", (dir.path / "link.csv").string(), "Cube"}).status, 0);
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.path / "link.csv"));
-    EXPECT_EQ(ReadWholeFile(dir.path / "target.csv"), RunBinary({"--segments", "-", "Cube"}).out);
 }
 
 }  // namespace
