@@ -51,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--output", "dir.png/x"}, "format"}, B{{"--segments", ""}, "empty file name"},
         B{{"Cube"}, "nothing to write"}, B{{"--frames", "2", "Cube"}, "\"x.png\" holds one picture"},
         B{{"--frames", "2", "--output", "a.webp", "--output", "b.SVG"}, "\"b.SVG\" holds one picture"},
-        B{{"--frames", "2", "--output", "a.gif", "--segments", "-"}, "\"-\" holds one picture"},
+        B{{"--frames", "2", "--output", "a.gif", "--segments", "-"}, "\"-\" holds the segments of one picture"},
+        B{{"--frames", "2", "--output", "a.gif", "--segments", "s.csv"}, "number (such as segments-%04d.csv)"},
         B{{"--output", "f%d-%d.png"}, "more than one frame number"}, B{{"--output", "f%s.bmp"}, "only %d"},
         B{{"--output", "f%.3d.obj"}, "only %d"}, B{{"--segments", "f%"}, "a '%' at the end"}));
 

@@ -114,10 +114,18 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const auto& d) { mkfifo((d / "pipe").c_str(), 0600); },
                    "cat $D/pipe > $D/got & $R --segments $D/pipe Cube; wait",
                    {{"pipe", "(other)"}, {"got", "@"}}},
+        TargetCase{
+            "a named pipe whose reader leaves",
+            [](const auto& d) { mkfifo((d / "pipe").c_str(), 0600); },
+            "head -c1 $D/pipe >/dev/null & $R --segments $D/pipe 'Rossler Chaos' 2>/dev/null; s=$?; wait; exit $s",
+            {{"pipe", "(other)"}},
+            1},
         TargetCase{"descriptor names",
                    [](const auto& d) { Old(d / "log"); },
                    "exec 3>>$D/log; $R --segments /dev/fd/3 Cube && $R --segments /proc/self/fd/3 Cube",
                    {{"log", Earlier + "@@"}}},
+        TargetCase{
+            "a name with a percent sign", [](const auto&) {}, "$R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}},
         TargetCase{"standard output by name",
                    [](const auto&) {},
                    "$R --segments /dev/stdout Cube > $D/out && $R --segments /dev/stdout Cube > $D/out",
