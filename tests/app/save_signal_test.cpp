@@ -35,6 +35,11 @@ const QByteArray Earlier = "the earlier picture";
     for (;;) save->click();
 }
 
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
 QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -52,10 +57,7 @@ int main(int argc, char** argv) {
     for (const auto& moment : moments) {
         const QTemporaryDir dir;
         const QString path = dir.filePath("picture.bmp");
-        QFile old(path);
-        old.open(QIODevice::WriteOnly);
-        old.write(Earlier);
-        old.close();
+        Write(path, Earlier);
         int said[2];
         if (pipe(said) != 0) return 2;
         const pid_t child = fork();

@@ -7,7 +7,6 @@
 
 #include <QImage>
 #include <chrono>
-#include <functional>
 #include <map>
 #include <thread>
 
@@ -18,17 +17,14 @@ namespace {
 
 const std::string Earlier = "the earlier file\n";
 
-std::string CubeCsv() { return RunBinary({"--segments", "-", "Cube"}).out; }
-
-// `script` runs in bash with $R the renderer and $D the scratch folder; the
-// folder then holds exactly `after` (name: contents, "->name" for a link).
+// `script` runs in bash with $R the renderer, $D a fresh folder holding
+// "kept" (Earlier, mode 640) and $C the cube's CSV file beside it; the
+// folder then holds exactly `after` (contents, "->name" for a link, "@" for
+// the CSV), with "kept" still of mode 640 if it is there.
 struct TargetCase {
-    std::string what;
-    std::function<void(const std::filesystem::path&)> prepare;
-    std::string script;
-    std::map<std::string, std::string> after;  // "@" stands for the cube's CSV
+    std::string what, script;
+    std::map<std::string, std::string> after;
     int status = 0;
-    unsigned mode = 0;  // the permissions of "kept", when set
 };
 
 void PrintTo(const TargetCase& c, std::ostream* out) { *out << c.what; }
@@ -37,99 +33,68 @@ class AwkwardTarget : public testing::TestWithParam<TargetCase> {};
 
 TEST_P(AwkwardTarget, IsReplacedWrittenIntoOrRefusedAsWhatItIs) {
     const TargetCase& c = GetParam();
-    const ScratchDir dir;
-    c.prepare(dir.path);
-    const RunResult run = RunProgram({"bash", "-c", "R=$1 D=$2; " + c.script, "bash", ORBIZA_RENDER_PATH, dir.path});
+    const ScratchDir dir, csv;
+    const std::string cube = RunBinary({"--segments", "-", "Cube"}).out;
+    WriteWholeFile(csv.path / "cube", cube);
+    WriteWholeFile(dir.path / "kept", Earlier);
+    chmod((dir.path / "kept").c_str(), 0640);
+    const RunResult run = RunProgram(
+        {"bash", "-c", "R=$1 D=$2 C=$3; " + c.script, "bash", ORBIZA_RENDER_PATH, dir.path, csv.path / "cube"});
     EXPECT_EQ(run.status, c.status) << run.err;
-    std::map<std::string, std::string> found;
+    std::map<std::string, std::string> found, expected = c.after;
     for (const std::string& name : dir.Names()) {
         const auto path = dir.path / name;
         found[name] = std::filesystem::is_symlink(path)        ? "->" + std::filesystem::read_symlink(path).string()
                       : std::filesystem::is_regular_file(path) ? ReadWholeFile(path)
                                                                : "(other)";
     }
-    std::map<std::string, std::string> expected = c.after;
     for (auto& [name, contents] : expected)
-        for (std::size_t at; (at = contents.find('@')) != std::string::npos;) contents.replace(at, 1, CubeCsv());
+        for (std::size_t at; (at = contents.find('@')) != std::string::npos;) contents.replace(at, 1, cube);
     EXPECT_EQ(found, expected);
-    if (c.mode != 0) {
-        struct stat info {};
-        ASSERT_EQ(stat((dir.path / "kept").c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 07777, c.mode);
-    }
+    struct stat kept {};
+    EXPECT_TRUE(stat((dir.path / "kept").c_str(), &kept) != 0 || (kept.st_mode & 07777) == 0640);
 }
 
-void Old(const std::filesystem::path& path, unsigned mode = 0644) {
-    WriteWholeFile(path, Earlier);
-    chmod(path.c_str(), mode);
-}
-
-void Link(const std::filesystem::path& dir, const std::string& name, const std::string& to) {
-    std::filesystem::create_symlink(to, dir / name);
-}
-
+// A regular file in /dev/shm or reached through /proc is replaced like any
+// other (twice gives the same), a link's file too; pipes and descriptors are
+// written into.
 INSTANTIATE_TEST_SUITE_P(
     Table, AwkwardTarget,
     testing::Values(
-        // A regular file under /dev/shm or /proc is replaced like any other: twice gives the same.
         TargetCase{"a file in /dev/shm",
-                   [](const auto&) {},
-                   "S=$(mktemp -d /dev/shm/orbiza-XXXXXX); echo old > $S/kept; chmod 604 $S/kept; "
-                   "$R --segments $S/kept Cube && $R --segments $S/kept Cube; s=$?; "
-                   "cp -p $S/kept $D/kept; rm -r $S; exit $s",
-                   {{"kept", "@"}},
-                   0,
-                   0604},
+                   "S=$(mktemp -d /dev/shm/orbiza-XXXXXX); cp -p $D/kept $S; $R --segments $S/kept Cube && "
+                   "$R --segments $S/kept Cube; s=$?; cp -p $S/kept $D; rm -r $S; exit $s",
+                   {{"kept", "@"}}},
         TargetCase{"a file through /proc/self/cwd",
-                   [](const auto& d) { Old(d / "kept", 0640); },
                    "cd $D && $R --segments /proc/self/cwd/kept Cube && $R --segments /proc/self/cwd/kept Cube",
-                   {{"kept", "@"}},
-                   0,
-                   0640},
-        TargetCase{"a link to a file",
-                   [](const auto& d) {
-                       Old(d / "kept", 0600);
-                       Link(d, "link", "kept");
-                   },
-                   "$R --segments $D/link Cube",
-                   {{"kept", "@"}, {"link", "->kept"}},
-                   0,
-                   0600},
+                   {{"kept", "@"}}},
+        TargetCase{
+            "a link to a file", "ln -s kept $D/link; $R --segments $D/link Cube", {{"kept", "@"}, {"link", "->kept"}}},
         // Each link is read from its own folder; the last name in the chain is made.
         TargetCase{"dangling links",
-                   [](const auto& d) {
-                       std::filesystem::create_directory(d / "sub");
-                       Link(d / "sub", "new", "x");
-                       Link(d, "link", "sub/new");
-                   },
+                   "mkdir $D/sub; ln -s x $D/sub/new; ln -s sub/new $D/link; rm $D/kept; "
                    "$R --segments $D/link Cube && mv $D/sub/x $D/made",
                    {{"link", "->sub/new"}, {"sub", "(other)"}, {"made", "@"}}},
         TargetCase{"a dangling link into no folder",
-                   [](const auto& d) { Link(d, "link", "nowhere/x"); },
-                   "said=$($R --segments $D/link Cube 2>&1); s=$?; [[ $said == *'/nowhere\" does not exist' ]] || s=9; "
-                   "exit $s",
-                   {{"link", "->nowhere/x"}},
+                   "ln -s nowhere/x $D/link; said=$($R --segments $D/link Cube 2>&1); s=$?; "
+                   "[[ $said == *'/nowhere\" does not exist' ]] || s=9; exit $s",
+                   {{"kept", Earlier}, {"link", "->nowhere/x"}},
                    1},
         TargetCase{"a named pipe",
-                   [](const auto& d) { mkfifo((d / "pipe").c_str(), 0600); },
-                   "cat $D/pipe > $D/got & $R --segments $D/pipe Cube; wait",
-                   {{"pipe", "(other)"}, {"got", "@"}}},
-        TargetCase{
-            "a named pipe whose reader leaves",
-            [](const auto& d) { mkfifo((d / "pipe").c_str(), 0600); },
-            "head -c1 $D/pipe >/dev/null & $R --segments $D/pipe 'Rossler Chaos' 2>/dev/null; s=$?; wait; exit $s",
-            {{"pipe", "(other)"}},
-            1},
+                   "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --segments $D/pipe Cube; wait",
+                   {{"kept", Earlier}, {"pipe", "(other)"}, {"got", "@"}}},
+        TargetCase{"a named pipe whose reader leaves",
+                   "mkfifo $D/pipe; head -c1 $D/pipe >/dev/null & $R --segments $D/pipe 'Rossler Chaos' 2>/dev/null; "
+                   "s=$?; wait; exit $s",
+                   {{"kept", Earlier}, {"pipe", "(other)"}},
+                   1},
         TargetCase{"descriptor names",
-                   [](const auto& d) { Old(d / "log"); },
-                   "exec 3>>$D/log; $R --segments /dev/fd/3 Cube && $R --segments /proc/self/fd/3 Cube",
-                   {{"log", Earlier + "@@"}}},
-        TargetCase{
-            "a name with a percent sign", [](const auto&) {}, "$R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}},
+                   "exec 3>>$D/kept; $R --segments /dev/fd/3 Cube && $R --segments /proc/self/fd/3 Cube",
+                   {{"kept", Earlier + "@@"}}},
+        TargetCase{"a name with a percent sign", "rm $D/kept; $R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}},
         TargetCase{"standard output by name",
-                   [](const auto&) {},
-                   "$R --segments /dev/stdout Cube > $D/out && $R --segments /dev/stdout Cube > $D/out",
-                   {{"out", "@"}}}));
+                   "$R --segments /dev/stdout Cube > $D/kept && $R --segments /dev/stdout Cube > $D/kept",
+                   {{"kept", "@"}}}));
 
 // After 100 names in use the save gives up, and the last name tried, which
 // is someone else's file, must not be removed as if it were ours.
@@ -151,7 +116,7 @@ TEST(Temporaries, TakenNamesStayTheirOwners) {
 // `| head` ends the run quietly with 141; the run's other file is not replaced.
 TEST(StandardOutput, AReaderThatLeavesEndsTheRunQuietly) {
     const ScratchDir dir;
-    Old(dir.path / "old.png");
+    WriteWholeFile(dir.path / "old.png", Earlier);
     const RunResult run =
         RunProgram({"bash", "-c", "$0 --segments - --output $1 'Rossler Chaos' | head -1; exit ${PIPESTATUS[0]}",
                     ORBIZA_RENDER_PATH, dir.path / "old.png"});
@@ -169,7 +134,7 @@ TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
     for (const auto& moment : moments) {
         SCOPED_TRACE(moment.laterMs);
         const ScratchDir dir, capture;
-        for (const char* name : {"anim.webp", "anim.gif"}) Old(dir.path / name);
+        for (const char* name : {"anim.webp", "anim.gif"}) WriteWholeFile(dir.path / name, Earlier);
         const pid_t child = fork();
         if (child == 0) {
             dup2(open((capture.path / "err").c_str(), O_WRONLY | O_CREAT, 0600), 2);
