@@ -1,11 +1,15 @@
 #include "command_line.h"
 
+#include <cstdlib>
 #include <string_view>
 
 #include "licence.h"
 
 namespace {
 
+// Keep the layout help2man reads (see cli/usage.cpp): options as
+// "  -x, --long ARG  text" with continuation lines at the text's column,
+// and prose at the left margin.
 constexpr const char* HelpText = R"(Usage: orbiza [OPTION]
 Opens the Orbiza window: a viewer of 23 wire-frame mathematical structures,
 turned by buttons, animated by a timer and drawn as depth-cued coloured lines.
@@ -18,9 +22,25 @@ Options:
   -h, --help           show this text and exit
   --version            print the program's version and exit
 
-Other options are those of Qt, for example -platform or -style.
-See orbiza-render(1) for drawing the structures without a window.
+Other options are those of Qt, for example -platform or -style. Without a
+display the window cannot open: orbiza-render(1) draws the structures
+without one.
 )";
+
+bool Set(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// The value of Qt's option `name` (given with one dash or two), or null.
+const char* QtOption(int argc, char** argv, std::string_view name) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        std::string_view argument = argv[i];
+        if (argument.starts_with("--")) argument.remove_prefix(1);
+        if (argument == name) return argv[i + 1];
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -31,4 +51,19 @@ std::optional<std::string> CommandLineAnswer(int argc, char** argv) {
         if (argument == "--version") return std::string("orbiza " ORBIZA_VERSION "\n") + LicenceLines;
     }
     return std::nullopt;
+}
+
+bool DisplayExpected(int argc, char** argv) {
+    const char* named = QtOption(argc, argv, "-platform");
+    if (!named && Set("QT_QPA_PLATFORM")) named = std::getenv("QT_QPA_PLATFORM");
+    if (named && !std::string_view(named).starts_with("xcb")) return true;
+    if (QtOption(argc, argv, "-display") || Set("DISPLAY")) return true;
+    return !named && Set("WAYLAND_DISPLAY");
+}
+
+std::optional<std::string> LeftOverArgument(int argc, char** argv) {
+    if (argc < 2) return std::nullopt;
+    const std::string_view argument = argv[1];
+    const std::string kind = argument.starts_with("-") ? "unknown option" : "unexpected argument";
+    return "orbiza: " + kind + " \"" + std::string(argument) + "\" (--help lists the options)\n";
 }

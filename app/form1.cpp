@@ -87,7 +87,7 @@ void Form1::Forward(std::string_view control, int value) {
     FollowModel();
     if (outcome.failed) dialogs.warn(QtText(MessageTitle), QtText(model.error));
     if (outcome.request == FaceRequest::ShowAbout) dialogs.inform(QtText(AboutTitle), QtText(AboutText));
-    if (outcome.request == FaceRequest::SavePicture) ExportPicture(model.picture, dialogs);
+    if (outcome.request == FaceRequest::SavePicture) ExportPicture(model.picture, dialogs, temporaries);
     if (outer) handling = false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "dialogs.h"
 #include "form1_layout.h"
+#include "temporary_files.h"
 #include "window_model.h"
 
 // The main window: Qt widgets built from the window's control table, each
@@ -28,6 +29,7 @@ public:
     const Canvas& Picture() const { return model.picture; }
 
     Dialogs dialogs;
+    TemporaryFiles temporaries;  // the save's, while it writes; removed if a signal ends the program
 
 private:
     void Connect();

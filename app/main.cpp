@@ -1,8 +1,23 @@
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 
 #include "command_line.h"
 #include "form1.h"
+
+namespace {
+
+// While Qt starts: its fatal error there is a window that cannot be shown
+// (a display named but out of reach); say so in one line instead of aborting.
+void StartMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs(NoDisplayLine, stderr);
+        std::_Exit(1);
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // Answered before Qt starts, so they work without a display.
@@ -10,10 +25,23 @@ int main(int argc, char* argv[]) {
         std::fputs(answer->c_str(), stdout);
         return 0;
     }
-    QApplication app(argc, argv);
+    if (!DisplayExpected(argc, argv)) {
+        std::fputs(NoDisplayLine, stderr);
+        return 1;
+    }
+    BlockEndingSignals();  // before Qt starts its threads, so that only the watch below takes them
+    qInstallMessageHandler(StartMessages);
+    QApplication app(argc, argv);  // takes Qt's own options out of argv
+    qInstallMessageHandler(nullptr);
+    if (const auto leftOver = LeftOverArgument(argc, argv)) {
+        std::fputs(leftOver->c_str(), stderr);
+        return 2;
+    }
     QApplication::setApplicationName("Orbiza");
     QGuiApplication::setDesktopFileName("orbiza");
     Form1 window;
+    SignalWatch watch;  // a signal during a save removes its temporary file
+    StartSignalWatch(watch, window.temporaries, "");
     window.show();
     return app.exec();
 }

@@ -38,8 +38,9 @@ void ExportFrames(benchmark::State& state, int structureIndex, std::string fileN
     const std::filesystem::path folder = ScratchFolder();
     const RenderOptions options = FrameRun(structureIndex, folder / fileName);
     for (auto _ : state) {
-        std::ostringstream out, err;
-        if (RunRender(options, out, err) != 0) state.SkipWithError(err.str().c_str());
+        std::ostringstream err;
+        TemporaryFiles temporaries;
+        if (RunRender(options, temporaries, err) != 0) state.SkipWithError(err.str().c_str());
     }
     std::filesystem::remove_all(folder);
     state.counters["frames"] =
@@ -66,9 +67,11 @@ void EncodePng(benchmark::State& state, int structureIndex) {
     scene.tools.surface = &surface;
     RedrawScene(scene);
     const std::filesystem::path folder = ScratchFolder();
+    TemporaryFiles temporaries;
     for (auto _ : state) {
         std::string error;
-        if (!SaveBytes(folder / "one.png", EncodePicture(surface, "PNG"), &error)) state.SkipWithError(error.c_str());
+        if (!SaveBytes(folder / "one.png", EncodePicture(surface, "PNG"), temporaries, &error))
+            state.SkipWithError(error.c_str());
     }
     std::filesystem::remove_all(folder);
 }

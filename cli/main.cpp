@@ -11,7 +11,9 @@ int main(int argc, char** argv) {
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit then fails the write instead of killing us mid-file
 #endif
-    std::signal(SIGPIPE, SIG_IGN);  // a reader that goes away is a failed write, reported as such
+    // A reader that goes away is a failed write: the run then removes what it
+    // began before it ends, which SIGPIPE itself would not let it do.
+    std::signal(SIGPIPE, SIG_IGN);
     SilenceVideoLibraries();
     ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
@@ -19,5 +21,9 @@ int main(int argc, char** argv) {
         return parsed.ExitStatus();
     }
     parsed.options.progress = isatty(STDERR_FILENO) == 1;
-    return RunRender(parsed.options, std::cout, std::cerr);
+    TemporaryFiles temporaries;
+    SignalWatch watch;  // before any worker thread starts, so that none of them takes the signals
+    StartSignalWatch(watch, temporaries,
+                     std::string(ShowsProgress(parsed.options) ? "\n" : "") + "orbiza-render: interrupted\n");
+    return RunRender(parsed.options, temporaries, std::cerr);
 }

@@ -257,14 +257,15 @@ static void CheckCombination(const RenderOptions& options) {
         throw CommandLineError{"nothing to write: give --output FILE or --segments FILE (see --help)"};
     CheckOutputs(options);
     if (options.frames == 1) return;
-    const auto check = [](std::string_view option, const std::string& path, bool animation) {
-        if (!animation && !IsFrameTemplate(path))
-            throw CommandLineError{std::string(option) + ": " + Quoted(path) +
+    for (const std::string& path : options.outputs)
+        if (!IsAnimation(*OutputFormat(options, path)) && !IsFrameTemplate(path))
+            throw CommandLineError{"--output: " + Quoted(path) +
                                    " holds one picture; with --frames above 1 give a name with a frame number "
                                    "(such as frame-%04d.png) or a .webp, .gif, .mp4 or .webm file"};
-    };
-    for (const std::string& path : options.outputs) check("--output", path, IsAnimation(*OutputFormat(options, path)));
-    if (!options.segmentsPath.empty()) check("--segments", options.segmentsPath, false);
+    if (!options.segmentsPath.empty() && !IsFrameTemplate(options.segmentsPath))
+        throw CommandLineError{"--segments: " + Quoted(options.segmentsPath) +
+                               " holds the segments of one picture; with --frames above 1 give a name with a frame "
+                               "number (such as segments-%04d.csv)"};
 }
 
 // --help and --version win over everything else on the line.

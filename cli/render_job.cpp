@@ -1,6 +1,8 @@
 #include "render_job.h"
 
+#include <cerrno>
 #include <iomanip>
+#include <sstream>
 #include <string>
 
 #include "catalogue.h"
@@ -69,25 +71,31 @@ void AddOutputs(FrameWriting& writing, const RenderOptions& options) {
     if (!options.segmentsPath.empty()) AddOutput(writing, options.segmentsPath, FileFormat::Csv);
 }
 
+// --help, --version or --list.
+int Answer(const RenderOptions& options, std::ostream& err) {
+    std::ostringstream text;
+    if (options.help)
+        text << UsageText();
+    else if (options.version)
+        text << VersionText();
+    else
+        PrintList(text);
+    OutputFile out;
+    if (OpenStandardOutput(out) && WriteOutput(out, text.str()) && CommitOutput(out)) return 0;
+    if (out.errorNumber == EPIPE) return ReaderGoneStatus;
+    err << "orbiza-render: cannot write to standard output: " << out.error << '\n';
+    return 1;
+}
+
 }  // namespace
 
-int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err, void (*redraw)(Scene&)) {
-    if (options.help || options.version || options.list) {
-        if (options.help)
-            out << UsageText();
-        else if (options.version)
-            out << VersionText();
-        else
-            PrintList(out);
-        if (out.flush()) return 0;
-        err << "orbiza-render: cannot write to standard output\n";
-        return 1;
-    }
-    FrameWriting writing;
+int RunRender(const RenderOptions& options, TemporaryFiles& temporaries, std::ostream& err, void (*redraw)(Scene&)) {
+    if (options.help || options.version || options.list) return Answer(options, err);
+    FrameWriting writing(temporaries);
     writing.delayMs = options.delay;
     AddOutputs(writing, options);
     std::string problem;
-    if (!OpenOutputs(writing, out, &problem)) {
+    if (!OpenOutputs(writing, &problem)) {
         err << "orbiza-render: " << problem << '\n';
         return 1;
     }
@@ -96,7 +104,7 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
     SegmentLog log;
     scene.tools.surface = &surface;
     ProgressLine progress;
-    progress.out = options.progress && !options.quiet && options.frames > 1 ? &err : nullptr;
+    progress.out = ShowsProgress(options) ? &err : nullptr;
     progress.total = options.frames;
     std::string stage = "applying the ticks";
     try {
@@ -119,6 +127,7 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
     EndProgress(progress);
     std::vector<std::string> notes;
     const bool written = FinishOutputs(writing, &problem, &notes);
+    if (writing.readerGone) return ReaderGoneStatus;  // as quietly as SIGPIPE would have ended it
     for (const std::string& note : notes) err << "orbiza-render: " << note << '\n';
     if (!written) err << "orbiza-render: " << problem << '\n';
     return written ? 0 : 1;

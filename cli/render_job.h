@@ -4,9 +4,22 @@
 
 #include "catalogue.h"
 #include "options.h"
+#include "temporary_files.h"
 
-// Runs a parsed command line: lists, or applies the ticks, draws every named
-// structure in turn on one scene and writes the requested files. Returns the
-// exit status: 0 done, 1 a drawing or writing failure (reported on `err`).
+// The status when the reader of standard output went away: what a shell
+// reports for a program that SIGPIPE ended (128 + 13).
+inline constexpr int ReaderGoneStatus = 141;
+
+// Whether a run keeps a progress line on standard error.
+inline bool ShowsProgress(const RenderOptions& options) {
+    return options.progress && !options.quiet && options.frames > 1;
+}
+
+// Runs a parsed command line: answers on standard output, or applies the
+// ticks, draws every named structure in turn on one scene and writes the
+// requested files, making its temporaries through `temporaries`. Returns the
+// exit status: 0 done, 1 a drawing or writing failure (reported on `err`),
+// ReaderGoneStatus (nothing reported, nothing replaced).
 // `redraw` is the window's redraw; only tests put another in its place.
-int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err, void (*redraw)(Scene&) = RedrawScene);
+int RunRender(const RenderOptions& options, TemporaryFiles& temporaries, std::ostream& err,
+              void (*redraw)(Scene&) = RedrawScene);

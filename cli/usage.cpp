@@ -2,6 +2,13 @@
 #include "options.h"
 #include "simd_level.h"
 
+// The text is also the manual page: help2man reads it. To keep the page
+// right, lay out an option as "  -x, --long ARG  text" (the tag starting in
+// column 3, two spaces or more before its text, no two spaces within it),
+// with its continuation lines starting exactly at its text's column; keep
+// every other paragraph at the left margin, and start no indented line that
+// is not an option. In running text, put no space or '(' right before a '-'
+// unless an option follows: help2man sets every such word as an option.
 std::string UsageText() {
     return R"(Usage: orbiza-render [OPTIONS] [STRUCTURE...]
 Draws wire-frame structures without a window, as the viewer would.
@@ -14,84 +21,90 @@ STRUCTURE is a list text (case ignored, quote texts with spaces) or its
 1-based position; see --list. Without STRUCTURE the picture is what a redraw
 before any selection draws: the axes with --axes, otherwise nothing.
 
-Options (a value follows as the next argument or after '='):
-  --list               print the 23 list texts with their positions and exit
-  --angles AX,AY,AZ    view angles in radians (default 0,0,0)
-  --time T             animation time (default 0)
-  --axes               draw the reference axes first (the axis check box)
-  --ticks N            apply N timer ticks before drawing (default 0); ticks
-                       only advance the angles and the time, they draw nothing
-  --speeds SX,SY,SZ,ST scroll-bar values for the ticks, whole numbers -50..50
-                       (default 0,0,0,0); each tick adds value / 100 to
-                       AngleX, AngleY, AngleZ and the animation time
-  --output FILE        write the picture; may be given several times. The
-                       extension picks the format, in any letter case, or
-                       else --format; with --format, '-' is standard output:
-                       .bmp (24-bit) or .png: 565 x 517 pixels
-                       .svg: every segment as a line between its end pixel
-                         centres, in its colour, on black
-                       .obj: the model points before rotation, each run of
-                         joined segments one 'l' element, vertex colours
-                         'v x y z r g b' (0-1); a segment has the colour of
-                         its first point (the later vertex of the two)
-                       .webp: animated, lossless; .gif: animated, each frame
-                         with its own colour table (a frame of more than 256
-                         colours drops low bits of every channel until 256
-                         remain, and says so); both looping
-                       .mp4: H.264 video, yuv420p, its index at the front;
-                         566 x 518, as H.264 needs even sizes: one black
-                         column is added at the right and one black row at
-                         the bottom. Into a pipe, a device or standard output
-                         it is written in fragments that play as they arrive
-                       .webm: VP9 video, yuv420p, 565 x 517
-                       A frame of either video, decoded, is within 35 dB PSNR
-                         of the picture
-                       A name with a frame number (%d, %4d, %04d; %% for a
-                       percent sign) writes one file per frame: frame-%04d.png
-                       (with .mp4 or .webm, a video of one frame each)
-  --format FMT         the format of every --output whose name has no known
-                       extension (standard output, a pipe, any other name):
-                       png, bmp, svg, obj, webp, gif, mp4 or webm
-  --frames N           N pictures (1..100000): the first as drawn, each next
-                       one after one timer tick at --speeds, as the viewer's
-                       timer draws them; frame k is the view after k ticks.
-                       Above 1, every file needs a frame number in its name,
-                       or must be .webp, .gif, .mp4 or .webm
-  --delay MS           how long each frame of a .webp, .gif, .mp4 or .webm
-                       file lasts: 10..10000 ms (default 100, the viewer's
-                       timer); a GIF counts in steps of 10 ms
-  --seed K             start the random source from the key -K (1..32768):
-                       other, reproducible "Nodes" and "Rossler Chaos" pictures
-  --view TEXT          draw a state of the window written as text, as a web
-                       address carries it after '#' (v1;row=4;angles=...);
-                       TEXT may be the whole address. It holds the structure,
-                       the angles, the time, the axes, the speeds and the
-                       random source, so it goes with none of --angles,
-                       --time, --axes, --ticks, --speeds, --seed or a
-                       STRUCTURE; with --frames the animation goes on from
-                       there at its speeds
-  --quiet              no progress line (shown on a terminal for --frames)
-  --segments FILE      write every segment of the picture, axes included, in
-                       drawing order as CSV ('-' for standard output):
-                       px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b
-                       p and q: the model points as drawn (first, second);
-                       (x1,y1), (x2,y2): their screen points; r,g,b: 0-255;
-                       with a frame number in the name, one file per frame
-  -h, --help           show this text and exit
-  --version            print the program's version and exit
-  --                   what follows are structures, not options
+An option's value follows as the next argument or after '='.
+
+Options:
+  --list                print the 23 list texts with their positions and exit
+  --angles AX,AY,AZ     view angles in radians (default 0,0,0)
+  --time T              animation time (default 0)
+  --axes                draw the reference axes first (the axis check box)
+  --ticks N             apply N timer ticks before drawing (default 0); ticks
+                        only advance the angles and the time, they draw nothing
+  --speeds SX,SY,SZ,ST  scroll-bar values for the ticks, whole numbers at
+                        most 50 either way (default 0,0,0,0); each tick adds
+                        value / 100 to AngleX, AngleY, AngleZ and the time
+  --output FILE         write the picture in the format that FILE's extension
+                        names (see below), or else --format's; may be given
+                        several times; with --format, '-' is standard output
+  --format FMT          the format of every --output whose name has no known
+                        extension (standard output, a pipe, any other name):
+                        png, bmp, svg, obj, webp, gif, mp4 or webm
+  --frames N            N pictures (1..100000): the first as drawn, each next
+                        one after one timer tick at --speeds, as the viewer's
+                        timer draws them; frame k is the view after k ticks.
+                        Above 1, every file needs a frame number in its name,
+                        or must be .webp, .gif, .mp4 or .webm
+  --delay MS            how long each frame of a .webp, .gif, .mp4 or .webm
+                        file lasts: 10..10000 ms (default 100, the viewer's
+                        timer); a GIF counts in steps of 10 ms
+  --seed K              start the random source from the key minus K
+                        (1..32768): other, reproducible "Nodes" and
+                        "Rossler Chaos" pictures
+  --view TEXT           draw a state of the window written as text, as a web
+                        address carries it after '#' (v1;row=4;angles=...);
+                        TEXT may be the whole address. It holds the structure,
+                        the angles, the time, the axes, the speeds and the
+                        random source, so it goes with none of --angles,
+                        --time, --axes, --ticks, --speeds, --seed or a
+                        STRUCTURE; with --frames the animation goes on from
+                        there at its speeds
+  --quiet               no progress line (shown on a terminal for --frames)
+  --segments FILE       write every segment of the picture, axes included, in
+                        drawing order as CSV ('-' for standard output):
+                        px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b; p and q are the
+                        model points as drawn (first, second), (x1,y1) and
+                        (x2,y2) their screen points, r,g,b 0 to 255
+  -h, --help            show this text and exit
+  --version             print the program's version and exit
+  --                    what follows are structures, not options
+
+The extension picks the format, in any letter case: .bmp (24-bit) and .png
+hold the 565 x 517 picture; .svg every segment as a line between the centres
+of its end pixels, in its colour, on black; .obj the model points before
+rotation, each run of joined segments one 'l' element, with vertex colours
+'v x y z r g b' (0 to 1), a segment having the colour of its first point (the
+later vertex of the two); .webp (lossless) and .gif every frame, 100 ms a
+frame unless --delay says otherwise, looping. A GIF frame has its own colour
+table with exactly its colours; a frame of more than 256 colours drops low bits
+of every channel until 256 remain, and the run says so. .mp4 is H.264 video in
+yuv420p with its index at the front, 566 x 518: H.264 needs even sizes, so one
+black column is added at the right and one black row at the bottom; into a
+pipe, a device or standard output it is written in fragments that play as they
+arrive. .webm is VP9 video in yuv420p, 565 x 517. A frame of either video,
+decoded, is within 35 dB PSNR of the picture.
+
+A name with a frame number (%d, %4d, %04d) writes one file per frame, such as
+frame-%04d.png (with .mp4 or .webm, a video of one frame each); in any name,
+%% stands for one percent sign.
 
 Numbers are decimals, stored as the nearest 32-bit float; they must be finite.
+
 Files are written in full or not at all: every file of a run is replaced only
 when all of them could be written, so a failure leaves the old files as they
 were and no new file. A frame sequence stops at its first failure; the frames
-written before it are complete. A target that is not a regular file (a device,
-a pipe, /dev/stdout) is written into directly, and a failed write is reported.
+written before it are complete. A link is followed: the file it names is
+replaced, or made when it is missing, and the link stays. A target that is not
+a regular file (a device, a pipe, /dev/stdout, /dev/fd/N) is written into
+directly, and a failed write is reported. A run ended by Ctrl-C, SIGTERM or
+SIGHUP leaves the old files as they were and no temporary file; of a frame
+sequence, the frames completed before it.
 
 Exit status: 0 done; 1 a run-time error while drawing or a file that could not
 be written; 2 a bad command line (unknown structure or option, malformed or
 out-of-range number, an output without a format, nothing to write, a malformed
---view address or an option beside it that sets the same state).
+--view address or an option beside it that sets the same state); 141 the
+reader of standard output went away; 128 + N ended by signal N (130 for
+Ctrl-C), after the line "orbiza-render: interrupted".
 )";
 }
 

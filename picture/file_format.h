@@ -27,5 +27,6 @@ inline bool IsAnimation(FileFormat format) {
 bool IsFrameTemplate(std::string_view path);
 // Why a name with a '%' is not a usable template; empty when it is one (or has no '%').
 std::string TemplateProblem(std::string_view path);
-// The template with the frame number put in.
+// The template with the frame number put in and each %% made one %; a name
+// without a frame number only loses the doubled percent signs.
 std::string FramePath(std::string_view pathTemplate, int frame);

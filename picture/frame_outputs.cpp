@@ -1,5 +1,7 @@
 #include "frame_outputs.h"
 
+#include <cerrno>
+
 #include "obj_writer.h"
 #include "picture_file.h"
 #include "segments_csv.h"
@@ -49,7 +51,7 @@ void WriteFrameFile(FrameWriting& writing, FrameOutput& output, const Frame& fra
     if (writing.failed) return;  // a sequence stops at its first failure
     const std::string path = FramePath(output.path, frame.index);
     OutputFile file;
-    bool done = OpenOutput(file, path);
+    bool done = OpenOutput(file, path, writing.temporaries);
     if (done && output.format == FileFormat::Gif) {
         GifAnimation gif;
         gif.delayMs = writing.delayMs;
@@ -82,7 +84,7 @@ void AddToSingleFile(FrameWriting& writing, FrameOutput& output, const Frame& fr
     } else if (IsVideo(output.format)) {
         if (!AddVideoFrame(output.video, frame.surface))
             RecordFailure(writing, output, frame.index, output.path, output.video.error);
-    } else if (output.file.stream) {
+    } else if (output.path == "-") {
         output.bytes = StillBytes(output.format, frame, writing.delayMs);
         if (output.bytes.empty())
             RecordFailure(writing, output, frame.index, output.path, "the picture could not be encoded");
@@ -108,7 +110,8 @@ bool Complete(FrameWriting& writing, FrameOutput& output) {
     } else if (!output.bytes.empty()) {
         done = WriteOutput(output.file, output.bytes);
     }
-    if (!done) RecordFailure(writing, output, 0, output.path, output.file.error);
+    if (!done)
+        RecordFailure(writing, output, 0, output.path == "-" ? "standard output" : output.path, output.file.error);
     return done;
 }
 
@@ -127,6 +130,7 @@ void AddOutput(FrameWriting& writing, const std::string& path, FileFormat format
     output->path = path;
     output->format = format;
     output->perFrame = IsFrameTemplate(path);
+    if (!output->perFrame) output->path = FramePath(path, 0);  // %% is a percent sign in any name
     writing.outputs.push_back(std::move(output));
 }
 
@@ -137,14 +141,11 @@ bool NeedsSegmentLog(const FrameWriting& writing) {
     return false;
 }
 
-bool OpenOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem) {
+bool OpenOutputs(FrameWriting& writing, std::string* problem) {
     for (const auto& output : writing.outputs) {
         if (output->perFrame) continue;
-        bool opened = true;
-        if (output->path == "-")
-            OpenOutputStream(output->file, standardOutput);
-        else
-            opened = OpenOutput(output->file, output->path);
+        bool opened = output->path == "-" ? OpenStandardOutput(output->file)
+                                          : OpenOutput(output->file, output->path, writing.temporaries);
         if (opened && output->format == FileFormat::WebP) {
             output->webp = std::make_unique<WebPAnimation>();
             output->webp->delayMs = writing.delayMs;
@@ -195,12 +196,21 @@ bool FinishOutputs(FrameWriting& writing, std::string* problem, std::vector<std:
     }
     // Standard output cannot take back what it got: it is finished first, so
     // that its failure still leaves every file as it was.
-    for (const bool streams : {true, false})
-        for (const auto& output : writing.outputs) {
-            if (writing.failed || output->perFrame || (output->path == "-") != streams) continue;
-            if (!CommitOutput(output->file)) RecordFailure(writing, *output, 0, output->path, output->file.error);
-        }
+    std::vector<OutputFile*> files;
+    for (const auto& output : writing.outputs) {
+        if (writing.failed || output->perFrame) continue;
+        if (output->path != "-")
+            files.push_back(&output->file);
+        else if (!CommitOutput(output->file))
+            RecordFailure(writing, *output, 0, output->path, output->file.error);
+    }
+    if (!writing.failed && !CommitOutputs(files))
+        for (const auto& output : writing.outputs)
+            if (!output->perFrame && !output->file.error.empty())
+                RecordFailure(writing, *output, 0, output->path, output->file.error);
     if (!writing.failed) return true;
+    for (const auto& output : writing.outputs)
+        if (output->path == "-" && output->file.errorNumber == EPIPE) writing.readerGone = true;
     AbandonOutputs(writing);
     *problem = FailureLine(writing);
     return false;

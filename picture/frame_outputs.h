@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,11 +23,11 @@ struct Frame {
 
 // One file (or frame-numbered series of files) to write.
 struct FrameOutput {
-    std::string path;  // a file name, a frame template, or "-" for standard output
+    std::string path;  // a file name (each %% made one %), a frame template, or "-" for standard output
     FileFormat format = FileFormat::Png;
     bool perFrame = false;  // `path` is a template: one file per frame
 
-    OutputFile file;  // the single file, committed only when every output succeeded
+    OutputFile file;  // the single file (or standard output), committed only when every output succeeded
     std::unique_ptr<WebPAnimation> webp;
     GifAnimation gif;
     VideoAnimation video;
@@ -45,9 +44,12 @@ struct FrameWriting {
     std::vector<std::unique_ptr<FrameOutput>> outputs;
     int delayMs = DefaultFrameMilliseconds;  // an animation frame's time
     std::atomic<bool> failed = false;
+    bool readerGone = false;  // the reader of standard output went away
+    TemporaryFiles& temporaries;
     WorkerPool pool;  // last: it finishes its jobs, which use the outputs, before they go
 
-    explicit FrameWriting(int workers = DefaultWorkerCount()) : pool(workers) {}
+    explicit FrameWriting(TemporaryFiles& files, int workers = DefaultWorkerCount())
+        : temporaries(files), pool(workers) {}
 };
 
 void AddOutput(FrameWriting& writing, const std::string& path, FileFormat format);
@@ -57,15 +59,15 @@ bool NeedsSegmentLog(const FrameWriting& writing);
 
 // Opens every single file and starts the animations; false with one line
 // naming the file and the reason. "-" is `standardOutput`.
-bool OpenOutputs(FrameWriting& writing, std::ostream& standardOutput, std::string* problem);
+bool OpenOutputs(FrameWriting& writing, std::string* problem);
 
 // Hands a copy of the picture to the encoders; blocks while too many frames
 // wait for them. Check `failed` before drawing the next one.
 void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const SegmentLog& log);
 
-// Waits for the encoders, finishes the animations and commits every file
-// together, or, after any failure, none of them. `notes` gets remarks for the
-// user (colours reduced for a GIF).
+// Waits for the encoders, finishes the animations, writes standard output
+// and commits every file together, or, after any failure, none of them.
+// `notes` gets remarks for the user (colours reduced for a GIF).
 bool FinishOutputs(FrameWriting& writing, std::string* problem, std::vector<std::string>* notes);
 
 // Drops every single file written so far; the old files stay as they were.

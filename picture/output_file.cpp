@@ -1,93 +1,141 @@
 #include "output_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
-#include <random>
+#include <vector>
 
 namespace {
 
-bool Fail(OutputFile& file, int code) {
-    if (file.error.empty()) file.error = std::strerror(code);
+constexpr int MaxLinks = 40;  // as the kernel allows in one path
+
+bool Fail(OutputFile& file, int code, const std::string& text = {}) {
+    if (file.error.empty()) file.error = text.empty() ? std::strerror(code) : text, file.errorNumber = code;
     return false;
 }
 
-// /dev/stdout, /dev/fd/N and /proc/self/fd/N name an open descriptor, even
-// when it leads to a regular file: replacing that file would cut the reader off.
-bool NamesADescriptor(const std::string& path) { return path.starts_with("/dev/") || path.starts_with("/proc/"); }
+// A folder that lists a process's open descriptors: /proc/PID/fd or
+// /proc/PID/task/TID/fd, as realpath gives them (/dev/fd and /proc/self/fd
+// lead there too).
+enum class Descriptors { None, Ours, Another };
 
-std::string TemporaryName(const std::string& path, std::mt19937_64& bits) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return folder + "." + name + ".part-" + std::to_string(bits() % 100000000000ull);
+Descriptors DescriptorFolder(std::string_view folder) {
+    if (folder.size() <= 9 || !folder.starts_with("/proc/") || !folder.ends_with("/fd")) return Descriptors::None;
+    const std::string_view middle = folder.substr(6, folder.size() - 9);  // PID or PID/task/TID
+    const std::string_view pid = middle.substr(0, middle.find('/')), rest = middle.substr(pid.size());
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    const bool thread = rest.starts_with("/task/") && rest.size() > 6 && rest.find('/', 6) == std::string_view::npos;
+    if (pid.empty() || !std::all_of(pid.begin(), pid.end(), digit) || !(rest.empty() || thread))
+        return Descriptors::None;
+    return pid == std::to_string(getpid()) ? Descriptors::Ours : Descriptors::Another;
 }
 
-bool OpenTemporary(OutputFile& file, const std::string& path, const struct stat* existing) {
-    std::mt19937_64 bits{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        file.tempPath = TemporaryName(path, bits);
-        // Read and write: a writer may read back what it wrote and move it.
-        file.fd = open(file.tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);  // umask applies
-        if (file.fd >= 0) break;
-        if (errno != EEXIST) {
-            file.tempPath.clear();
-            return Fail(file, errno);
+// Where a name finally leads: its folder with every link resolved, and the
+// name in it, which is not a link.
+struct Place {
+    std::string folder, name;
+    Descriptors descriptors = Descriptors::None;
+
+    std::string Path() const { return folder + (folder == "/" ? "" : "/") + name; }
+};
+
+// Follows the links from `path`, each relative to its own folder. 0 or an
+// errno; `missing` names the folder that does not exist, if that was it.
+int Locate(std::string path, Place& place, std::string& missing) {
+    for (int hop = 0; hop < MaxLinks; ++hop) {
+        const std::size_t slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+        place.name = slash == std::string::npos ? path : path.substr(slash + 1);
+        char* real = realpath(folder.c_str(), nullptr);
+        if (!real) {
+            if (errno == ENOENT) missing = folder;
+            return errno;
         }
+        place.folder = real;
+        std::free(real);
+        place.descriptors = DescriptorFolder(place.folder);
+        if (place.descriptors != Descriptors::None) return 0;  // its entries are the descriptors, not links to follow
+        char target[PATH_MAX];
+        const ssize_t size = readlink(place.Path().c_str(), target, sizeof target);
+        if (size < 0) return 0;  // not a link (or nothing there yet): this is the name
+        if (size == sizeof target) return ENAMETOOLONG;
+        path.assign(target, std::size_t(size));
+        if (path[0] != '/') path = place.folder + "/" + path;
     }
-    if (file.fd < 0) return Fail(file, EEXIST);
-    if (existing) fchmod(file.fd, existing->st_mode & 07777);  // a replaced file keeps its permissions
-    return true;
+    return ELOOP;
 }
 
-// A link's target is what gets replaced: renaming over the link itself would
-// turn it into a file of its own and leave the file it pointed to as it was.
-std::string ThroughLinks(const std::string& path) {
-    struct stat link {};
-    if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
-    char* resolved = realpath(path.c_str(), nullptr);
-    if (!resolved) return path;  // a dangling link: the new file takes its place
-    std::string target = resolved;
-    free(resolved);
-    return target;
+// Our own descriptor is duplicated, so the bytes go where the shell pointed
+// it, with its offset and flags (after what `>` truncated, or at the end
+// with `>>`). Another process's is opened afresh, added to if it is a file.
+bool OpenDescriptor(OutputFile& file, const Place& place) {
+    if (place.descriptors == Descriptors::Ours) {
+        int number = -1;
+        const char* end = place.name.data() + place.name.size();
+        if (std::from_chars(place.name.data(), end, number).ptr != end || number < 0) return Fail(file, ENOENT);
+        file.fd = fcntl(number, F_DUPFD_CLOEXEC, 0);
+        return file.fd >= 0 || Fail(file, errno);
+    }
+    struct stat target {};
+    const bool regular = stat(file.path.c_str(), &target) == 0 && S_ISREG(target.st_mode);
+    file.fd = open(file.path.c_str(), O_WRONLY | O_CLOEXEC | (regular ? O_APPEND : 0));
+    return file.fd >= 0 || Fail(file, errno);
+}
+
+// The bytes reach the disk before the name moves, so a crash cannot leave an
+// empty file in place of the old one.
+bool Flush(OutputFile& file) {
+    if (file.fd < 0) return Fail(file, EBADF);
+    if (!file.tempPath.empty() && fsync(file.fd) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(file, errno);
+    if (close(file.fd) != 0) Fail(file, errno);
+    file.fd = -1;
+    return file.error.empty();
 }
 
 }  // namespace
 
 OutputFile::~OutputFile() { CancelOutput(*this); }
 
-bool OpenOutput(OutputFile& file, const std::string& path) {
+bool OpenOutput(OutputFile& file, const std::string& path, TemporaryFiles& temporaries) {
     CancelOutput(file);
-    file.path = NamesADescriptor(path) ? path : ThroughLinks(path);
     file.error.clear();
+    file.errorNumber = 0;
+    file.temporaries = &temporaries;
+    Place place;
+    std::string missing;
+    if (const int code = Locate(path, place, missing); code != 0)
+        return Fail(file, code, missing.empty() ? "" : "the folder \"" + missing + "\" does not exist");
+    file.path = place.Path();
+    if (place.descriptors != Descriptors::None) return OpenDescriptor(file, place);
     struct stat target {};
-    const bool exists = stat(path.c_str(), &target) == 0;
-    if ((exists && !S_ISREG(target.st_mode)) || (exists && NamesADescriptor(path))) {
-        if (S_ISDIR(target.st_mode)) return Fail(file, EISDIR);
-        // A descriptor's regular file is added to, as the shell opened it (> or >>).
-        file.fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | (S_ISREG(target.st_mode) ? O_APPEND : 0));
+    const bool exists = stat(file.path.c_str(), &target) == 0;
+    if (exists && S_ISDIR(target.st_mode)) return Fail(file, EISDIR);
+    if (exists && !S_ISREG(target.st_mode)) {  // a device, a pipe, a socket: nothing to replace
+        file.fd = open(file.path.c_str(), O_WRONLY | O_CLOEXEC);
         return file.fd >= 0 || Fail(file, errno);
     }
-    return OpenTemporary(file, file.path, exists ? &target : nullptr);
+    file.fd = CreateTemporary(temporaries, place.folder, place.name, file.tempPath);
+    if (file.fd < 0) return Fail(file, errno);
+    if (exists) fchmod(file.fd, target.st_mode & 07777);  // a replaced file keeps its permissions
+    return true;
 }
 
-void OpenOutputStream(OutputFile& file, std::ostream& stream) {
+bool OpenStandardOutput(OutputFile& file) {
     CancelOutput(file);
-    file.path.clear();
     file.error.clear();
-    file.stream = &stream;
+    file.errorNumber = 0;
+    file.fd = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+    return file.fd >= 0 || Fail(file, errno);
 }
 
 bool WriteOutput(OutputFile& file, const void* bytes, std::size_t size) {
-    if (file.stream) {
-        if (file.stream->write(static_cast<const char*>(bytes), std::streamsize(size))) return true;
-        if (file.error.empty()) file.error = "the write failed";
-        return false;
-    }
     if (file.fd < 0) return Fail(file, EBADF);
     const char* at = static_cast<const char*>(bytes);
     while (size > 0) {
@@ -122,40 +170,42 @@ std::int64_t OutputSize(const OutputFile& file) {
 }
 
 bool CommitOutput(OutputFile& file) {
-    if (file.stream) {
-        const bool flushed = bool(file.stream->flush());
-        file.stream = nullptr;
-        if (!flushed && file.error.empty()) file.error = "the write failed";
-        return flushed && file.error.empty();
+    OutputFile* const one[] = {&file};
+    return CommitOutputs(one);
+}
+
+bool CommitOutputs(std::span<OutputFile* const> files) {
+    bool flushed = true;
+    for (OutputFile* file : files) flushed = Flush(*file) && flushed;
+    std::vector<OutputFile*> movers;
+    std::vector<std::pair<std::string, std::string>> moves;
+    for (OutputFile* file : files)
+        if (!file->tempPath.empty()) movers.push_back(file), moves.emplace_back(file->tempPath, file->path);
+    if (flushed && !movers.empty()) {
+        const int failed = RenameTemporaries(*movers[0]->temporaries, moves);
+        const int code = errno;
+        for (std::size_t i = 0; i < (failed < 0 ? movers.size() : std::size_t(failed)); ++i)
+            movers[i]->tempPath.clear();
+        if (failed >= 0) Fail(*movers[std::size_t(failed)], code);
     }
-    if (file.fd < 0) return Fail(file, EBADF);
-    // The bytes reach the disk before the name moves, so a crash cannot leave
-    // an empty file in place of the old one.
-    if (!file.tempPath.empty() && fsync(file.fd) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(file, errno);
-    const int closed = close(file.fd);
-    file.fd = -1;
-    if (closed != 0) Fail(file, errno);
-    if (file.error.empty() && !file.tempPath.empty() && rename(file.tempPath.c_str(), file.path.c_str()) != 0)
-        Fail(file, errno);
-    if (!file.error.empty()) {
-        CancelOutput(file);
-        return false;
+    bool committed = true;
+    for (OutputFile* file : files) {
+        committed = committed && file->error.empty();
+        CancelOutput(*file);  // what was not put in place goes
     }
-    file.tempPath.clear();
-    return true;
+    return committed;
 }
 
 void CancelOutput(OutputFile& file) {
-    file.stream = nullptr;  // what went into a stream cannot be taken back
     if (file.fd >= 0) close(file.fd);
     file.fd = -1;
-    if (!file.tempPath.empty()) unlink(file.tempPath.c_str());
+    if (!file.tempPath.empty() && file.temporaries) RemoveTemporary(*file.temporaries, file.tempPath);
     file.tempPath.clear();
 }
 
-bool SaveBytes(const std::string& path, const std::string& bytes, std::string* error) {
+bool SaveBytes(const std::string& path, const std::string& bytes, TemporaryFiles& temporaries, std::string* error) {
     OutputFile file;
-    if (OpenOutput(file, path) && WriteOutput(file, bytes) && CommitOutput(file)) return true;
+    if (OpenOutput(file, path, temporaries) && WriteOutput(file, bytes) && CommitOutput(file)) return true;
     if (error) *error = file.error;
     return false;
 }

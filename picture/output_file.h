@@ -2,22 +2,29 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <ostream>
+#include <span>
 #include <string>
 
-// A file being written so that nothing is lost on failure. A regular file (or
-// a new name) is written to a temporary file beside it and renamed over it on
-// Commit, so a failure leaves the old file as it was and no new file. Where
-// the target exists and is not a regular file (a device, a pipe, a terminal,
-// /dev/stdout), there is nothing to replace: the bytes go straight into it and
-// a failed write is still reported. A stream (the program's standard output)
-// is written into in the same way.
+#include "temporary_files.h"
+
+// A file being written so that nothing is lost on failure. What happens is
+// decided by what the target is, never by how its name is spelt:
+// - a name of an open descriptor (/dev/stdout, /dev/fd/N, /proc/self/fd/N,
+//   /proc/PID/fd/N, however reached) is written into as it was opened;
+// - a target that exists and is not a regular file (a device, a pipe, a
+//   socket, a terminal) is written into;
+// - anything else is written to a temporary file in the target's folder and
+//   renamed over it on Commit, so a failure leaves the old file as it was and
+//   no new file. Links are followed to the name they give: a link to a
+//   missing file gets that file, in that file's folder, and stays a link.
+// Either way a failed write is reported.
 struct OutputFile {
-    std::string path;
-    std::string tempPath;  // empty when writing straight into the target
+    std::string path;      // where the bytes end up: the target, its links followed
+    std::string tempPath;  // our temporary; empty when writing straight into the target
     std::string error;     // the first failure, empty while all is well
+    int errorNumber = 0;   // its errno, when it had one
     int fd = -1;
-    std::ostream* stream = nullptr;  // set instead of `fd` when writing into a stream
+    TemporaryFiles* temporaries = nullptr;
 
     OutputFile() = default;
     OutputFile(const OutputFile&) = delete;
@@ -25,8 +32,9 @@ struct OutputFile {
     ~OutputFile();
 };
 
-bool OpenOutput(OutputFile& file, const std::string& path);
-void OpenOutputStream(OutputFile& file, std::ostream& stream);
+bool OpenOutput(OutputFile& file, const std::string& path, TemporaryFiles& temporaries);
+// The program's standard output, as the shell opened it.
+bool OpenStandardOutput(OutputFile& file);
 bool WriteOutput(OutputFile& file, const void* bytes, std::size_t size);
 inline bool WriteOutput(OutputFile& file, const std::string& bytes) {
     return WriteOutput(file, bytes.data(), bytes.size());
@@ -44,8 +52,12 @@ std::int64_t SeekOutput(OutputFile& file, std::int64_t offset, int whence);
 long ReadBackOutput(OutputFile& file, std::int64_t offset, void* bytes, std::size_t size);
 // The number of bytes in the file so far; -1 when it has no size.
 std::int64_t OutputSize(const OutputFile& file);
+// The same for several files of one registry: every file is flushed first,
+// then all are renamed together (a signal cannot fall between the renames).
+// After a failure none is put in place, unless a rename itself failed.
+bool CommitOutputs(std::span<OutputFile* const> files);
 // Drops what was written: the temporary file goes, the target stays as it was.
 void CancelOutput(OutputFile& file);
 
 // Open, write, commit in one step.
-bool SaveBytes(const std::string& path, const std::string& bytes, std::string* error);
+bool SaveBytes(const std::string& path, const std::string& bytes, TemporaryFiles& temporaries, std::string* error);

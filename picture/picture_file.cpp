@@ -39,10 +39,11 @@ std::string EncodePicture(const Canvas& surface, const char* format) {
     return bytes.toStdString();
 }
 
-bool SavePicture(const Canvas& surface, const QString& path, const char* format, QString* error) {
+bool SavePicture(const Canvas& surface, const QString& path, const char* format, TemporaryFiles& temporaries,
+                 QString* error) {
     const std::string bytes = EncodePicture(surface, format);
     std::string reason = "the picture could not be encoded";
-    if (!bytes.empty() && SaveBytes(QFile::encodeName(path).toStdString(), bytes, &reason)) return true;
+    if (!bytes.empty() && SaveBytes(QFile::encodeName(path).toStdString(), bytes, temporaries, &reason)) return true;
     if (error) *error = QString::fromStdString(reason);
     return false;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "canvas.h"
+#include "temporary_files.h"
 
 // The surface as an image that shares its pixels: valid while the surface
 // lives and keeps its size.
@@ -16,4 +17,5 @@ std::string EncodePicture(const Canvas& surface, const char* format);
 
 // Writes the picture in `format` atomically: on failure no partial file is
 // left and an existing file keeps its contents.
-bool SavePicture(const Canvas& surface, const QString& path, const char* format, QString* error);
+bool SavePicture(const Canvas& surface, const QString& path, const char* format, TemporaryFiles& temporaries,
+                 QString* error);

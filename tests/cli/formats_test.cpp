@@ -10,8 +10,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 #include "catalogue.h"
+#include "render_job.h"
 #include "run_binary.h"
 #include "svg_writer.h"
 #include "window_frames.h"
@@ -167,6 +169,58 @@ TEST(SvgText, CutLinesEndOnThePixelsTheRasterSets) {
         }
         EXPECT_EQ(paths > 0, raster.pixels != Canvas().pixels) << e[0] << " " << e[1];
     }
+}
+
+// No structure has more than 256 colours, so this picture is painted here:
+// a red ramp across, eight greens down and a blue that alternates. Five
+// bits a channel leave 32 x 4 colours, six leave 64 x 8.
+void PaintManyColours(Scene& scene) {
+    for (int y = 0; y < Canvas::Height; ++y)
+        for (int x = 0; x < Canvas::Width; ++x)
+            scene.tools.surface->pixels[y * Canvas::Width + x] = PackRgb(
+                {std::uint8_t(x * 255 / (Canvas::Width - 1)), std::uint8_t(y % 8 * 4), std::uint8_t((x ^ y) & 1)});
+}
+
+std::size_t Colours(const QImage& image, std::uint32_t mask) {
+    std::set<std::uint32_t> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) & mask);
+    return colours.size();
+}
+
+// Kept bits per channel, as a mask on 0xRRGGBB.
+std::uint32_t Kept(int bits) { return 0x010101u * ((0xFFu << (8 - bits)) & 0xFFu); }
+
+// A frame of more than 256 colours keeps the most low bits that leave 256,
+// says so on stderr, and keeps the picture otherwise.
+TEST(GifFrame, OfMoreThan256ColoursDropsLowBitsAndSaysSo) {
+    const ScratchDir dir;
+    RenderOptions options;
+    options.frames = 2;
+    options.outputs = {dir.path / "many.gif"};
+    std::ostringstream err;
+    TemporaryFiles temporaries;
+    ASSERT_EQ(RunRender(options, temporaries, err, PaintManyColours), 0) << err.str();
+    Canvas painted;
+    Scene scene;
+    scene.tools.surface = &painted;
+    PaintManyColours(scene);
+    const QImage original = SurfacePicture(painted);
+    const int kept = [&] {  // the most bits whose colours still fit a table
+        int bits = 8;
+        while (Colours(original, Kept(bits)) > 256) --bits;
+        return bits;
+    }();
+    EXPECT_EQ(err.str(),
+              "orbiza-render: \"" + (dir.path / "many.gif").string() +
+                  "\": 2 frame(s) had more than 256 colours (the first: frame 0); each channel kept its top " +
+                  std::to_string(kept) + " bits or more\n");
+    QImageReader reader(QString::fromStdString(dir.path / "many.gif"));
+    ASSERT_EQ(reader.imageCount(), 2);
+    const QImage read = reader.read().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < Canvas::Height; ++y)
+        for (int x = 0; x < Canvas::Width; ++x)
+            ASSERT_EQ(read.pixel(x, y) & 0xFFFFFF, original.pixel(x, y) & Kept(kept)) << x << "," << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RoundTrip,

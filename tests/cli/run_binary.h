@@ -13,7 +13,7 @@
 #include <vector>
 
 struct RunResult {
-    int status = -1;  // exit status; -1 if it did not exit normally
+    int status = -1;  // exit status, or 128 + the signal that ended it
     std::string out, err;
 };
 
@@ -44,12 +44,12 @@ struct ScratchDir {
     }
 };
 
-// fileSizeLimit > 0 caps every file the process writes at that many bytes.
-inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0) {
+// Runs a program found on the PATH (or by its path) and collects what it
+// says; fileSizeLimit > 0 caps every file it writes at that many bytes. A
+// program ended by a signal gets 128 + its number, as a shell reports it.
+inline RunResult RunProgram(std::vector<std::string> argv, long fileSizeLimit = 0) {
     const ScratchDir capture;
     const std::string outPath = capture.path / "stdout", errPath = capture.path / "stderr";
-    std::vector<std::string> argv{ORBIZA_RENDER_PATH};
-    argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
     for (std::string& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);
@@ -62,16 +62,22 @@ inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLi
             const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);
         }
-        execv(cargv[0], cargv.data());
+        execvp(cargv[0], cargv.data());
         _exit(127);
     }
     int wstatus = 0;
     waitpid(child, &wstatus, 0);
     RunResult result;
-    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
     result.out = ReadWholeFile(outPath);
     result.err = ReadWholeFile(errPath);
     return result;
+}
+
+inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0) {
+    std::vector<std::string> argv{ORBIZA_RENDER_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv, fileSizeLimit);
 }
 
 inline std::vector<std::string> Lines(const std::string& text) {

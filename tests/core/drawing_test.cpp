@@ -75,6 +75,67 @@ TEST(DrawSegment, LinesAreCutAtTheEdges) {
     }
 }
 
+// The pixels of a line drawn whole on a raster three pictures wide and high,
+// by Bresenham's steps, cropped to the picture in its middle.
+std::vector<std::pair<int, int>> WholeLineCropped(float x1, float y1, float x2, float y2) {
+    const auto pixel = [](float user, double perUnit, int size) {
+        return int(std::floor((user + 1.0) * perUnit)) + size;
+    };
+    int c = pixel(x1, Canvas::ColumnsPerUnit, Canvas::Width), r = pixel(y1, Canvas::RowsPerUnit, Canvas::Height);
+    const int c2 = pixel(x2, Canvas::ColumnsPerUnit, Canvas::Width),
+              r2 = pixel(y2, Canvas::RowsPerUnit, Canvas::Height);
+    const int dc = std::abs(c2 - c), dr = -std::abs(r2 - r), sc = c < c2 ? 1 : -1, sr = r < r2 ? 1 : -1;
+    std::vector<std::pair<int, int>> pixels;
+    for (int error = dc + dr;;) {
+        if (c >= Canvas::Width && c < 2 * Canvas::Width && r >= Canvas::Height && r < 2 * Canvas::Height)
+            pixels.emplace_back(c - Canvas::Width, r - Canvas::Height);
+        if (c == c2 && r == r2) return pixels;
+        const int twice = 2 * error;
+        if (twice >= dr) error += dr, c += sc;
+        if (twice <= dc) error += dc, r += sr;
+    }
+}
+
+// Whether every pixel of `a` has one of `b` at most a pixel away; on the
+// picture's edges, one on the same edge.
+bool EveryPixelNear(const std::vector<std::pair<int, int>>& a, const std::vector<std::pair<int, int>>& b) {
+    const auto edges = [](std::pair<int, int> p) {
+        return (p.first == 0) | (p.first == Canvas::Width - 1) << 1 | (p.second == 0) << 2 |
+               (p.second == Canvas::Height - 1) << 3;
+    };
+    return std::ranges::all_of(a, [&](std::pair<int, int> p) {
+        return std::ranges::any_of(b, [&](std::pair<int, int> q) {
+            return std::abs(p.first - q.first) <= 1 && std::abs(p.second - q.second) <= 1 &&
+                   (edges(p) & edges(q)) == edges(p);
+        });
+    });
+}
+
+// Lines that leave through each edge, and through two, follow the whole
+// line to the edge and stop there.
+TEST(DrawSegment, LinesLeavingThePictureFollowTheWholeLine) {
+    const float ends[][4] = {
+        {0.1f, 0.2f, 2.3f, 0.7f},      {-0.3f, 0.1f, -2.9f, -0.4f},   {0.2f, -0.3f, 0.5f, -2.6f},
+        {-0.1f, 0.4f, -0.9f, 2.2f},    {-2.5f, 0.3f, 2.8f, -0.2f},    {0.4f, -2.2f, -0.3f, 2.9f},
+        {-1.8f, 0.9f, 0.6f, -2.7f},    {0.95f, 0.99f, 1.6f, 1.3f},    {-0.7f, -0.2f, 2.9f, 2.95f},
+        {2.6f, -0.99f, -2.7f, -0.97f}, {0.999f, -2.5f, 0.999f, 2.5f}, {-1.2f, 1.9f, 1.7f, -1.4f},
+    };
+    for (const auto& e : ends) {
+        SCOPED_TRACE(testing::Message() << e[0] << "," << e[1] << " " << e[2] << "," << e[3]);
+        Canvas surface;
+        Line(surface, e[0], e[1], e[2], e[3], {255, 255, 255});
+        std::vector<std::pair<int, int>> lit;
+        for (int r = 0; r < Canvas::Height; ++r)
+            for (int c = 0; c < Canvas::Width; ++c)
+                if (PixelAt(surface, c, r) != Canvas::Background) lit.emplace_back(c, r);
+        const std::vector<std::pair<int, int>> whole = WholeLineCropped(e[0], e[1], e[2], e[3]);
+        ASSERT_FALSE(whole.empty());
+        EXPECT_TRUE(EveryPixelNear(lit, whole));
+        EXPECT_TRUE(EveryPixelNear(whole, lit));
+        EXPECT_LE(std::abs(int(lit.size()) - int(whole.size())), 2);
+    }
+}
+
 TEST(DrawSegment, FailuresRaiseTheirErrorsAndDrawNothing) {
     const struct {
         float depthGain, x, z;

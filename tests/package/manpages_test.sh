@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Renders each manual page and finds every option of its program's --help in it.
-# Usage: manpages_test.sh PROGRAM PAGE [PROGRAM PAGE]...
+# Renders each manual page: every option of its program's --help is in it,
+# man stays silent under --warnings, only options are tags (help2man takes
+# any indented line with a wide gap for one), and the title names the
+# version alone; the headings of its help2man include file are there.
+# Usage: manpages_test.sh PROGRAM PAGE INCLUDE [PROGRAM PAGE INCLUDE]...
 set -euo pipefail
-while [ $# -ge 2 ]; do
-    program=$1 page=$2
-    shift 2
+while [ $# -ge 3 ]; do
+    program=$1 page=$2 include=$3
+    shift 3
     text=$(LC_ALL=C MANWIDTH=200 man -l "$page" | col -b)
     # The option column of --help: "  -h, --help   ..." gives -h and --help.
     options=$(QT_QPA_PLATFORM=offscreen "$program" --help | sed -nE 's/^ +(-[^ ,]*)(, (-[^ ,]*))?.*/\1 \3/p')
@@ -12,5 +15,19 @@ while [ $# -ge 2 ]; do
     for option in $options; do
         grep -qE -- "(^|[^-[:alnum:]])$option([^-[:alnum:]]|$)" <<<"$text" ||
             { echo "FAIL: $page lacks $option" >&2; exit 1; }
+        sed -nE 's/^\[[<>=]?(.*)\]$/\1/p; s/^\.SS "(.*)"$/\1/p' "$include" | while read -r heading; do
+        grep -qx " *$heading" <<<"$text" || { echo "FAIL: $page lacks the heading $heading" >&2; exit 1; }
+    done
+done
+    warnings=$(LC_ALL=C MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || { echo "FAIL: man warns about $page: $warnings" >&2; exit 1; }
+    # A tag: options, each with at most one argument in capitals, joined by ", ".
+    option='\\fB\\-[^ ]*\\fR( [A-Z][A-Z0-9,]*)?'
+    zcat "$page" | awk '/^\.(TP|HP)$/ { getline; print }' | grep -vxE "$option(, $option)*" |
+        sed "s|^|FAIL: a tag in $page that is not an option: |" | grep . >&2 && exit 1
+    zcat "$page" | grep -qE '^\.TH [^ ]+ "1" "[^"]*" "[a-z-]+ [0-9.]+"' ||
+        { echo "FAIL: the title of $page should name the version alone" >&2; exit 1; }
+    sed -nE 's/^\[[<>=]?(.*)\]$/\1/p; s/^\.SS "(.*)"$/\1/p' "$include" | while read -r heading; do
+        grep -qx " *$heading" <<<"$text" || { echo "FAIL: $page lacks the heading $heading" >&2; exit 1; }
     done
 done

@@ -1,0 +1,88 @@
+// A signal while the window saves: the program ends with 128 + its number,
+// and the folder holds the earlier file or the whole new picture, never a
+// temporary. The test runs itself as the window, saving again and again.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <thread>
+
+#include "form1.h"
+#include "picture_file.h"
+
+namespace {
+
+const QByteArray Earlier = "the earlier picture";
+
+[[noreturn]] void SaveForever(int argc, char** argv) {
+    BlockEndingSignals();  // as the program does, before Qt starts its threads
+    QApplication app(argc, argv);
+    Form1 window;
+    const QString path = argv[2];
+    window.dialogs.askSaveName = [path](const QString&) { return std::optional<QString>(path); };
+    window.dialogs.askYesNo = [](const QString&, const QString&) { return true; };
+    SignalWatch watch;
+    StartSignalWatch(watch, window.temporaries, "");
+    auto* save = window.findChild<QPushButton*>("Sav_bmp");
+    std::puts("saving");
+    std::fflush(stdout);
+    for (;;) save->click();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && QByteArray(argv[1]) == "--child") SaveForever(argc, argv);
+    const QByteArray picture = QByteArray::fromStdString(EncodePicture(Canvas(), "BMP"));
+    const struct {
+        int signal, afterMs;
+    } moments[] = {{SIGINT, 0}, {SIGTERM, 23}, {SIGHUP, 61}, {SIGINT, 137}, {SIGTERM, 290}};
+    int failures = 0;
+    for (const auto& moment : moments) {
+        const QTemporaryDir dir;
+        const QString path = dir.filePath("picture.bmp");
+        Write(path, Earlier);
+        int said[2];
+        if (pipe(said) != 0) return 2;
+        const pid_t child = fork();
+        if (child == 0) {
+            dup2(said[1], STDOUT_FILENO);
+            execl(argv[0], argv[0], "--child", qPrintable(path), nullptr);
+            _exit(127);
+        }
+        close(said[1]);
+        char line[8] = {};
+        const bool started = read(said[0], line, sizeof line - 1) > 0;
+        close(said[0]);
+        std::this_thread::sleep_for(std::chrono::milliseconds(moment.afterMs));
+        kill(child, moment.signal);
+        int status = 0;
+        waitpid(child, &status, 0);
+        const QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        const QByteArray contents = Contents(path);
+        const bool ended = WIFEXITED(status) && WEXITSTATUS(status) == 128 + moment.signal;
+        if (!started || !ended || names != QStringList{"picture.bmp"} || (contents != Earlier && contents != picture)) {
+            std::fprintf(stderr, "FAIL: signal %d after %d ms: status %d, files %s, %lld bytes\n", moment.signal,
+                         moment.afterMs, status, qPrintable(names.join(' ')), qlonglong(contents.size()));
+            ++failures;
+        }
+    }
+    std::puts(failures ? "FAIL" : "PASS");
+    return failures ? 1 : 0;
+}

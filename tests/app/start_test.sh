@@ -1,0 +1,29 @@
+#!/bin/sh
+# How the window starts from a command line: without a display one line and
+# status 1 (not Qt's abort), an unknown option status 2 with a pointer to
+# --help, and Qt's own options taken by Qt (the window then runs until stopped).
+binary=$1
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR=$runtime  # keeps Qt's remark about a missing one off stderr
+fail() { echo "FAIL: $*"; exit 1; }
+# expect STATUS PATTERN ENV... -- ARGS...: stderr is one line matching PATTERN.
+expect() {
+    status=$1 pattern=$2
+    shift 2
+    said=$(timeout 10 env "$@" 2>&1 >/dev/null)
+    got=$?
+    [ "$got" = "$status" ] || fail "$* ended with $got, not $status: $said"
+    [ "$(printf '%s\n' "$said" | wc -l)" = 1 ] && printf '%s' "$said" | grep -q -- "$pattern" ||
+        fail "$* said: $said"
+}
+nodisplay="-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
+expect 1 '^orbiza: no display could be opened; orbiza-render draws' $nodisplay "$binary"
+expect 1 '^orbiza: no display' $nodisplay "$binary" -platform xcb
+expect 1 '^orbiza: no display' $nodisplay QT_QPA_PLATFORM=xcb "$binary" -style Fusion
+expect 2 '^orbiza: unknown option "--bogus" (--help lists the options)$' QT_QPA_PLATFORM=offscreen "$binary" --bogus
+expect 2 '^orbiza: unexpected argument "picture.bmp"' QT_QPA_PLATFORM=offscreen "$binary" -reverse picture.bmp
+env $nodisplay timeout 3 "$binary" -platform offscreen -style Fusion -reverse -qwindowgeometry 800x600+0+0 \
+    -session abc >/dev/null 2>&1
+[ $? = 124 ] || fail "Qt's own options did not let the window run"
+echo PASS

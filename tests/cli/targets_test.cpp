@@ -1,0 +1,171 @@
+// Files at the edges of a real system: targets reached in awkward ways,
+// temporaries that must never cost a stranger's file, a reader that leaves,
+// and runs ended by a signal.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <QImage>
+#include <chrono>
+#include <map>
+#include <thread>
+
+#include "output_file.h"
+#include "run_binary.h"
+
+namespace {
+
+const std::string Earlier = "the earlier file\n";
+
+// `script` runs in bash with $R the renderer, $D a fresh folder holding
+// "kept" (Earlier, mode 640) and $C the cube's CSV file beside it; the
+// folder then holds exactly `after` (contents, "->name" for a link, "@" for
+// the CSV), with "kept" still of mode 640 if it is there.
+struct TargetCase {
+    std::string what, script;
+    std::map<std::string, std::string> after;
+    int status = 0;
+};
+
+void PrintTo(const TargetCase& c, std::ostream* out) { *out << c.what; }
+
+class AwkwardTarget : public testing::TestWithParam<TargetCase> {};
+
+TEST_P(AwkwardTarget, IsReplacedWrittenIntoOrRefusedAsWhatItIs) {
+    const TargetCase& c = GetParam();
+    const ScratchDir dir, csv;
+    const std::string cube = RunBinary({"--segments", "-", "Cube"}).out;
+    WriteWholeFile(csv.path / "cube", cube);
+    WriteWholeFile(dir.path / "kept", Earlier);
+    chmod((dir.path / "kept").c_str(), 0640);
+    const RunResult run = RunProgram(
+        {"bash", "-c", "R=$1 D=$2 C=$3; " + c.script, "bash", ORBIZA_RENDER_PATH, dir.path, csv.path / "cube"});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    std::map<std::string, std::string> found, expected = c.after;
+    for (const std::string& name : dir.Names()) {
+        const auto path = dir.path / name;
+        found[name] = std::filesystem::is_symlink(path)        ? "->" + std::filesystem::read_symlink(path).string()
+                      : std::filesystem::is_regular_file(path) ? ReadWholeFile(path)
+                                                               : "(other)";
+    }
+    for (auto& [name, contents] : expected)
+        for (std::size_t at; (at = contents.find('@')) != std::string::npos;) contents.replace(at, 1, cube);
+    EXPECT_EQ(found, expected);
+    struct stat kept {};
+    EXPECT_TRUE(stat((dir.path / "kept").c_str(), &kept) != 0 || (kept.st_mode & 07777) == 0640);
+}
+
+// A regular file in /dev/shm or reached through /proc is replaced like any
+// other (twice gives the same), a link's file too; pipes and descriptors are
+// written into.
+INSTANTIATE_TEST_SUITE_P(
+    Table, AwkwardTarget,
+    testing::Values(
+        TargetCase{"a file in /dev/shm",
+                   "S=$(mktemp -d /dev/shm/orbiza-XXXXXX); cp -p $D/kept $S; $R --segments $S/kept Cube && "
+                   "$R --segments $S/kept Cube; s=$?; cp -p $S/kept $D; rm -r $S; exit $s",
+                   {{"kept", "@"}}},
+        TargetCase{"a file through /proc/self/cwd",
+                   "cd $D && $R --segments /proc/self/cwd/kept Cube && $R --segments /proc/self/cwd/kept Cube",
+                   {{"kept", "@"}}},
+        TargetCase{
+            "a link to a file", "ln -s kept $D/link; $R --segments $D/link Cube", {{"kept", "@"}, {"link", "->kept"}}},
+        // Each link is read from its own folder; the last name in the chain is made.
+        TargetCase{"dangling links",
+                   "mkdir $D/sub; ln -s x $D/sub/new; ln -s sub/new $D/link; rm $D/kept; "
+                   "$R --segments $D/link Cube && mv $D/sub/x $D/made",
+                   {{"link", "->sub/new"}, {"sub", "(other)"}, {"made", "@"}}},
+        TargetCase{"a dangling link into no folder",
+                   "ln -s nowhere/x $D/link; said=$($R --segments $D/link Cube 2>&1); s=$?; "
+                   "[[ $said == *'/nowhere\" does not exist' ]] || s=9; exit $s",
+                   {{"kept", Earlier}, {"link", "->nowhere/x"}},
+                   1},
+        TargetCase{"a named pipe",
+                   "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --segments $D/pipe Cube; wait",
+                   {{"kept", Earlier}, {"pipe", "(other)"}, {"got", "@"}}},
+        TargetCase{"a named pipe whose reader leaves",
+                   "mkfifo $D/pipe; head -c1 $D/pipe >/dev/null & $R --segments $D/pipe 'Rossler Chaos' 2>/dev/null; "
+                   "s=$?; wait; exit $s",
+                   {{"kept", Earlier}, {"pipe", "(other)"}},
+                   1},
+        TargetCase{"descriptor names",
+                   "exec 3>>$D/kept; $R --segments /dev/fd/3 Cube && $R --segments /proc/self/fd/3 Cube",
+                   {{"kept", Earlier + "@@"}}},
+        TargetCase{"a name with a percent sign", "rm $D/kept; $R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}},
+        TargetCase{"standard output by name",
+                   "$R --segments /dev/stdout Cube > $D/kept && $R --segments /dev/stdout Cube > $D/kept",
+                   {{"kept", "@"}}}));
+
+// After 100 names in use the save gives up, and the last name tried, which
+// is someone else's file, must not be removed as if it were ours.
+TEST(Temporaries, TakenNamesStayTheirOwners) {
+    const ScratchDir dir;
+    const std::string folder = std::filesystem::canonical(dir.path);
+    TemporaryFiles temporaries;
+    std::mt19937_64 ahead = temporaries.bits;
+    for (int i = 0; i < 100; ++i) WriteWholeFile(TemporaryName(folder, "x.csv", ahead), Earlier);
+    {
+        OutputFile file;
+        EXPECT_FALSE(OpenOutput(file, folder + "/x.csv", temporaries));
+        EXPECT_EQ(file.errorNumber, EEXIST);
+    }
+    EXPECT_EQ(dir.Names().size(), 100u);
+    EXPECT_TRUE(temporaries.paths.empty());
+}
+
+// `| head` ends the run quietly with 141; the run's other file is not replaced.
+TEST(StandardOutput, AReaderThatLeavesEndsTheRunQuietly) {
+    const ScratchDir dir;
+    WriteWholeFile(dir.path / "old.png", Earlier);
+    const RunResult run =
+        RunProgram({"bash", "-c", "$0 --segments - --output $1 'Rossler Chaos' | head -1; exit ${PIPESTATUS[0]}",
+                    ORBIZA_RENDER_PATH, dir.path / "old.png"});
+    EXPECT_EQ(run.status, 141);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Lines(run.out).size(), 1u);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"old.png"});
+    EXPECT_EQ(ReadWholeFile(dir.path / "old.png"), Earlier);
+}
+
+// Signals at several moments of a long run: as soon as its first temporaries
+// exist, and later with frames in flight on every encoder.
+TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
+    const struct { int signal, laterMs; } moments[] = {{SIGINT, 0}, {SIGTERM, 120}, {SIGHUP, 400}, {SIGINT, 900}};
+    for (const auto& moment : moments) {
+        SCOPED_TRACE(moment.laterMs);
+        const ScratchDir dir, capture;
+        for (const char* name : {"anim.webp", "anim.gif"}) WriteWholeFile(dir.path / name, Earlier);
+        const pid_t child = fork();
+        if (child == 0) {
+            dup2(open((capture.path / "err").c_str(), O_WRONLY | O_CREAT, 0600), 2);
+            execl(ORBIZA_RENDER_PATH, ORBIZA_RENDER_PATH, "--frames", "2000", "--speeds", "0,3,0,5", "--output",
+                  (dir.path / "anim.webp").c_str(), "--output", (dir.path / "anim.gif").c_str(), "--output",
+                  (dir.path / "f-%04d.png").c_str(), "--segments", (dir.path / "s-%d.csv").c_str(),
+                  "Sphere-Torus Transformation", nullptr);
+            _exit(127);
+        }
+        const auto started = [&] {
+            for (const std::string& name : dir.Names())
+                if (name[0] == '.') return true;
+            return false;
+        };
+        for (int wait = 0; wait < 5000 && !started(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(moment.laterMs));
+        kill(child, moment.signal);
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + moment.signal) << status;
+        EXPECT_EQ(ReadWholeFile(capture.path / "err"), "orbiza-render: interrupted\n");
+        for (const std::string& name : dir.Names()) {
+            const std::string contents = ReadWholeFile(dir.path / name);
+            if (name.starts_with("anim."))
+                EXPECT_EQ(contents, Earlier) << name;
+            else if (name.starts_with("f-"))
+                EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(contents)).size(), QSize(565, 517)) << name;
+            else
+                EXPECT_TRUE(name.starts_with("s-") && contents.ends_with("\n") && contents.size() > 1000) << name;
+        }
+    }
+}
+
+}  // namespace
