@@ -9,7 +9,7 @@
 #include "speed_text.h"
 
 void Form1::StartUp() {
-    StartUpDrawing(scene.tools);
+    StartUpDrawing(scene.tools, StartUpSimdLevel());
     ClearDepthScreen(depthScreen);
     for (const CatalogueEntry& entry : Catalogue())
         controls.List->addItem(QString::fromUtf8(entry.listText.data(), qsizetype(entry.listText.size())));

@@ -24,6 +24,12 @@ inline ViewState BenchView(int structureIndex) {
     return view;
 }
 
+// A scene at that view, drawing at `level` as a program would after its start-up.
+inline void StartBenchScene(Scene& scene, int structureIndex, SimdLevel level) {
+    StartUpDrawing(scene.tools, level);
+    scene.view = BenchView(structureIndex);
+}
+
 inline int RosslerIndex() { return *FindStructure("Rossler Chaos"); }
 
 // Benchmark names the ratios are read from.

@@ -8,13 +8,13 @@
 #include "bench_inputs.h"
 #include "median_reporter.h"
 
-void RegisterRedrawBenchmarks();
+void RegisterRedrawBenchmarks(SimdLevel level);
 void RegisterRosslerBenchmarks();
 #ifdef ORBIZA_BENCH_QPAINTER
-void RegisterQPainterBenchmark();
+void RegisterQPainterBenchmark(SimdLevel level);
 #endif
 #ifdef ORBIZA_BENCH_EXPORT
-void RegisterExportBenchmarks();
+void RegisterExportBenchmarks(SimdLevel level);
 void PrintExportRatios(const MedianReporter& reporter);
 #endif
 #ifdef ORBIZA_BENCH_WINDOW
@@ -40,17 +40,18 @@ int main(int argc, char** argv) {
 #endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RegisterRedrawBenchmarks();
+    const SimdLevel level = StartUpSimdLevel();
+    RegisterRedrawBenchmarks(level);
     RegisterRosslerBenchmarks();
 #ifdef ORBIZA_BENCH_QPAINTER
-    RegisterQPainterBenchmark();
+    RegisterQPainterBenchmark(level);
 #endif
 #ifdef ORBIZA_BENCH_WINDOW
     RegisterWindowBenchmarks();
     RegisterSoakBenchmark();
 #endif
 #ifdef ORBIZA_BENCH_EXPORT
-    RegisterExportBenchmarks();
+    RegisterExportBenchmarks(level);
 #endif
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -10,8 +10,8 @@ struct RedrawBench {
     Scene scene;
     Canvas surface;
 
-    explicit RedrawBench(int structureIndex) {
-        scene.view = BenchView(structureIndex);
+    RedrawBench(int structureIndex, SimdLevel level) {
+        StartBenchScene(scene, structureIndex, level);
         scene.tools.surface = &surface;
     }
 };
@@ -25,8 +25,8 @@ std::size_t SegmentsPerRedraw(int structureIndex) {
     return log.size();
 }
 
-void Redraw(benchmark::State& state, int structureIndex) {
-    auto bench = std::make_unique<RedrawBench>(structureIndex);
+void Redraw(benchmark::State& state, int structureIndex, SimdLevel level) {
+    auto bench = std::make_unique<RedrawBench>(structureIndex, level);
     const double segments = double(SegmentsPerRedraw(structureIndex));
     for (auto _ : state) {
         Clear(bench->surface);
@@ -39,7 +39,7 @@ void Redraw(benchmark::State& state, int structureIndex) {
 
 }  // namespace
 
-void RegisterRedrawBenchmarks() {
+void RegisterRedrawBenchmarks(SimdLevel level) {
     for (int index = 1; index <= CatalogueSize; ++index)
-        Measured(benchmark::RegisterBenchmark(RedrawName(index).c_str(), Redraw, index))->MinTime(0.2);
+        Measured(benchmark::RegisterBenchmark(RedrawName(index).c_str(), Redraw, index, level))->MinTime(0.2);
 }

@@ -17,5 +17,6 @@ int main(int argc, char** argv) {
         return parsed.ExitStatus();
     }
     parsed.options.progress = isatty(STDERR_FILENO) == 1;
+    parsed.options.simd = StartUpSimdLevel();
     return RunRender(parsed.options, std::cout, std::cerr);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "file_format.h"
+#include "simd_level.h"
 #include "view_state.h"
 
 // What one run of the renderer is asked to do.
@@ -25,6 +26,7 @@ struct RenderOptions {
     std::vector<int> structures;       // 1-based catalogue rows, drawn in this order
     std::vector<std::string> outputs;  // picture files; the extension picks the format
     std::string segmentsPath;          // empty: no segment list; "-": standard output
+    SimdLevel simd = SimdLevel::Scalar;  // the kernels' level, chosen at the program's start-up
 };
 
 struct ParsedCommandLine {
@@ -41,4 +43,4 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 std::optional<float> ParseDecimal(std::string_view text, std::string* problem = nullptr);
 
 std::string UsageText();
-std::string VersionText();  // one line: the program's name and version
+std::string VersionText(SimdLevel level);  // one line: the program's name, version and level

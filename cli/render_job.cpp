@@ -71,7 +71,7 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
         if (options.help)
             out << UsageText();
         else if (options.version)
-            out << VersionText();
+            out << VersionText(options.simd);
         else
             PrintList(out);
         if (out.flush()) return 0;
@@ -88,6 +88,7 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
     Scene scene;
     Canvas surface;
     SegmentLog log;
+    StartUpDrawing(scene.tools, options.simd);
     scene.tools.surface = &surface;
     ProgressLine progress;
     progress.out = options.progress && !options.quiet && options.frames > 1 ? &err : nullptr;

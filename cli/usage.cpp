@@ -69,6 +69,6 @@ out-of-range number, unsupported output extension, nothing to write).
 )";
 }
 
-std::string VersionText() {
-    return "orbiza-render " ORBIZA_VERSION " (" + std::string(SimdLevelName(ActiveSimdLevel())) + ")\n";
+std::string VersionText(SimdLevel level) {
+    return "orbiza-render " ORBIZA_VERSION " (" + std::string(SimdLevelName(level)) + ")\n";
 }

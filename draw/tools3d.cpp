@@ -20,11 +20,12 @@ void SetLineColour(Tools3D& tools, float red, float green, float blue) {
     tools.LineBlue = blue;
 }
 
-void StartUpDrawing(Tools3D& tools) {
+void StartUpDrawing(Tools3D& tools, SimdLevel level) {
     tools.DepthRange = StartDepthRange;
     tools.DepthGain = StartDepthGain;
     tools.DepthBase = StartDepthBase;
     SetLineColour(tools, 1, 1, 1);
+    tools.simd = level;
 }
 
 void RotatePoint(Vec3& v, Vec3 angles) { v = RotateOneByOne(v, ComputeViewTrig(angles)); }

@@ -26,7 +26,7 @@ struct Tools3D {
     Canvas* surface = nullptr;
     SegmentLog* log = nullptr;
     bool fastPath = true;                // false: both ends worked out every time, lines by the plain route
-    SimdLevel simd = ActiveSimdLevel();  // the fast route's kernels; held here so a segment reads no global
+    SimdLevel simd = SimdLevel::Scalar;  // the fast route's kernels: the program's level, set at start-up
 
     // Trigonometry depends only on the angles, so it is kept for the last triple seen.
     Vec3 trigAngles;
@@ -45,8 +45,9 @@ struct Tools3D {
 };
 
 void SetLineColour(Tools3D& tools, float red, float green, float blue);
-// What a program's start-up sets: the depth cue above and white lines.
-void StartUpDrawing(Tools3D& tools);
+// What a program's start-up sets: the depth cue above, white lines and the
+// instruction-set level it chose (StartUpSimdLevel).
+void StartUpDrawing(Tools3D& tools, SimdLevel level);
 void RotatePoint(Vec3& v, Vec3 angles);
 ScreenPoint ProjectPoint(Vec3 v);
 void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);

@@ -29,7 +29,7 @@ void ClearAndRedraw(WebWindow& window) {
 
 void StartUp(WebWindow& window) {
     window.scene.tools.surface = &window.surface;
-    StartUpDrawing(window.scene.tools);
+    StartUpDrawing(window.scene.tools, StartUpSimdLevel());
 }
 
 bool SelectStructure(WebWindow& window, int listIndex) {

@@ -11,13 +11,15 @@
 inline ViewState ViewAt(float ax, float ay, float az, float time) { return {ax, ay, az, time}; }
 
 // A scene drawing on its own surface, with or without a segment log, on the
-// fast route or on the plain one.
+// fast route or on the plain one, at the level a program would start with
+// (CTest runs these tests once per level, through ORBIZA_SIMD).
 struct Drawing {
     Scene scene;
     Canvas surface;
     SegmentLog log;
 
     explicit Drawing(bool logged, bool fast = true) {
+        StartUpDrawing(scene.tools, StartUpSimdLevel());
         scene.tools.surface = &surface;
         if (logged) scene.tools.log = &log;
         scene.tools.fastPath = fast;
