@@ -19,13 +19,13 @@ struct RenderOptions {
     float time = 0;
     int ticks = 0;
     Speeds speeds;
-    int frames = 1;                    // pictures, each after one more timer tick
-    int seed = 0;                      // K: the random source starts from the key -K; 0: the fixed start
-    bool quiet = false;                // no progress line
-    bool progress = false;             // standard error is a terminal: show the progress of long runs
-    std::vector<int> structures;       // 1-based catalogue rows, drawn in this order
-    std::vector<std::string> outputs;  // picture files; the extension picks the format
-    std::string segmentsPath;          // empty: no segment list; "-": standard output
+    int frames = 1;                      // pictures, each after one more timer tick
+    int seed = 0;                        // K: the random source starts from the key -K; 0: the fixed start
+    bool quiet = false;                  // no progress line
+    bool progress = false;               // standard error is a terminal: show the progress of long runs
+    std::vector<int> structures;         // 1-based catalogue rows, drawn in this order
+    std::vector<std::string> outputs;    // picture files; the extension picks the format
+    std::string segmentsPath;            // empty: no segment list; "-": standard output
     SimdLevel simd = SimdLevel::Scalar;  // the kernels' level, chosen at the program's start-up
 };
 

@@ -28,8 +28,7 @@ struct RosslerLanes {
 // out[trajectory * stride + i], i = 0 .. samples - 1. Non-finite values raise
 // nothing here: they stay non-finite, and the caller tests the state afterwards.
 // `level` picks the kernel; every level gives the same values.
-void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride,
-                  SimdLevel level);
+void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride, SimdLevel level);
 
 // The drawing scale: one coordinate of a sample point.
 inline float RosslerScaled(float v) { return static_cast<float>(double(v) / RosslerScale); }

@@ -1,11 +1,14 @@
-// DrawSegmentChain: a polyline's segments in batches, through the same steps
-// as DrawSegment. The ends of a batch are transformed together (four to a
-// register at the AVX2 level), each mapped to its pixel once although two
-// segments share it; then the segments are coloured, and clipped and drawn
-// in order. A batch with any value the plain route would raise on goes
-// through DrawSegment one segment at a time, which replays it there.
+// The drawing entry points. DrawSegment takes one segment through the four
+// steps, transform, colour, clip and raster, each once. DrawSegmentChain
+// takes a polyline's segments in batches through the same steps: the ends of
+// a batch are transformed together (four to a register at the AVX2 level),
+// each mapped to its pixel once although two segments share it; then the
+// segments are coloured, and clipped and drawn in order. A segment or batch
+// that any step is unsure of is replayed on the plain route, one segment at a
+// time, which raises the error there.
 #include <algorithm>
 
+#include "clip.h"
 #include "colour.h"
 #include "pixel_chain.h"
 #include "plain_route.h"
@@ -36,6 +39,22 @@ void DrawBatch(Tools3D& tools, const Vec3* points, const Ends& e, int n, const f
 }
 
 }  // namespace
+
+void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
+    if (!tools.fastPath) return DrawSegmentStraightforward(tools, p, q, angles);
+    UseView(tools, angles);
+    End e1{}, e2{};  // the second end is reused when it is the previous segment's first
+    float brightness = 0;
+    std::uint32_t pixel = 0;
+    if (!TransformSure(p, tools, e1) || !SecondEndSure(q, tools, e2) ||
+        !ColourSure(tools, e1.depth, e2.depth, brightness, pixel)) [[unlikely]]
+        return DrawSegmentStraightforward(tools, p, q, angles);
+    KeepEnd(tools, p, e1);
+    tools.Brightness = brightness;
+    if (tools.surface) LinePixel(*tools.surface, e1.screen.x, e1.screen.y, e2.screen.x, e2.screen.y, pixel, tools.simd);
+    if (tools.log) [[unlikely]]
+        LogSegment(tools, p, q, e1.screen, e2.screen, pixel);
+}
 
 void DrawSegmentChain(Tools3D& tools, const Vec3* points, int count, Vec3 angles) {
     if (!tools.fastPath) {
