@@ -36,5 +36,6 @@ inline int RosslerIndex() { return *FindStructure("Rossler Chaos"); }
 inline std::string RedrawName(int structureIndex) {
     return "redraw/" + std::string(Catalogue()[structureIndex - 1].listText);
 }
+inline std::string RosslerScaleName(int scale) { return "rossler/scale" + std::to_string(scale); }
 inline const char* const ScalarIntegrationName = "rossler/scalar-integration";
 inline const char* const QPainterName = "rossler/qpainter";

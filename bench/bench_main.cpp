@@ -60,6 +60,8 @@ int main(int argc, char** argv) {
     const std::string rossler = RedrawName(RosslerIndex());
     PrintRatio(reporter, "qpainter/redraw", QPainterName, rossler);
     PrintRatio(reporter, "redraw/scalar-integration", rossler, ScalarIntegrationName);
+    PrintRatio(reporter, "rossler-scale2/scale1", RosslerScaleName(2), RosslerScaleName(1));
+    PrintRatio(reporter, "rossler-scale3/scale1", RosslerScaleName(3), RosslerScaleName(1));
 #ifdef ORBIZA_BENCH_EXPORT
     PrintExportRatios(reporter);
 #endif

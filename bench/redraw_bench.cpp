@@ -1,5 +1,6 @@
 // A full redraw of every catalogue entry through the real code path: Clear,
-// then RedrawScene into a Canvas.
+// then RedrawScene into a Canvas; and the Rossler redraw into canvases at
+// larger scales.
 #include <memory>
 
 #include "bench_inputs.h"
@@ -10,7 +11,7 @@ struct RedrawBench {
     Scene scene;
     Canvas surface;
 
-    RedrawBench(int structureIndex, SimdLevel level) {
+    RedrawBench(int structureIndex, SimdLevel level, double scale = 1) : surface(scale) {
         StartBenchScene(scene, structureIndex, level);
         scene.tools.surface = &surface;
     }
@@ -25,8 +26,8 @@ std::size_t SegmentsPerRedraw(int structureIndex) {
     return log.size();
 }
 
-void Redraw(benchmark::State& state, int structureIndex, SimdLevel level) {
-    auto bench = std::make_unique<RedrawBench>(structureIndex, level);
+void Redraw(benchmark::State& state, int structureIndex, SimdLevel level, double scale) {
+    auto bench = std::make_unique<RedrawBench>(structureIndex, level, scale);
     const double segments = double(SegmentsPerRedraw(structureIndex));
     for (auto _ : state) {
         Clear(bench->surface);
@@ -41,5 +42,8 @@ void Redraw(benchmark::State& state, int structureIndex, SimdLevel level) {
 
 void RegisterRedrawBenchmarks(SimdLevel level) {
     for (int index = 1; index <= CatalogueSize; ++index)
-        Measured(benchmark::RegisterBenchmark(RedrawName(index).c_str(), Redraw, index, level))->MinTime(0.2);
+        Measured(benchmark::RegisterBenchmark(RedrawName(index).c_str(), Redraw, index, level, 1.0))->MinTime(0.2);
+    for (const int scale : {1, 2, 3})
+        Measured(benchmark::RegisterBenchmark(RosslerScaleName(scale).c_str(), Redraw, RosslerIndex(), level, scale))
+            ->MinTime(0.2);
 }

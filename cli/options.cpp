@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 
+#include "canvas.h"
 #include "catalogue.h"
 #include "structure_names.h"
 
@@ -88,6 +89,15 @@ int IntegerInRange(std::string_view option, std::string_view text, int low, int 
     return value;
 }
 
+double ScaleOrThrow(std::string_view text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [last, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || last != end || !(value >= Canvas::MinScale && value <= Canvas::MaxScale))
+        throw CommandLineError{"--scale: " + Quoted(text) + " is not a scale from 0.25 to 8"};
+    return value;
+}
+
 void CheckTemplate(std::string_view option, std::string_view path) {
     const std::string problem = TemplateProblem(path);
     if (!problem.empty()) throw CommandLineError{std::string(option) + ": " + Quoted(path) + ": " + problem};
@@ -124,6 +134,7 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
         {"--speeds", [](RenderOptions& o, std::string_view v) { o.speeds = SpeedsOrThrow(v); }},
         {"--frames", [](RenderOptions& o, std::string_view v) { o.frames = IntegerInRange("--frames", v, 1, 100000); }},
         {"--seed", [](RenderOptions& o, std::string_view v) { o.seed = IntegerInRange("--seed", v, 1, 32768); }},
+        {"--scale", [](RenderOptions& o, std::string_view v) { o.scale = ScaleOrThrow(v); }},
         {"--output",
          [](RenderOptions& o, std::string_view v) {
              if (!PictureFormatFor(v))

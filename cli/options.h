@@ -26,6 +26,7 @@ struct RenderOptions {
     std::vector<int> structures;         // 1-based catalogue rows, drawn in this order
     std::vector<std::string> outputs;    // picture files; the extension picks the format
     std::string segmentsPath;            // empty: no segment list; "-": standard output
+    double scale = 1;                    // the pictures' scale, Canvas::MinScale .. Canvas::MaxScale
     SimdLevel simd = SimdLevel::Scalar;  // the kernels' level, chosen at the program's start-up
 };
 

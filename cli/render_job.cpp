@@ -86,7 +86,7 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
         return 1;
     }
     Scene scene;
-    Canvas surface;
+    Canvas surface(options.scale);
     SegmentLog log;
     StartUpDrawing(scene.tools, options.simd);
     scene.tools.surface = &surface;

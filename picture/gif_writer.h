@@ -10,7 +10,7 @@
 struct GifFileType;
 
 // An animated GIF written frame by frame into `file`: 100 ms a frame,
-// looping, each frame a full picture with its own colour table holding
+// looping, as large as its first frame, each frame a full picture with its own colour table holding
 // exactly its colours. A frame with more than 256 colours is reduced: every
 // channel drops its lowest bit, then the next, until at most 256 remain.
 struct GifAnimation {
@@ -19,6 +19,7 @@ struct GifAnimation {
     std::string pending;                 // encoded bytes not yet handed to the file
     std::vector<std::uint8_t> indices;   // the frame as colour-table indices
     std::vector<std::uint32_t> colours;  // the frame's colour table
+    int width = 0, height = 0;           // the first frame's, which every frame has
     int frames = 0;
     std::string error;
 

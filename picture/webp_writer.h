@@ -6,9 +6,11 @@
 
 struct WebPAnimEncoder;
 
-// An animated, lossless WebP built frame by frame: 100 ms a frame, looping.
+// An animated, lossless WebP built frame by frame: 100 ms a frame, looping,
+// as large as its first frame.
 struct WebPAnimation {
-    WebPAnimEncoder* encoder = nullptr;
+    WebPAnimEncoder* encoder = nullptr;  // made with the first frame
+    int width = 0, height = 0;
     int frames = 0;
     std::string error;
 

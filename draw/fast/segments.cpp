@@ -10,6 +10,7 @@
 
 #include "clip.h"
 #include "colour.h"
+#include "pen.h"
 #include "pixel_chain.h"
 #include "plain_route.h"
 #include "transform.h"
@@ -18,21 +19,36 @@ namespace {
 
 constexpr int Batch = Ends::Batch;
 
+// A line on one canvas: on the picture by its own fast route, on a canvas at
+// another scale with that canvas's pen.
+void LineOn(Canvas& surface, ScreenPoint a, ScreenPoint b, std::uint32_t pixel, SimdLevel level) {
+    if (AtPictureSize(surface)) [[likely]]
+        return LinePixel(surface, a.x, a.y, b.x, b.y, pixel, level);
+    ScaledLinePixel(surface, a.x, a.y, b.x, b.y, pixel);
+}
+
+void ChainOn(Canvas& surface, const PixelChain& chain, SimdLevel level) {
+    if (AtPictureSize(surface)) [[likely]]
+        return DrawPixelChain(surface, chain, level);
+    DrawScaledChain(surface, chain);
+}
+
 void DrawBatch(Tools3D& tools, const Vec3* points, const Ends& e, int n, const float* brightness,
                const std::uint32_t* pixels) {
     const PixelChain chain{e.screenX, e.screenY, e.column, e.row, e.inside, pixels, n};
     if (!tools.log) {
-        if (tools.surface) DrawPixelChain(*tools.surface, chain, tools.simd);
+        if (tools.surface) ChainOn(*tools.surface, chain, tools.simd);
+        if (tools.display) [[unlikely]]
+            ChainOn(*tools.display, chain, tools.simd);
         tools.Brightness = brightness[n - 1];
         return;
     }
     for (int j = 0; j < n; ++j) {  // segment by segment, so that the log never runs ahead of the picture
         tools.Brightness = brightness[j];
-        if (tools.surface)
-            DrawPixelChain(
-                *tools.surface,
-                {chain.x + j, chain.y + j, chain.column + j, chain.row + j, chain.inside >> j, chain.pixel + j, 1},
-                tools.simd);
+        const PixelChain one{
+            chain.x + j, chain.y + j, chain.column + j, chain.row + j, chain.inside >> j, chain.pixel + j, 1};
+        if (tools.surface) ChainOn(*tools.surface, one, tools.simd);
+        if (tools.display) ChainOn(*tools.display, one, tools.simd);
         LogSegment(tools, points[j + 1], points[j], {e.screenX[j + 1], e.screenY[j + 1]}, {e.screenX[j], e.screenY[j]},
                    pixels[j]);
     }
@@ -51,7 +67,9 @@ void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
         return DrawSegmentStraightforward(tools, p, q, angles);
     KeepEnd(tools, p, e1);
     tools.Brightness = brightness;
-    if (tools.surface) LinePixel(*tools.surface, e1.screen.x, e1.screen.y, e2.screen.x, e2.screen.y, pixel, tools.simd);
+    if (tools.surface) LineOn(*tools.surface, e1.screen, e2.screen, pixel, tools.simd);
+    if (tools.display) [[unlikely]]
+        LineOn(*tools.display, e1.screen, e2.screen, pixel, tools.simd);
     if (tools.log) [[unlikely]]
         LogSegment(tools, p, q, e1.screen, e2.screen, pixel);
 }
