@@ -90,9 +90,11 @@ int IntegerInRange(std::string_view option, std::string_view text, int low, int 
 }
 
 double ScaleOrThrow(std::string_view text) {
+    std::string_view digits = text;
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
     double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [last, ec] = std::from_chars(text.data(), end, value);
+    const char* end = digits.data() + digits.size();
+    const auto [last, ec] = std::from_chars(digits.data(), end, value);
     if (text.empty() || ec != std::errc() || last != end || !(value >= Canvas::MinScale && value <= Canvas::MaxScale))
         throw CommandLineError{"--scale: " + Quoted(text) + " is not a scale from 0.25 to 8"};
     return value;

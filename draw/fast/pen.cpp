@@ -31,9 +31,10 @@ void DrawSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pi
     const int lead = majorStep > 0 ? Back : Pen - 1 - Back;
     const std::ptrdiff_t acrossStride = ColumnsMajor ? surface.width : 1,
                          alongStride = ColumnsMajor ? 1 : surface.width;
+    std::uint32_t* const pixels = surface.pixels.data();
     int along = (ColumnsMajor ? c1 : r1) - majorStep * lead;
-    std::uint32_t* line = surface.pixels.data() + along * alongStride;
-    int error = major - minor, across = ColumnsMajor ? r1 : c1;  // Bresenham's, at the window's last step
+    std::uint32_t* line = pixels + (Cut ? 0 : along * alongStride);  // with the cut, found for each line inside
+    int error = major - minor, across = ColumnsMajor ? r1 : c1;      // Bresenham's, at the window's last step
     int window[Pen];  // across, at the window's steps from the last back (none before the first)
     std::fill(window, window + Pen, across);
     const auto drawLine = [&] {
@@ -45,9 +46,11 @@ void DrawSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pi
         } else if (unsigned(along) < unsigned(alongSize)) {
             const int low = std::min(window[Pen - 1], across) - Back, high = std::max(window[Pen - 1], across) - Back;
             const int from = std::max(0, low), to = std::min(acrossSize - 1, high + Pen - 1);
-            for (int a = from; a <= to; ++a) line[a * acrossStride] = pixel;
+            std::uint32_t* const at = pixels + along * alongStride;
+            for (int a = from; a <= to; ++a) at[a * acrossStride] = pixel;
         }
-        along += majorStep, line += majorStep * alongStride;
+        along += majorStep;
+        if (!Cut) line += majorStep * alongStride;
         for (int k = Pen - 1; k > 0; --k) window[k] = window[k - 1];
     };
     for (int j = 0; j < major; ++j) {  // the window ends at step j

@@ -53,30 +53,18 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--frames", "2", "--output", "a.webp", "--output", "b.SVG"}, "\"b.SVG\" holds one picture"},
         B{{"--frames", "2", "--output", "a.gif", "--segments", "-"}, "\"-\" holds one picture"},
         B{{"--output", "f%d-%d.png"}, "more than one frame number"}, B{{"--output", "f%s.bmp"}, "only %d"},
-        B{{"--output", "f%.3d.obj"}, "only %d"}, B{{"--segments", "f%"}, "a '%' at the end"}));
+        B{{"--output", "f%.3d.obj"}, "only %d"}, B{{"--segments", "f%"}, "a '%' at the end"},
+        B{{"--scale", "0"}, "\"0\" is not a scale from 0.25 to 8"}, B{{"--scale", "0.1"}, "from 0.25 to 8"},
+        B{{"--scale", "-1"}, "from 0.25 to 8"}, B{{"--scale", "9"}, "from 0.25 to 8"},
+        B{{"--scale", "nan"}, "from 0.25 to 8"}, B{{"--scale", "1e400"}, "from 0.25 to 8"},
+        B{{"--scale", "2x"}, "from 0.25 to 8"}, B{{"--scale", ""}, "from 0.25 to 8"}));
 
 TEST(CommandLine, ReadsEveryOption) {
-    const ParsedCommandLine parsed = ParseCommandLine({"--axes",
-                                                       "--angles",
-                                                       "0.4,-0.6,+0.2",
-                                                       "--time=2.5",
-                                                       "--ticks",
-                                                       "3",
-                                                       "--speeds=-50,0,7,50",
-                                                       "--frames",
-                                                       "9",
-                                                       "--seed=32768",
-                                                       "--quiet",
-                                                       "--output",
-                                                       "out-%03d.PNG",
-                                                       "--output",
-                                                       "a.gif",
-                                                       "--segments",
-                                                       "s%d.csv",
-                                                       "sphere",
-                                                       "23",
-                                                       "--",
-                                                       "Nodes"});
+    const ParsedCommandLine parsed = ParseCommandLine(
+        {"--axes",   "--angles", "0.4,-0.6,+0.2", "--time=2.5",   "--ticks", "3",        "--speeds=-50,0,7,50",
+         "--frames", "9",        "--seed=32768",  "--scale=+2.5", "--quiet", "--output", "out-%03d.PNG",
+         "--output", "a.gif",    "--segments",    "s%d.csv",      "sphere",  "23",       "--",
+         "Nodes"});
     ASSERT_EQ(parsed.ExitStatus(), 0) << parsed.error;
     const RenderOptions& o = parsed.options;
     EXPECT_TRUE(o.showAxis && o.quiet);
@@ -87,6 +75,7 @@ TEST(CommandLine, ReadsEveryOption) {
               std::vector<int>({3, -50, 0, 7, 50, 9, 32768}));
     EXPECT_EQ(o.outputs, (std::vector<std::string>{"out-%03d.PNG", "a.gif"}));
     EXPECT_EQ(o.segmentsPath, "s%d.csv");
+    EXPECT_EQ(o.scale, 2.5);
     EXPECT_EQ(o.structures, (std::vector<int>{4, 23, 20}));
 }
 
