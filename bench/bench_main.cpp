@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     PrintRatio(reporter, "redraw/scalar-integration", rossler, ScalarIntegrationName);
     PrintRatio(reporter, "rossler-scale2/scale1", RosslerScaleName(2), RosslerScaleName(1));
     PrintRatio(reporter, "rossler-scale3/scale1", RosslerScaleName(3), RosslerScaleName(1));
+    PrintRatio(reporter, "rossler-scale1+display2/scale1", RosslerBesideName, RosslerScaleName(1));
 #ifdef ORBIZA_BENCH_EXPORT
     PrintExportRatios(reporter);
 #endif
