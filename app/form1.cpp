@@ -31,7 +31,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), dialogs(StandardDialogs(this)) 
     setFixedSize(ClientWidth / TwipsPerPixel, ClientHeight / TwipsPerPixel);
     setFont(DialogFont());
     controls = BuildControls(this, model.picture);
-    StartUp(model);
+    StartUp(model, StartUpSimdLevel());  // the program's one choice of level
     FollowModel();
     Connect();
 }

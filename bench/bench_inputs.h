@@ -24,11 +24,19 @@ inline ViewState BenchView(int structureIndex) {
     return view;
 }
 
+// A scene at that view, drawing at `level` as a program would after its start-up.
+inline void StartBenchScene(Scene& scene, int structureIndex, SimdLevel level) {
+    StartUpDrawing(scene.tools, level);
+    scene.view = BenchView(structureIndex);
+}
+
 inline int RosslerIndex() { return *FindStructure("Rossler Chaos"); }
 
 // Benchmark names the ratios are read from.
 inline std::string RedrawName(int structureIndex) {
     return "redraw/" + std::string(Catalogue()[structureIndex - 1].listText);
 }
+inline std::string RosslerScaleName(int scale) { return "rossler/scale" + std::to_string(scale); }
+inline const char* const RosslerBesideName = "rossler/scale1+display2";
 inline const char* const ScalarIntegrationName = "rossler/scalar-integration";
 inline const char* const QPainterName = "rossler/qpainter";

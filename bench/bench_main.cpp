@@ -8,13 +8,13 @@
 #include "bench_inputs.h"
 #include "median_reporter.h"
 
-void RegisterRedrawBenchmarks();
+void RegisterRedrawBenchmarks(SimdLevel level);
 void RegisterRosslerBenchmarks();
 #ifdef ORBIZA_BENCH_QPAINTER
-void RegisterQPainterBenchmark();
+void RegisterQPainterBenchmark(SimdLevel level);
 #endif
 #ifdef ORBIZA_BENCH_EXPORT
-void RegisterExportBenchmarks();
+void RegisterExportBenchmarks(SimdLevel level);
 void PrintExportRatios(const MedianReporter& reporter);
 #endif
 #ifdef ORBIZA_BENCH_WINDOW
@@ -40,17 +40,18 @@ int main(int argc, char** argv) {
 #endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RegisterRedrawBenchmarks();
+    const SimdLevel level = StartUpSimdLevel();
+    RegisterRedrawBenchmarks(level);
     RegisterRosslerBenchmarks();
 #ifdef ORBIZA_BENCH_QPAINTER
-    RegisterQPainterBenchmark();
+    RegisterQPainterBenchmark(level);
 #endif
 #ifdef ORBIZA_BENCH_WINDOW
     RegisterWindowBenchmarks();
     RegisterSoakBenchmark();
 #endif
 #ifdef ORBIZA_BENCH_EXPORT
-    RegisterExportBenchmarks();
+    RegisterExportBenchmarks(level);
 #endif
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -59,6 +60,9 @@ int main(int argc, char** argv) {
     const std::string rossler = RedrawName(RosslerIndex());
     PrintRatio(reporter, "qpainter/redraw", QPainterName, rossler);
     PrintRatio(reporter, "redraw/scalar-integration", rossler, ScalarIntegrationName);
+    PrintRatio(reporter, "rossler-scale2/scale1", RosslerScaleName(2), RosslerScaleName(1));
+    PrintRatio(reporter, "rossler-scale3/scale1", RosslerScaleName(3), RosslerScaleName(1));
+    PrintRatio(reporter, "rossler-scale1+display2/scale1", RosslerBesideName, RosslerScaleName(1));
 #ifdef ORBIZA_BENCH_EXPORT
     PrintExportRatios(reporter);
 #endif

@@ -22,9 +22,10 @@ std::filesystem::path ScratchFolder() {
     return mkdtemp(name.data());
 }
 
-RenderOptions FrameRun(int structureIndex, const std::string& output) {
+RenderOptions FrameRun(int structureIndex, const std::string& output, SimdLevel level) {
     const ViewState view = BenchView(structureIndex);
     RenderOptions options;
+    options.simd = level;
     options.angleX = view.AngleX, options.angleY = view.AngleY, options.angleZ = view.AngleZ;
     options.time = view.AnimTime;
     options.speeds = FrameSpeeds;
@@ -34,9 +35,9 @@ RenderOptions FrameRun(int structureIndex, const std::string& output) {
     return options;
 }
 
-void ExportFrames(benchmark::State& state, int structureIndex, std::string fileName) {
+void ExportFrames(benchmark::State& state, int structureIndex, std::string fileName, SimdLevel level) {
     const std::filesystem::path folder = ScratchFolder();
-    const RenderOptions options = FrameRun(structureIndex, folder / fileName);
+    const RenderOptions options = FrameRun(structureIndex, folder / fileName, level);
     for (auto _ : state) {
         std::ostringstream err;
         TemporaryFiles temporaries;
@@ -48,10 +49,10 @@ void ExportFrames(benchmark::State& state, int structureIndex, std::string fileN
 }
 
 // The serial parts: one redraw, and one PNG of its picture encoded and saved.
-void Redraw(benchmark::State& state, int structureIndex) {
+void Redraw(benchmark::State& state, int structureIndex, SimdLevel level) {
     Scene scene;
     Canvas surface;
-    scene.view = BenchView(structureIndex);
+    StartBenchScene(scene, structureIndex, level);
     scene.tools.surface = &surface;
     for (auto _ : state) {
         Clear(surface);
@@ -60,10 +61,10 @@ void Redraw(benchmark::State& state, int structureIndex) {
     }
 }
 
-void EncodePng(benchmark::State& state, int structureIndex) {
+void EncodePng(benchmark::State& state, int structureIndex, SimdLevel level) {
     Scene scene;
     Canvas surface;
-    scene.view = BenchView(structureIndex);
+    StartBenchScene(scene, structureIndex, level);
     scene.tools.surface = &surface;
     RedrawScene(scene);
     const std::filesystem::path folder = ScratchFolder();
@@ -84,14 +85,14 @@ int MorphIndex() { return *FindStructure("Sphere-Torus Transformation"); }
 
 }  // namespace
 
-void RegisterExportBenchmarks() {
+void RegisterExportBenchmarks(SimdLevel level) {
     SilenceVideoLibraries();
     for (int index : {MorphIndex(), RosslerIndex()}) {
-        Measured(benchmark::RegisterBenchmark(Name("redraw", index).c_str(), Redraw, index));
-        Measured(benchmark::RegisterBenchmark(Name("png-encode", index).c_str(), EncodePng, index));
+        Measured(benchmark::RegisterBenchmark(Name("redraw", index).c_str(), Redraw, index, level));
+        Measured(benchmark::RegisterBenchmark(Name("png-encode", index).c_str(), EncodePng, index, level));
         for (const char* format : {"png", "webp", "gif", "mp4"}) {
             const std::string file = std::string(format) == "png" ? "frame-%03d.png" : std::string("frames.") + format;
-            Measured(benchmark::RegisterBenchmark(Name(format, index).c_str(), ExportFrames, index, file))
+            Measured(benchmark::RegisterBenchmark(Name(format, index).c_str(), ExportFrames, index, file, level))
                 ->Iterations(1);
         }
     }

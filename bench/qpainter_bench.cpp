@@ -18,10 +18,10 @@ struct ColouredLine {
 };
 
 // Screen points are user coordinates; the lines are kept in pixels.
-std::vector<ColouredLine> RecordRosslerLines() {
+std::vector<ColouredLine> RecordRosslerLines(SimdLevel level) {
     Scene scene;
     SegmentLog log;
-    scene.view = BenchView(RosslerIndex());
+    StartBenchScene(scene, RosslerIndex(), level);
     scene.tools.log = &log;
     RedrawScene(scene);
     const auto column = [](float x) { return (double(x) + 1.0) * Canvas::Width / 2.0; };
@@ -34,8 +34,8 @@ std::vector<ColouredLine> RecordRosslerLines() {
     return lines;
 }
 
-void QPainterLines(benchmark::State& state) {
-    const std::vector<ColouredLine> lines = RecordRosslerLines();
+void QPainterLines(benchmark::State& state, SimdLevel level) {
+    const std::vector<ColouredLine> lines = RecordRosslerLines(level);
     QImage image(Canvas::Width, Canvas::Height, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::black);
@@ -53,4 +53,6 @@ void QPainterLines(benchmark::State& state) {
 
 }  // namespace
 
-void RegisterQPainterBenchmark() { Measured(benchmark::RegisterBenchmark(QPainterName, QPainterLines)); }
+void RegisterQPainterBenchmark(SimdLevel level) {
+    Measured(benchmark::RegisterBenchmark(QPainterName, QPainterLines, level));
+}

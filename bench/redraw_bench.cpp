@@ -1,5 +1,7 @@
 // A full redraw of every catalogue entry through the real code path: Clear,
-// then RedrawScene into a Canvas.
+// then RedrawScene into a Canvas; and the Rossler redraw into canvases at
+// larger scales, and into the picture with a second canvas at scale 2 beside
+// it, as a window on a screen of device pixel ratio 2 would draw.
 #include <memory>
 
 #include "bench_inputs.h"
@@ -8,11 +10,14 @@ namespace {
 
 struct RedrawBench {
     Scene scene;
-    Canvas surface;
+    Canvas surface, display;
 
-    explicit RedrawBench(int structureIndex) {
-        scene.view = BenchView(structureIndex);
+    // `displayScale` 0: no second canvas.
+    RedrawBench(int structureIndex, SimdLevel level, double scale, double displayScale)
+        : surface(scale), display(displayScale > 0 ? displayScale : 1) {
+        StartBenchScene(scene, structureIndex, level);
         scene.tools.surface = &surface;
+        if (displayScale > 0) scene.tools.display = &display;
     }
 };
 
@@ -25,11 +30,12 @@ std::size_t SegmentsPerRedraw(int structureIndex) {
     return log.size();
 }
 
-void Redraw(benchmark::State& state, int structureIndex) {
-    auto bench = std::make_unique<RedrawBench>(structureIndex);
+void Redraw(benchmark::State& state, int structureIndex, SimdLevel level, double scale, double displayScale) {
+    auto bench = std::make_unique<RedrawBench>(structureIndex, level, scale, displayScale);
     const double segments = double(SegmentsPerRedraw(structureIndex));
     for (auto _ : state) {
         Clear(bench->surface);
+        if (displayScale > 0) Clear(bench->display);
         RedrawScene(bench->scene);
         benchmark::DoNotOptimize(bench->surface.pixels.data());
         benchmark::ClobberMemory();
@@ -39,7 +45,12 @@ void Redraw(benchmark::State& state, int structureIndex) {
 
 }  // namespace
 
-void RegisterRedrawBenchmarks() {
+void RegisterRedrawBenchmarks(SimdLevel level) {
     for (int index = 1; index <= CatalogueSize; ++index)
-        Measured(benchmark::RegisterBenchmark(RedrawName(index).c_str(), Redraw, index))->MinTime(0.2);
+        Measured(benchmark::RegisterBenchmark(RedrawName(index).c_str(), Redraw, index, level, 1.0, 0.0))->MinTime(0.2);
+    for (const int scale : {1, 2, 3})
+        Measured(
+            benchmark::RegisterBenchmark(RosslerScaleName(scale).c_str(), Redraw, RosslerIndex(), level, scale, 0.0))
+            ->MinTime(0.2);
+    Measured(benchmark::RegisterBenchmark(RosslerBesideName, Redraw, RosslerIndex(), level, 1.0, 2.0))->MinTime(0.2);
 }

@@ -25,5 +25,6 @@ int main(int argc, char** argv) {
     SignalWatch watch;  // before any worker thread starts, so that none of them takes the signals
     StartSignalWatch(watch, temporaries,
                      std::string(ShowsProgress(parsed.options) ? "\n" : "") + "orbiza-render: interrupted\n");
+    parsed.options.simd = StartUpSimdLevel();
     return RunRender(parsed.options, temporaries, std::cerr);
 }

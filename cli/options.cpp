@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 
+#include "canvas.h"
 #include "catalogue.h"
 #include "gif_writer.h"
 #include "structure_names.h"
@@ -87,6 +88,17 @@ int IntegerInRange(std::string_view option, std::string_view text, int low, int 
     return value;
 }
 
+double ScaleOrThrow(std::string_view text) {
+    std::string_view digits = text;
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
+    double value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [last, ec] = std::from_chars(digits.data(), end, value);
+    if (text.empty() || ec != std::errc() || last != end || !(value >= Canvas::MinScale && value <= Canvas::MaxScale))
+        throw CommandLineError{"--scale: " + Quoted(text) + " is not a scale from 0.25 to 8"};
+    return value;
+}
+
 void CheckTemplate(std::string_view option, std::string_view path) {
     const std::string problem = TemplateProblem(path);
     if (!problem.empty()) throw CommandLineError{std::string(option) + ": " + Quoted(path) + ": " + problem};
@@ -129,6 +141,7 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
              if (!o.format) throw CommandLineError{"--format: " + Quoted(v) + " is not one of " + PictureFormatNames()};
          }},
         {"--seed", [](RenderOptions& o, std::string_view v) { o.seed = IntegerInRange("--seed", v, 1, 32768); }},
+        {"--scale", [](RenderOptions& o, std::string_view v) { o.scale = ScaleOrThrow(v); }},
         {"--output",
          [](RenderOptions& o, std::string_view v) {
              if (v.empty()) throw CommandLineError{"--output: empty file name"};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "file_format.h"
+#include "simd_level.h"
 #include "view_address.h"
 
 // What one run of the renderer is asked to do.
@@ -28,6 +29,8 @@ struct RenderOptions {
     std::optional<FileFormat> format;      // for outputs whose names name no format
     std::string segmentsPath;              // empty: no segment list; "-": standard output
     std::optional<ViewAddress> view;       // --view: the whole state, in place of the options above that set it
+    double scale = 1;                      // the pictures' scale, Canvas::MinScale .. Canvas::MaxScale
+    SimdLevel simd = SimdLevel::Scalar;    // the kernels' level, chosen at the program's start-up
 };
 
 struct ParsedCommandLine {
@@ -47,4 +50,4 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 std::optional<float> ParseDecimal(std::string_view text, std::string* problem = nullptr);
 
 std::string UsageText();
-std::string VersionText();  // the program's name and version, then its licence
+std::string VersionText(SimdLevel level);  // the program's name, version and level, then its licence

@@ -77,7 +77,7 @@ int Answer(const RenderOptions& options, std::ostream& err) {
     if (options.help)
         text << UsageText();
     else if (options.version)
-        text << VersionText();
+        text << VersionText(options.simd);
     else
         PrintList(text);
     OutputFile out;
@@ -100,8 +100,9 @@ int RunRender(const RenderOptions& options, TemporaryFiles& temporaries, std::os
         return 1;
     }
     Scene scene;
-    Canvas surface;
+    Canvas surface(options.scale);
     SegmentLog log;
+    StartUpDrawing(scene.tools, options.simd);
     scene.tools.surface = &surface;
     ProgressLine progress;
     progress.out = ShowsProgress(options) ? &err : nullptr;

@@ -1,18 +1,32 @@
 #include "canvas.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include "clip.h"
 #include "run_time_error.h"
-#include "simd_level.h"
+
+namespace {
+
+double ScaleOrRaise(double scale) {
+    if (!(scale >= Canvas::MinScale && scale <= Canvas::MaxScale))
+        RaiseOperationFailed("Canvas: a scale must lie from 0.25 to 8");
+    return scale;
+}
+
+int Scaled(int size, double scale) { return int(std::lround(size * scale)); }
+
+}  // namespace
+
+Canvas::Canvas(double atScale)
+    : scale(ScaleOrRaise(atScale)),
+      width(Scaled(Width, scale)),
+      height(Scaled(Height, scale)),
+      pen(std::max(1, int(std::lround(scale)))),
+      pixels(std::size_t(width) * std::size_t(height), Background) {}
 
 void Clear(Canvas& surface) { std::fill(surface.pixels.begin(), surface.pixels.end(), Canvas::Background); }
 
-void Line(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour) {
-    LinePixel(surface, x1, y1, x2, y2, PackRgb(colour), ActiveSimdLevel());
-}
-
 std::uint32_t PixelAt(const Canvas& surface, int column, int row) {
-    if (column < 0 || column >= Canvas::Width || row < 0 || row >= Canvas::Height) RaiseIndexOutOfRange();
-    return surface.pixels[row * Canvas::Width + column];
+    if (column < 0 || column >= surface.width || row < 0 || row >= surface.height) RaiseIndexOutOfRange();
+    return surface.pixels[std::size_t(row) * std::size_t(surface.width) + std::size_t(column)];
 }

@@ -59,12 +59,9 @@ SimdLevel ChooseSimdLevel(const char* asked, SimdLevel best, std::string& warnin
     return best;
 }
 
-SimdLevel ActiveSimdLevel() {
-    static const SimdLevel active = [] {
-        std::string warning;
-        const SimdLevel level = ChooseSimdLevel(std::getenv("ORBIZA_SIMD"), BestSimdLevel(), warning);
-        if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
-        return level;
-    }();
-    return active;
+SimdLevel StartUpSimdLevel() {
+    std::string warning;
+    const SimdLevel level = ChooseSimdLevel(std::getenv("ORBIZA_SIMD"), BestSimdLevel(), warning);
+    if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
+    return level;
 }

@@ -22,7 +22,8 @@ SimdLevel BestSimdLevel();
 // to one line saying so.
 SimdLevel ChooseSimdLevel(const char* asked, SimdLevel best, std::string& warning);
 
-// The level every kernel uses: the best one, or ORBIZA_SIMD's choice.
-// Decided once per process, on first use, and never changed after, so the
-// worker thread and the drawing thread always agree.
-SimdLevel ActiveSimdLevel();
+// The level a program runs at: the best one, or what the environment
+// variable ORBIZA_SIMD asks for, with one line on standard error when the
+// request cannot be met. A program calls it once, at start-up, and hands the
+// level on in the state it passes (Tools3D::simd); nothing keeps it here.
+SimdLevel StartUpSimdLevel();

@@ -19,14 +19,22 @@ inline constexpr float StartDepthRange = 4, StartDepthGain = 205, StartDepthBase
 
 // The drawing core's state: line colour, depth cue, the surface drawn on and
 // an optional log of every segment. Start-up values are the defaults.
+//
+// `display` is a second canvas, at any scale, that every segment is drawn on
+// as well: the window's picture at the screen's device pixel ratio, beside the
+// picture proper in `surface`. Each segment is transformed and coloured once
+// and then drawn on both, and a canvas's pixels depend only on the segments
+// and its scale, so a canvas at scale r comes out the same as `display`
+// beside a picture as it does as the only `surface`.
 struct Tools3D {
     float LineRed = 1, LineGreen = 1, LineBlue = 1;
     float DepthRange = StartDepthRange, DepthGain = StartDepthGain, DepthBase = StartDepthBase;
     float Brightness = 0;
     Canvas* surface = nullptr;
+    Canvas* display = nullptr;
     SegmentLog* log = nullptr;
     bool fastPath = true;                // false: both ends worked out every time, lines by the plain route
-    SimdLevel simd = ActiveSimdLevel();  // the fast route's kernels; held here so a segment reads no global
+    SimdLevel simd = SimdLevel::Scalar;  // the fast route's kernels: the program's level, set at start-up
 
     // Trigonometry depends only on the angles, so it is kept for the last triple seen.
     Vec3 trigAngles;
@@ -45,8 +53,9 @@ struct Tools3D {
 };
 
 void SetLineColour(Tools3D& tools, float red, float green, float blue);
-// What a program's start-up sets: the depth cue above and white lines.
-void StartUpDrawing(Tools3D& tools);
+// What a program's start-up sets: the depth cue above, white lines and the
+// instruction-set level it chose (StartUpSimdLevel).
+void StartUpDrawing(Tools3D& tools, SimdLevel level);
 void RotatePoint(Vec3& v, Vec3 angles);
 ScreenPoint ProjectPoint(Vec3 v);
 void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);

@@ -1,11 +1,11 @@
 #include "bmp_file.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace {
 
 constexpr int FileHeaderSize = 14, InfoHeaderSize = 40;
-constexpr int RowBytes = (Canvas::Width * 3 + 3) / 4 * 4;
 constexpr std::uint32_t DotsPerMeter = 3937;  // 100 dots per inch, what every Orbiza picture file states
 
 void Put16(char*& out, std::uint32_t value) {
@@ -19,7 +19,8 @@ void Put32(char*& out, std::uint32_t value) {
 }  // namespace
 
 void EncodeBmp(const Canvas& surface, std::string& bytes) {
-    constexpr std::uint32_t imageSize = RowBytes * Canvas::Height;
+    const std::size_t rowBytes = (std::size_t(surface.width) * 3 + 3) / 4 * 4;
+    const auto imageSize = std::uint32_t(rowBytes * std::size_t(surface.height));
     constexpr std::uint32_t offset = FileHeaderSize + InfoHeaderSize;
     bytes.assign(offset + imageSize, '\0');
     char* out = bytes.data();
@@ -28,22 +29,22 @@ void EncodeBmp(const Canvas& surface, std::string& bytes) {
     Put32(out, 0);  // two reserved words
     Put32(out, offset);
     Put32(out, InfoHeaderSize);
-    Put32(out, Canvas::Width);
-    Put32(out, Canvas::Height);  // positive: the bottom row comes first
-    Put16(out, 1);               // planes
-    Put16(out, 24);              // bits per pixel
-    Put32(out, 0);               // no compression
+    Put32(out, std::uint32_t(surface.width));
+    Put32(out, std::uint32_t(surface.height));  // positive: the bottom row comes first
+    Put16(out, 1);                              // planes
+    Put16(out, 24);                             // bits per pixel
+    Put32(out, 0);                              // no compression
     Put32(out, imageSize);
     Put32(out, DotsPerMeter);
     Put32(out, DotsPerMeter);
     Put32(out, 0);  // no colour table
     Put32(out, 0);
-    for (int row = Canvas::Height - 1; row >= 0; --row) {
+    for (int row = surface.height - 1; row >= 0; --row) {
         char* line = out;
-        for (int column = 0; column < Canvas::Width; ++column) {
+        for (int column = 0; column < surface.width; ++column) {
             const Rgb c = UnpackRgb(PixelAt(surface, column, row));
             *line++ = char(c.blue), *line++ = char(c.green), *line++ = char(c.red);
         }
-        out += RowBytes;  // the padding stays zero
+        out += rowBytes;  // the padding stays zero
     }
 }

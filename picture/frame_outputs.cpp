@@ -1,5 +1,6 @@
 #include "frame_outputs.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "obj_writer.h"
@@ -30,7 +31,7 @@ std::string StillBytes(FileFormat format, const Frame& frame, int delayMs) {
     switch (format) {
     case FileFormat::Bmp: return EncodePicture(frame.surface, "BMP");
     case FileFormat::Png: return EncodePicture(frame.surface, "PNG");
-    case FileFormat::Svg: return SvgText(frame.log);
+    case FileFormat::Svg: return SvgText(frame.log, frame.surface.scale);
     case FileFormat::Obj: return ObjText(frame.log);
     case FileFormat::Csv: return SegmentsCsvText(frame.log);
     case FileFormat::WebP: {
@@ -167,10 +168,18 @@ bool OpenOutputs(FrameWriting& writing, std::string* problem) {
     return true;
 }
 
+int FramesWaiting(int workers, std::size_t frameBytes) {
+    const std::size_t byMemory = FrameMemory / std::max<std::size_t>(frameBytes, 1);
+    return int(std::clamp<std::size_t>(byMemory, 2, std::size_t(2 * workers + 2)));
+}
+
 void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const SegmentLog& log) {
     WorkerPool& pool = writing.pool;
-    AcquireFrameSlot(pool, 2 * int(pool.threads.size()) + 2);
-    auto* copy = new Frame{index, surface, NeedsSegmentLog(writing) ? log : SegmentLog{}};
+    const bool logged = NeedsSegmentLog(writing);
+    const std::size_t bytes =
+        surface.pixels.size() * sizeof(std::uint32_t) + (logged ? log.size() * sizeof(SegmentRecord) : 0);
+    AcquireFrameSlot(pool, FramesWaiting(int(pool.threads.size()), bytes));
+    auto* copy = new Frame{index, surface, logged ? log : SegmentLog{}};
     const std::shared_ptr<const Frame> frame(copy, [&pool](const Frame* f) {
         delete f;
         ReleaseFrameSlot(pool);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,8 +62,14 @@ bool NeedsSegmentLog(const FrameWriting& writing);
 // naming the file and the reason. "-" is `standardOutput`.
 bool OpenOutputs(FrameWriting& writing, std::string* problem);
 
-// Hands a copy of the picture to the encoders; blocks while too many frames
-// wait for them. Check `failed` before drawing the next one.
+// How many copies of frames may wait for the encoders together: two for each
+// worker and two more, so that none waits for work, but no more than fit in
+// FrameMemory, and at least two, so that the drawing goes on while one is encoded.
+inline constexpr std::size_t FrameMemory = std::size_t(512) << 20;
+int FramesWaiting(int workers, std::size_t frameBytes);
+
+// Hands a copy of the picture to the encoders; blocks while FramesWaiting
+// frames wait for them. Check `failed` before drawing the next one.
 void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const SegmentLog& log);
 
 // Waits for the encoders, finishes the animations, writes standard output

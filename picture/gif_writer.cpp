@@ -90,16 +90,22 @@ bool StartGif(GifAnimation& animation, OutputFile& file) {
     animation.gif = EGifOpen(&animation, Collect, &code);
     if (!animation.gif) return Failed(animation, code);
     EGifSetGifVersion(animation.gif, true);
-    if (EGifPutScreenDesc(animation.gif, Canvas::Width, Canvas::Height, 8, 0, nullptr) != GIF_OK ||
-        !PutLoopForever(animation.gif))
-        return Failed(animation, animation.gif->Error);
     return true;
 }
 
 bool AddGifFrame(GifAnimation& animation, const Canvas& surface, int* droppedBits) {
     if (!animation.gif) return false;
+    if (animation.frames == 0) {  // the screen is as large as the first frame
+        animation.width = surface.width, animation.height = surface.height;
+        if (EGifPutScreenDesc(animation.gif, surface.width, surface.height, 8, 0, nullptr) != GIF_OK ||
+            !PutLoopForever(animation.gif))
+            return Failed(animation, animation.gif->Error);
+    } else if (surface.width != animation.width || surface.height != animation.height) {
+        animation.error = "the frames differ in size";
+        return false;
+    }
     int dropped = 0;
-    const int count = Canvas::Width * Canvas::Height;
+    const int count = surface.width * surface.height;
     while (!IndexColours(surface.pixels.data(), count, 0xFFFFFFFFu & ~(0x010101u * ((1u << dropped) - 1)), 256,
                          animation.colours, animation.indices))
         ++dropped;
@@ -114,7 +120,7 @@ bool AddGifFrame(GifAnimation& animation, const Canvas& surface, int* droppedBit
     ColorMapObject* map = GifMakeMapObject(size, table.data());
     GifFileType* gif = animation.gif;
     const bool put = map && PutFrameDelay(gif, animation.delayMs) &&
-                     EGifPutImageDesc(gif, 0, 0, Canvas::Width, Canvas::Height, false, map) == GIF_OK &&
+                     EGifPutImageDesc(gif, 0, 0, surface.width, surface.height, false, map) == GIF_OK &&
                      EGifPutLine(gif, animation.indices.data(), count) == GIF_OK;
     GifFreeMapObject(map);
     if (!put) return Failed(animation, gif->Error);

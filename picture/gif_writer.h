@@ -13,9 +13,9 @@ struct GifFileType;
 // A GIF counts a frame's time in hundredths of a second.
 inline constexpr int GifDelayStep = 10;  // ms
 
-// An animated GIF written frame by frame into `file`, looping, each frame a full picture with its own colour table
-// holding exactly its colours. A frame with more than 256 colours is reduced: every channel drops its lowest bit, then
-// the next, until at most 256 remain.
+// An animated GIF written frame by frame into `file`, looping, as large as its first frame, each frame a full picture
+// with its own colour table holding exactly its colours. A frame with more than 256 colours is reduced: every channel
+// drops its lowest bit, then the next, until at most 256 remain.
 struct GifAnimation {
     GifFileType* gif = nullptr;
     OutputFile* file = nullptr;
@@ -23,6 +23,7 @@ struct GifAnimation {
     std::vector<std::uint8_t> indices;       // the frame as colour-table indices
     std::vector<std::uint32_t> colours;      // the frame's colour table
     int delayMs = DefaultFrameMilliseconds;  // each frame's time, a whole number of GifDelayStep
+    int width = 0, height = 0;               // the first frame's, which every frame has
     int frames = 0;
     std::string error;
 

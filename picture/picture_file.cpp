@@ -18,8 +18,8 @@ constexpr int DotsPerMetre = 3937;
 }  // namespace
 
 QImage CanvasImage(const Canvas& surface) {
-    QImage image(reinterpret_cast<const uchar*>(surface.pixels.data()), Canvas::Width, Canvas::Height,
-                 Canvas::Width * int(sizeof(std::uint32_t)), QImage::Format_RGB32);
+    QImage image(reinterpret_cast<const uchar*>(surface.pixels.data()), surface.width, surface.height,
+                 qsizetype(surface.width) * qsizetype(sizeof(std::uint32_t)), QImage::Format_RGB32);
     image.setDotsPerMeterX(DotsPerMetre);
     image.setDotsPerMeterY(DotsPerMetre);
     return image;

@@ -1,6 +1,7 @@
 #include "svg_writer.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "canvas.h"
 
@@ -41,16 +42,23 @@ void AppendSegment(std::string& out, const SegmentRecord& s, std::vector<PixelRu
     }
 }
 
+// A size in pixels at the scale, to ten digits: 565 at 0.3 is 169.5, not 169.49999999999997.
+std::string Pixels(int size, double scale) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10gpx", size * scale);
+    return text;
+}
+
 }  // namespace
 
-std::string SvgText(const SegmentLog& log) {
-    std::string out =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"565px\" height=\"517px\" viewBox=\"0 0 565 517\">\n"
-        "<rect width=\"565\" height=\"517\" fill=\"#000000\"/>\n"
-        // Square caps cover both end pixels as the raster sets them, and keep
-        // a segment of zero length visible as one pixel.
-        "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"square\">\n";
+std::string SvgText(const SegmentLog& log, double scale) {
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                      Pixels(Canvas::Width, scale) + "\" height=\"" + Pixels(Canvas::Height, scale) +
+                      "\" viewBox=\"0 0 565 517\">\n"
+                      "<rect width=\"565\" height=\"517\" fill=\"#000000\"/>\n";
+    // Square caps cover both end pixels as the raster sets them, and keep
+    // a segment of zero length visible as one pixel.
+    out += "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"square\">\n";
     out.reserve(out.size() + log.size() * 48 + 16);
     std::vector<PixelRun> runs;
     for (const SegmentRecord& s : log) AppendSegment(out, s, runs);

@@ -7,5 +7,7 @@
 // The picture as an SVG document: a black 565 x 517 background and every
 // segment of the log, in drawing order, as a 1-pixel line in exactly its
 // colour from its first to its second end pixel centre. Parts outside the
-// picture are cut off as the raster cuts them.
-std::string SvgText(const SegmentLog& log);
+// picture are cut off as the raster cuts them. At a scale, the document is
+// that many times as wide and high, with the same view box and lines, so its
+// strokes grow with it.
+std::string SvgText(const SegmentLog& log, double scale = 1);

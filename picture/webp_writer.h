@@ -7,10 +7,12 @@
 
 struct WebPAnimEncoder;
 
-// An animated, lossless WebP built frame by frame, looping.
+// An animated, lossless WebP built frame by frame, looping, as large as its
+// first frame.
 struct WebPAnimation {
-    WebPAnimEncoder* encoder = nullptr;
+    WebPAnimEncoder* encoder = nullptr;      // made with the first frame
     int delayMs = DefaultFrameMilliseconds;  // each frame's time
+    int width = 0, height = 0;
     int frames = 0;
     std::string error;
 

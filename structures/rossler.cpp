@@ -59,7 +59,7 @@ void DrawRosslerTrajectoriesSequential(Scene& scene, const RosslerStarts& starts
 
 void DrawRosslerTrajectories(Scene& scene, const RosslerStarts& starts, int& finished) {
     RosslerWorker& worker = WorkerOf(scene.rossler);
-    StartRosslerJob(worker, starts);
+    StartRosslerJob(worker, starts, scene.tools.simd);
     try {
         for (finished = 0; finished < RosslerTrajectories; ++finished) DrawFromWorker(scene, worker, finished);
     } catch (...) {

@@ -7,7 +7,6 @@
 
 #include "double_pairs.h"
 #include "rossler_step.h"
-#include "simd_level.h"
 
 // One kernel, instantiated per lane type: a register of lanes is one chain
 // of Euler steps, and independent chains side by side hide one step's
@@ -108,8 +107,8 @@ Kernel KernelFor(SimdLevel level) {
 
 }  // namespace
 
-void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride) {
-    const SimdLevel level = ActiveSimdLevel();
+void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride,
+                  SimdLevel level) {
     static_assert(RosslerGroups == 5);
     const Kernel kernels[RosslerGroups] = {KernelFor<1>(level), KernelFor<2>(level), KernelFor<3>(level),
                                            KernelFor<4>(level), KernelFor<5>(level)};

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "rossler_step.h"
+#include "simd_level.h"
 #include "vec3.h"
 
 inline constexpr int RosslerTrajectories = 20;
@@ -26,7 +27,8 @@ struct RosslerLanes {
 // `samples` samples and writes each sample, the state divided by 30, to
 // out[trajectory * stride + i], i = 0 .. samples - 1. Non-finite values raise
 // nothing here: they stay non-finite, and the caller tests the state afterwards.
-void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride);
+// `level` picks the kernel; every level gives the same values.
+void AdvanceLanes(RosslerLanes& lanes, int firstGroup, int groups, int samples, Vec3* out, int stride, SimdLevel level);
 
 // The drawing scale: one coordinate of a sample point.
 inline float RosslerScaled(float v) { return static_cast<float>(double(v) / RosslerScale); }

@@ -17,7 +17,7 @@ void RunBlock(RosslerWorker& w, int phase, int block) {
     const RosslerPhase p = RosslerPhases[phase];
     const int first = p.firstGroup * RosslerGroupSize, end = first + p.groups * RosslerGroupSize;
     AdvanceLanes(w.lanes, p.firstGroup, p.groups, RosslerBlockSamples,
-                 w.points.data() + block * RosslerBlockSamples + 1, RosslerWorker::Stride);
+                 w.points.data() + block * RosslerBlockSamples + 1, RosslerWorker::Stride, w.simd);
     // A non-finite value stays non-finite, so a lane that is finite now was finite throughout.
     for (int k = first; k < end; ++k)
         if (!Finite(w.lanes, k) && w.firstBadBlock[k].load(std::memory_order_relaxed) == RosslerBlocks)
@@ -93,9 +93,10 @@ RosslerWorker& WorkerOf(RosslerWorkspace& workspace) {
     return *workspace.worker;
 }
 
-void StartRosslerJob(RosslerWorker& worker, const RosslerStarts& starts) {
+void StartRosslerJob(RosslerWorker& worker, const RosslerStarts& starts, SimdLevel level) {
     if (worker.inThread) {
         worker.starts = starts;
+        worker.simd = level;
         ResetJob(worker);
         for (auto& published : worker.blocksPublished) published.store(0, std::memory_order_relaxed);
         return;
@@ -104,6 +105,7 @@ void StartRosslerJob(RosslerWorker& worker, const RosslerStarts& starts) {
     for (unsigned done; (done = worker.jobsFinished.load(std::memory_order_acquire)) != previous;)
         worker.jobsFinished.wait(done, std::memory_order_acquire);
     worker.starts = starts;
+    worker.simd = level;  // published to the thread with the job, by the release below
     worker.cancel.store(false, std::memory_order_relaxed);
     for (auto& published : worker.blocksPublished) published.store(0, std::memory_order_relaxed);
     worker.jobsStarted.store(previous + 1, std::memory_order_release);

@@ -41,6 +41,7 @@ struct RosslerWorker {
     static constexpr int Stride = RosslerSamples + 1;  // sample 0 is the start
 
     RosslerStarts starts;
+    SimdLevel simd = SimdLevel::Scalar;  // the job's kernels, the drawing state's level
     RosslerLanes lanes;
     std::vector<Vec3> points = std::vector<Vec3>(RosslerTrajectories * Stride);  // scaled samples
     std::array<std::atomic<int>, RosslerTrajectories> firstBadBlock;             // RosslerBlocks while all finite
@@ -56,8 +57,9 @@ struct RosslerWorker {
 // can be started and the workspace allows it.
 RosslerWorker& WorkerOf(RosslerWorkspace& workspace);
 
-// Hands the worker a new job; waits first for the one before to end.
-void StartRosslerJob(RosslerWorker& worker, const RosslerStarts& starts);
+// Hands the worker a new job, integrated at `level`; waits first for the one
+// before to end.
+void StartRosslerJob(RosslerWorker& worker, const RosslerStarts& starts, SimdLevel level);
 
 // Waits until the block of the trajectory has been published.
 void WaitForBlock(RosslerWorker& worker, int trajectory, int block);

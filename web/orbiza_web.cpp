@@ -39,7 +39,7 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE PageWindow* OrbizaOpen() {
     auto* window = new PageWindow;
-    StartUp(window->model);
+    StartUp(window->model, StartUpSimdLevel());
     return window;
 }
 

@@ -77,8 +77,8 @@ std::string PictureName(const WindowModel& model) {
 
 }  // namespace
 
-void StartUp(WindowModel& model) {
-    StartUpDrawing(model.scene.tools);
+void StartUp(WindowModel& model, SimdLevel level) {
+    StartUpDrawing(model.scene.tools, level);
     ClearDepthScreen(model.depthScreen);
 }
 

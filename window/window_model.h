@@ -41,9 +41,10 @@ struct Outcome {
     FaceRequest request = FaceRequest::None;
 };
 
-// The window's start-up: depth cue, depth store, white lines. The list's
-// entries are the catalogue's; nothing is selected and nothing is drawn.
-void StartUp(WindowModel& model);
+// The window's start-up: depth cue, depth store, white lines, and the
+// instruction-set level the program chose. The list's entries are the
+// catalogue's; nothing is selected and nothing is drawn.
+void StartUp(WindowModel& model, SimdLevel level);
 
 // One event of a control, by its name in the control table or TimerName for
 // the timer's tick. `value` is what the control reports: the list's selected

@@ -56,12 +56,18 @@ int PixelIndex(double user, double perUnit, int size) {
     return std::clamp(static_cast<int>(std::floor((user + 1.0) * perUnit)), 0, size - 1);
 }
 
+// The pixels of a raster: its columns and rows.
+struct Grid {
+    int width, height;
+};
+
 // `draw(c1, r1, c2, r2)` is handed the end pixels of each piece that is left.
 template <class Draw>
-void DrawNearSegment(Point a, Point b, const Draw& draw) {
+void DrawNearSegment(Point a, Point b, Grid grid, const Draw& draw) {
     if (!ClipToSquare(a, b)) return;
-    draw(PixelIndex(a.x, Canvas::ColumnsPerUnit, Canvas::Width), PixelIndex(a.y, Canvas::RowsPerUnit, Canvas::Height),
-         PixelIndex(b.x, Canvas::ColumnsPerUnit, Canvas::Width), PixelIndex(b.y, Canvas::RowsPerUnit, Canvas::Height));
+    const double columns = grid.width / 2.0, rows = grid.height / 2.0;  // per unit
+    draw(PixelIndex(a.x, columns, grid.width), PixelIndex(a.y, rows, grid.height), PixelIndex(b.x, columns, grid.width),
+         PixelIndex(b.y, rows, grid.height));
 }
 
 // Cohen-Sutherland outcode against the far box.
@@ -73,13 +79,13 @@ int FarOutcode(Point p) {
 // then clip the two halves, each from that near point. Midpoints of far ends
 // keep their precision relative to their own size, unlike interpolation.
 template <class Draw>
-void DrawFromFarEnds(Point a, Point b, const Draw& draw, int depth) {
+void DrawFromFarEnds(Point a, Point b, Grid grid, const Draw& draw, int depth) {
     for (; depth < 300; ++depth) {
         if (FarOutcode(a) & FarOutcode(b)) return;  // wholly beyond one side
         const Point m{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
         if (!IsFar(m)) {
-            DrawNearSegment(a, m, draw);
-            DrawNearSegment(m, b, draw);
+            DrawNearSegment(a, m, grid, draw);
+            DrawNearSegment(m, b, grid, draw);
             return;
         }
         if (FarOutcode(a) & FarOutcode(m))
@@ -87,34 +93,39 @@ void DrawFromFarEnds(Point a, Point b, const Draw& draw, int depth) {
         else if (FarOutcode(m) & FarOutcode(b))
             b = m;
         else {  // passes a corner region: at most one half reaches the box
-            DrawFromFarEnds(a, m, draw, depth + 1);
+            DrawFromFarEnds(a, m, grid, draw, depth + 1);
             a = m;
         }
     }
 }
 
+// The cut works on the user square, whatever the raster's size: only the
+// pixels of the ends that are left depend on it.
 template <class Draw>
-void ClipLine(float x1, float y1, float x2, float y2, const Draw& draw) {
+void ClipLine(float x1, float y1, float x2, float y2, Grid grid, const Draw& draw) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         RaiseOperationFailed("Line: an end point is not a finite number");
     const Point a{x1, y1}, b{x2, y2};
     if (IsFar(a) && IsFar(b))
-        DrawFromFarEnds(a, b, draw, 0);
+        DrawFromFarEnds(a, b, grid, draw, 0);
     else
-        DrawNearSegment(a, b, draw);
+        DrawNearSegment(a, b, grid, draw);
 }
 
 }  // namespace
 
 void DrawClippedLine(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw) {
-    ClipLine(x1, y1, x2, y2, [&](int c1, int r1, int c2, int r2) { draw(surface, c1, r1, c2, r2, pixel); });
+    ClipLine(x1, y1, x2, y2, {surface.width, surface.height},
+             [&](int c1, int r1, int c2, int r2) { draw(surface, c1, r1, c2, r2, pixel); });
 }
 
 void LinePixelRuns(float x1, float y1, float x2, float y2, std::vector<PixelRun>& runs) {
     runs.clear();
     int c1, r1, c2, r2;
     if (PixelInside(x1, y1, c1, r1) && PixelInside(x2, y2, c2, r2)) return runs.push_back({c1, r1, c2, r2});
-    ClipLine(x1, y1, x2, y2, [&](int a, int b, int c, int d) { runs.push_back({a, b, c, d}); });
+    ClipLine(x1, y1, x2, y2, {Canvas::Width, Canvas::Height}, [&](int a, int b, int c, int d) {
+        runs.push_back({a, b, c, d});
+    });
 }
 
 namespace {

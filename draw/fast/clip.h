@@ -18,6 +18,15 @@ inline bool PixelInside(float x, float y, int& column, int& row) {
     return true;
 }
 
+// PixelInside on a canvas of any size.
+inline bool PixelInsideOf(const Canvas& surface, float x, float y, int& column, int& row) {
+    const double u = (double(x) + 1.0) * (surface.width / 2.0), v = (double(y) + 1.0) * (surface.height / 2.0);
+    if (!(u >= 0.0 && u <= surface.width && v >= 0.0 && v <= surface.height)) return false;
+    column = static_cast<int>(u) - (u == surface.width);
+    row = static_cast<int>(v) - (v == surface.height);
+    return true;
+}
+
 // Draws the line between two pixels that lie inside the raster.
 using PixelLine = void (*)(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
 
@@ -27,6 +36,6 @@ using PixelLine = void (*)(Canvas& surface, int c1, int r1, int c2, int r2, std:
 // coordinate is ever turned into an integer. Raises for an end that is not finite.
 void DrawClippedLine(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, PixelLine draw);
 
-// The fast route's line: both ends inside go straight to the raster step,
-// any other line is cut first.
+// The fast route's line on the picture: both ends inside go straight to the
+// raster step, any other line is cut first.
 void LinePixel(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, SimdLevel level);

@@ -4,6 +4,7 @@
 
 #include "clip.h"
 #include "numbers.h"
+#include "pen.h"
 #include "raster.h"
 #include "transform.h"
 
@@ -27,12 +28,13 @@ void DrawSegmentStraightforward(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
     colour.blue = Component(tools.LineBlue, tools.Brightness);
     colour.green = Component(tools.LineGreen, tools.Brightness);
     colour.red = Component(tools.LineRed, tools.Brightness);
-    if (tools.surface) LineStraightforward(*tools.surface, s1.x, s1.y, s2.x, s2.y, colour);
+    if (tools.surface) Line(*tools.surface, s1.x, s1.y, s2.x, s2.y, colour);
+    if (tools.display) Line(*tools.display, s1.x, s1.y, s2.x, s2.y, colour);
     if (tools.log) LogSegment(tools, p, q, s1, s2, PackRgb(colour));
 }
 
-void LineStraightforward(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour) {
-    DrawClippedLine(surface, x1, y1, x2, y2, PackRgb(colour), PlainBresenham);
+void Line(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour) {
+    DrawClippedLine(surface, x1, y1, x2, y2, PackRgb(colour), AtPictureSize(surface) ? PlainBresenham : PenLine);
 }
 
 void LogSegment(Tools3D& tools, Vec3 p, Vec3 q, ScreenPoint s1, ScreenPoint s2, std::uint32_t pixel) {

@@ -10,6 +10,21 @@
 #include "clip.h"
 #include "double_pairs.h"
 
+namespace {
+
+// The rounded sines and cosines of an angle triple.
+ViewTrig ComputeViewTrig(Vec3 angles) {
+    return {StoreFloat(std::cos(double(angles.x))), StoreFloat(std::sin(double(angles.x))),
+            StoreFloat(std::cos(double(angles.y))), StoreFloat(std::sin(double(angles.y))),
+            StoreFloat(std::cos(double(angles.z))), StoreFloat(std::sin(double(angles.z)))};
+}
+
+}  // namespace
+
+void RotatePoint(Vec3& v, Vec3 angles) { v = RotateOneByOne(v, ComputeViewTrig(angles)); }
+
+ScreenPoint ProjectPoint(Vec3 v) { return ProjectOneByOne(v); }
+
 void SetView(Tools3D& tools, Vec3 angles) {
     tools.trig = ComputeViewTrig(angles);
     const ViewTrig& t = tools.trig;

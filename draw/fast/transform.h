@@ -36,9 +36,6 @@ inline ScreenPoint ProjectOneByOne(Vec3 v) { return ProjectStored(v, StoreFloat)
 
 // Makes `tools.trig` that of the angles; the check is inline, since every
 // segment makes it and the angles rarely change.
-// The rounded sines and cosines of an angle triple.
-ViewTrig ComputeViewTrig(Vec3 angles);
-
 void SetView(Tools3D& tools, Vec3 angles);
 inline void UseView(Tools3D& tools, Vec3 angles) {
     if (!tools.trigValid || !SameBits(tools.trigAngles, angles)) [[unlikely]]

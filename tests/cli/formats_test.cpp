@@ -56,8 +56,8 @@ void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.file << " of " 
 
 class RoundTrip : public testing::TestWithParam<FormatCase> {};
 
-// "BM", the file size, 565 x 517 with rows bottom-up (positive height), 24 bits, uncompressed.
-void CheckBmpHeader(const std::string& bmp) {
+// "BM", the file size, width x height with rows bottom-up (positive height), 24 bits, uncompressed.
+void CheckBmpHeader(const std::string& bmp, std::uint32_t width = 565, std::uint32_t height = 517) {
     ASSERT_GE(bmp.size(), 54u);
     const auto field = [&](std::size_t at) {
         return std::uint32_t(std::uint8_t(bmp[at]) | std::uint8_t(bmp[at + 1]) << 8 | std::uint8_t(bmp[at + 2]) << 16 |
@@ -65,7 +65,7 @@ void CheckBmpHeader(const std::string& bmp) {
     };
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     EXPECT_EQ(std::vector<std::uint32_t>({field(2), field(18), field(22), field(28) & 0xFFFF, field(30)}),
-              std::vector<std::uint32_t>({std::uint32_t(bmp.size()), 565, 517, 24, 0}));
+              std::vector<std::uint32_t>({std::uint32_t(bmp.size()), width, height, 24, 0}));
 }
 
 void CheckObj(const std::string& path, const SegmentLog& log) {
@@ -221,6 +221,42 @@ TEST(GifFrame, OfMoreThan256ColoursDropsLowBitsAndSaysSo) {
     for (int y = 0; y < Canvas::Height; ++y)
         for (int x = 0; x < Canvas::Width; ++x)
             ASSERT_EQ(read.pixel(x, y) & 0xFFFFFF, original.pixel(x, y) & Kept(kept)) << x << "," << y;
+}
+
+// At --scale 1.5 every frame of every picture format is the core's canvas at
+// 1.5 (848 x 776); the SVG is 1.5 times as wide and high with the same view
+// box and lines; the OBJ and the segment list are those of scale 1. Catches
+// a writer that takes the picture's size instead of its canvas's, a scale
+// that does not reach the drawing, and files that should not change but do.
+TEST(ScaledOutputs, PicturesAtTheScaleTheRestAsAtOne) {
+    const ScratchDir dir;
+    const auto run = [&](const std::string& scale) {
+        std::vector<std::string> args = View;
+        for (const char* name : {"a.gif", "b.webp", "p%d.png", "q%d.bmp", "s%d.svg", "o%d.obj"})
+            args.insert(args.end(), {"--output", dir.path / (scale + name)});
+        args.insert(args.end(),
+                    {"--scale", scale, "--frames", "2", "--segments", dir.path / (scale + "c%d.csv"), "Nodes"});
+        const RunResult result = RunBinary(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+    };
+    run("1"), run("1.5");
+    const Drawn drawn = WindowFrames("Nodes", 2, 1.5);
+    const auto file = [&](const std::string& name) { return QString::fromStdString(dir.path / name); };
+    for (const char* animation : {"1.5a.gif", "1.5b.webp"}) {
+        QImageReader reader(file(animation));
+        for (const QImage& frame : drawn.frames) EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), frame);
+    }
+    for (int k = 0; k < 2; ++k) {
+        const std::string n = std::to_string(k);
+        EXPECT_EQ(QImage(file("1.5p" + n + ".png")).convertToFormat(QImage::Format_RGB32), drawn.frames[k]);
+        CheckBmpHeader(ReadWholeFile(dir.path / ("1.5q" + n + ".bmp")), 848, 776);
+        for (const std::string& same : {"o" + n + ".obj", "c" + n + ".csv"})
+            EXPECT_TRUE(ReadWholeFile(dir.path / ("1.5" + same)) == ReadWholeFile(dir.path / ("1" + same))) << same;
+        const std::string size = "width=\"565px\" height=\"517px\"";
+        std::string svg = ReadWholeFile(dir.path / ("1s" + n + ".svg"));
+        svg.replace(svg.find(size), size.size(), "width=\"847.5px\" height=\"775.5px\"");
+        EXPECT_TRUE(ReadWholeFile(dir.path / ("1.5s" + n + ".svg")) == svg);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RoundTrip,

@@ -67,7 +67,11 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--format", "jpg"}, "\"jpg\" is not one of png, bmp, svg, obj, webp, gif, mp4 or webm"},
         B{{"--output", "-"}, "\"-\" names no supported format"}, B{{"--output", ""}, "empty file name"},
         B{{"--output", "-", "--format", "png", "--segments", "-"}, "only one output can go to standard output"},
-        B{{"--frames", "2", "--format", "png", "--output", "-"}, "\"-\" holds one picture"}));
+        B{{"--frames", "2", "--format", "png", "--output", "-"}, "\"-\" holds one picture"},
+        B{{"--scale", "0"}, "\"0\" is not a scale from 0.25 to 8"}, B{{"--scale", "0.1"}, "from 0.25 to 8"},
+        B{{"--scale", "-1"}, "from 0.25 to 8"}, B{{"--scale", "9"}, "from 0.25 to 8"},
+        B{{"--scale", "nan"}, "from 0.25 to 8"}, B{{"--scale", "1e400"}, "from 0.25 to 8"},
+        B{{"--scale", "2x"}, "from 0.25 to 8"}, B{{"--scale", ""}, "from 0.25 to 8"}));
 
 TEST(CommandLine, ReadsEveryOption) {
     const ParsedCommandLine parsed = ParseCommandLine({"--axes",
@@ -82,6 +86,7 @@ TEST(CommandLine, ReadsEveryOption) {
                                                        "--seed=32768",
                                                        "--delay",
                                                        "15",
+                                                       "--scale=+2.5",
                                                        "--quiet",
                                                        "--output",
                                                        "out-%03d.PNG",
@@ -110,6 +115,7 @@ TEST(CommandLine, ReadsEveryOption) {
         std::vector({OutputFormat(o, o.outputs[0]), OutputFormat(o, o.outputs[1]), OutputFormat(o, o.outputs[2])}),
         std::vector<std::optional<FileFormat>>({FileFormat::Png, FileFormat::Mp4, FileFormat::WebM}));
     EXPECT_EQ(o.segmentsPath, "s%d.csv");
+    EXPECT_EQ(o.scale, 2.5);
     EXPECT_EQ(o.structures, (std::vector<int>{4, 23, 20}));
 }
 

@@ -32,20 +32,44 @@ TEST(RenderCommand, ListPrintsTheTwentyThreeTextsWithTheirPositions) {
 TEST(RenderCommand, HelpAndVersionWinAndTheErrorsTakeOneLine) {
     const RunResult help = RunBinary({"--bogus", "--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"--output", "--segments", "--frames", "--seed", "--quiet", "--view", "--delay", "--format",
-                             ".svg", ".obj", ".webp", ".gif", ".mp4", ".webm", "566 x 518", "Exit status"})
+    for (const char* word : {"--output",
+                             "--segments",
+                             "--frames",
+                             "--seed",
+                             "--quiet",
+                             "--view",
+                             "--delay",
+                             "--format",
+                             ".svg",
+                             ".obj",
+                             ".webp",
+                             ".gif",
+                             ".mp4",
+                             ".webm",
+                             "566 x 518",
+                             "Exit status",
+                             "--scale",
+                             "8: 4520 x 4136",
+                             "do not change with the scale",
+                             "512 MiB"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     // The project's version and the instruction-set level in use, then the licence as GNU programs give it.
     EXPECT_THAT(Lines(RunBinary({"Cubes", "--version"}).out),
                 testing::ElementsAre(testing::MatchesRegex("orbiza-render " ORBIZA_VERSION " \\((scalar|sse2|avx2)\\)"),
                                      testing::StartsWith("Copyright (C) "), testing::StartsWith("License GPLv3+: "),
                                      testing::_, testing::StartsWith("There is NO WARRANTY")));
-    for (const auto& args : {std::vector<std::string>{"--bogus"}, {"Sphere"}, {"--frames", "2", "--output=a.png"}}) {
+    const ScratchDir dir;
+    const std::string picture = dir.path / "a.png";
+    for (const auto& args : {std::vector<std::string>{"--bogus"},
+                             {"Sphere"},
+                             {"--frames", "2", "--output", picture},
+                             {"--scale", "9", "--output", picture, "Cube"}}) {
         const RunResult run = RunBinary(args);
         EXPECT_EQ(run.status, 2) << args[0];
         EXPECT_TRUE(run.out.empty());
         EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
     }
+    EXPECT_TRUE(dir.Names().empty()) << "a bad command line writes nothing";
 }
 
 TEST(RenderCommand, CubeGivesSixteenRowsAfterTheThirtyAxisRows) {

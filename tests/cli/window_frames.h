@@ -13,7 +13,7 @@ inline const std::vector<std::string> View{"--axes", "--angles", "0.4,0.6,0.2", 
                                            "1.3",    "--speeds", "3,5,-2,10"};
 
 inline QImage SurfacePicture(const Canvas& surface) {
-    QImage image(Canvas::Width, Canvas::Height, QImage::Format_RGB32);
+    QImage image(surface.width, surface.height, QImage::Format_RGB32);
     std::memcpy(image.bits(), surface.pixels.data(), surface.pixels.size() * 4);
     return image;
 }
@@ -26,9 +26,9 @@ struct Drawn {
     SegmentLog log;
 };
 
-inline Drawn WindowFrames(const std::string& structure, int count) {
+inline Drawn WindowFrames(const std::string& structure, int count, double scale = 1) {
     Drawn drawn;
-    Canvas surface;
+    Canvas surface(scale);
     Scene scene;
     scene.tools.surface = &surface;
     scene.tools.log = &drawn.log;

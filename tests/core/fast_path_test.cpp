@@ -50,26 +50,33 @@ class EveryStructure : public testing::TestWithParam<int> {};
 // Catches a reused end that is not the one a plain rotation would give, a
 // raster that skips or adds pixels, a route without a log that draws other
 // pixels than the logged one, and (for Rossler) trajectories out of order or
-// a random source left elsewhere.
+// a random source left elsewhere. Each also draws on a second canvas at a
+// scale, which must come out as that scale's picture drawn alone: catches a
+// second canvas drawn from other ends, or at the picture's size.
 TEST_P(EveryStructure, FastRouteDrawsWhatThePlainRouteDraws) {
     const struct {
         float ax, ay, az, time;
         bool axes;
-    } views[] = {{0, 0, 0, 0, true}, {0.4f, 0.6f, 0.2f, 1.3f, true}, {2.5f, -1.2f, 4.0f, 15.708f, false}};
+        double scale;
+    } views[] = {{0, 0, 0, 0, true, 2}, {0.4f, 0.6f, 0.2f, 1.3f, true, 1.5}, {2.5f, -1.2f, 4.0f, 15.708f, false, 3}};
     for (const auto& v : views) {
         SCOPED_TRACE(std::string(Catalogue()[GetParam() - 1].listText) + " at view " + std::to_string(v.ax));
-        Drawing fast(true), quiet(false), plain(true, false);
-        for (Drawing* d : {&fast, &quiet, &plain}) {
+        Drawing fast(true), quiet(false), plain(true, false), alone(false, true, v.scale);
+        for (Drawing* d : {&fast, &quiet, &plain, &alone}) {
             d->scene.view.AngleX = v.ax, d->scene.view.AngleY = v.ay, d->scene.view.AngleZ = v.az;
             d->scene.view.AnimTime = v.time, d->scene.view.StructureIndex = std::int16_t(GetParam());
             d->scene.showAxis = v.axes;
+            if (d != &alone) d->AlsoDrawAt(v.scale);
         }
         for (int redraw = 0; redraw < 2; ++redraw) {  // the second continues the random source
-            RedrawScene(fast.scene), RedrawScene(quiet.scene), PlainRedraw(plain.scene);
+            RedrawScene(fast.scene), RedrawScene(quiet.scene), PlainRedraw(plain.scene), RedrawScene(alone.scene);
         }
         EXPECT_EQ(FirstDifference(fast.log, plain.log), -1);
         EXPECT_EQ(fast.surface.pixels, plain.surface.pixels);
         EXPECT_EQ(quiet.surface.pixels, plain.surface.pixels);
+        EXPECT_TRUE(fast.display.pixels == alone.surface.pixels);
+        EXPECT_TRUE(quiet.display.pixels == alone.surface.pixels);
+        EXPECT_TRUE(plain.display.pixels == alone.surface.pixels);
         EXPECT_EQ(fast.scene.random.state, plain.scene.random.state);
         EXPECT_EQ(quiet.scene.random.state, plain.scene.random.state);
     }
@@ -113,7 +120,8 @@ int DrawChain(Drawing& d, const ChainCase& c, Vec3 angles) {
 // Catches a batch that draws out of order, mishandles its last partial group
 // of four or a run of eight planned lines, or raises an error at another
 // segment (or of another kind) than the plain route; with and without a log,
-// which take different raster routes.
+// which take different raster routes; on the picture and on a canvas beside
+// it at scale 2.
 TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
     const ChainCase cases[] = {
         {"empty", {}},
@@ -136,6 +144,7 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
         for (const ChainCase& c : cases) {
             SCOPED_TRACE(c.name);
             Drawing fast(true), quiet(false), plain(true, false);
+            for (Drawing* d : {&fast, &quiet, &plain}) d->AlsoDrawAt(2);
             const int error = DrawChain(plain, c, angles);
             if (&angles == views) {
                 EXPECT_EQ(error != -1, c.fails);  // unturned, the cases fail as named
@@ -145,6 +154,8 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
             EXPECT_EQ(FirstDifference(fast.log, plain.log), -1);
             EXPECT_EQ(fast.surface.pixels, plain.surface.pixels);
             EXPECT_EQ(quiet.surface.pixels, plain.surface.pixels);
+            EXPECT_TRUE(fast.display.pixels == plain.display.pixels);
+            EXPECT_TRUE(quiet.display.pixels == plain.display.pixels);
         }
     }
 }

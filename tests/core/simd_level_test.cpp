@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <map>
 
-#include "tools3d.h"
+#include "rossler_worker.h"
+#include "test_support.h"
 
 namespace {
 
@@ -31,16 +32,21 @@ TEST(SimdLevel, ARequestIsHeldToWhatTheProcessorHas) {
     }
 }
 
-// Run by CTest once per level with ORBIZA_SIMD set: the fast-route tests
-// beside it then really ran at that level, or CTest counts the run skipped.
+// Run by CTest once per level with ORBIZA_SIMD set: the tests beside it then
+// really ran at that level, or CTest counts the run skipped. Catches a level
+// that does not reach the drawing state, or the Rossler worker's thread.
 TEST(SimdLevel, TheLevelInForceIsTheOneAsked) {
     const char* asked = std::getenv("ORBIZA_SIMD");
     const std::map<std::string, SimdLevel> levels = {
         {"scalar", SimdLevel::Scalar}, {"sse2", SimdLevel::Sse2}, {"avx2", SimdLevel::Avx2}};
     const SimdLevel wanted = asked ? levels.at(asked) : BestSimdLevel();
     if (wanted > BestSimdLevel()) GTEST_SKIP() << "ORBIZA_SIMD=" << asked << ": this processor lacks it";
-    EXPECT_EQ(ActiveSimdLevel(), wanted);
-    EXPECT_EQ(Tools3D{}.simd, wanted);
+    EXPECT_EQ(StartUpSimdLevel(), wanted);
+    Drawing d(false);
+    EXPECT_EQ(d.scene.tools.simd, wanted);
+    d.scene.view.StructureIndex = std::int16_t(*FindStructure("Rossler Chaos"));
+    RedrawScene(d.scene);
+    EXPECT_EQ(WorkerOf(d.scene.rossler).simd, wanted);
 }
 
 }  // namespace

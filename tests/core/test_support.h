@@ -10,19 +10,27 @@
 
 inline ViewState ViewAt(float ax, float ay, float az, float time) { return {ax, ay, az, time}; }
 
-// A scene drawing on its own surface, with or without a segment log, on the
-// fast route or on the plain one.
+// A scene drawing on its own surface (at a scale), with or without a segment
+// log, on the fast route or on the plain one, at the level a program would
+// start with (CTest runs these tests once per level, through ORBIZA_SIMD).
+// It can draw on a second canvas too, at another scale.
 struct Drawing {
     Scene scene;
-    Canvas surface;
+    Canvas surface, display;
     SegmentLog log;
 
-    explicit Drawing(bool logged, bool fast = true) {
+    explicit Drawing(bool logged, bool fast = true, double scale = 1) : surface(scale) {
+        StartUpDrawing(scene.tools, StartUpSimdLevel());
         scene.tools.surface = &surface;
         if (logged) scene.tools.log = &log;
         scene.tools.fastPath = fast;
     }
     Drawing(const Drawing&) = delete;
+
+    void AlsoDrawAt(double scale) {
+        display = Canvas(scale);
+        scene.tools.display = &display;
+    }
 };
 
 // FNV-1a over raw bytes, 64 bits.

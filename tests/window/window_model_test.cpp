@@ -20,7 +20,7 @@ struct Event {
 
 struct Window {
     WindowModel model;
-    Window() { StartUp(model); }
+    Window() { StartUp(model, StartUpSimdLevel()); }
     Outcome Run(const std::vector<Event>& events) {
         Outcome last;
         for (const Event& e : events) last = HandleEvent(model, e.control, e.value);

@@ -1,0 +1,127 @@
+#include "pen.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <type_traits>
+
+#include "clip.h"
+#include "run_time_error.h"
+
+namespace {
+
+// The path of a line between two pixels, as Bresenham's steps take it on the
+// picture: each step moves one pixel along the major axis (columns when the
+// line is at least as wide as it is high) and sometimes one across. Every
+// path pixel is drawn as the pen's square, and the squares together are,
+// on each line of the major axis, one span across it, from the lowest to the
+// highest position across of the path pixels whose squares reach that line:
+// a window of Pen consecutive steps, which lie at most Pen - 1 apart. So the
+// squares of the window's first and last step, which overlap or touch, cover
+// the span: no test on its length, nor on which end is the lower. Where a square
+// reaches past the raster (`Cut`), each span is cut to it instead.
+template <bool ColumnsMajor, int Pen, bool Cut>
+void DrawSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
+    const int dc = std::abs(c2 - c1), dr = std::abs(r2 - r1);
+    const int major = ColumnsMajor ? dc : dr, minor = ColumnsMajor ? dr : dc;
+    const int majorStep = (ColumnsMajor ? c1 < c2 : r1 < r2) ? 1 : -1;
+    const int acrossStep = (ColumnsMajor ? r1 < r2 : c1 < c2) ? 1 : -1;
+    const int alongSize = ColumnsMajor ? surface.width : surface.height;
+    const int acrossSize = ColumnsMajor ? surface.height : surface.width;
+    constexpr int Back = Pen / 2;  // how far the square reaches up and to the left of its pixel
+    const int lead = majorStep > 0 ? Back : Pen - 1 - Back;
+    const std::ptrdiff_t acrossStride = ColumnsMajor ? surface.width : 1,
+                         alongStride = ColumnsMajor ? 1 : surface.width;
+    std::uint32_t* const pixels = surface.pixels.data();
+    int along = (ColumnsMajor ? c1 : r1) - majorStep * lead;
+    std::uint32_t* line = pixels + (Cut ? 0 : along * alongStride);  // with the cut, found for each line inside
+    int error = major - minor, across = ColumnsMajor ? r1 : c1;      // Bresenham's, at the window's last step
+    int window[Pen];  // across, at the window's steps from the last back (none before the first)
+    std::fill(window, window + Pen, across);
+    const auto drawLine = [&] {
+        if (!Cut) {
+            std::uint32_t* const firstSquare = line + (window[Pen - 1] - Back) * acrossStride;
+            std::uint32_t* const lastSquare = line + (across - Back) * acrossStride;
+#pragma GCC unroll 8
+            for (int k = 0; k < Pen; ++k) firstSquare[k * acrossStride] = pixel, lastSquare[k * acrossStride] = pixel;
+        } else if (unsigned(along) < unsigned(alongSize)) {
+            const int low = std::min(window[Pen - 1], across) - Back, high = std::max(window[Pen - 1], across) - Back;
+            const int from = std::max(0, low), to = std::min(acrossSize - 1, high + Pen - 1);
+            std::uint32_t* const at = pixels + along * alongStride;
+            for (int a = from; a <= to; ++a) at[a * acrossStride] = pixel;
+        }
+        along += majorStep;
+        if (!Cut) line += majorStep * alongStride;
+        for (int k = Pen - 1; k > 0; --k) window[k] = window[k - 1];
+    };
+    for (int j = 0; j < major; ++j) {  // the window ends at step j
+        drawLine();
+        const bool move = 2 * error <= major;  // across as well as along
+        error += move ? major - minor : -minor;
+        across += move ? acrossStep : 0;
+        window[0] = across;
+    }
+    for (int j = 0; j < Pen; ++j) drawLine();  // past the last step, the window shrinks to it
+}
+
+// Lines whose squares all lie inside the raster, most of them, skip the cut.
+template <int Pen>
+void DrawSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
+    constexpr int Back = Pen / 2, Ahead = Pen - 1 - Back;
+    const bool inside = std::min(c1, c2) >= Back && std::max(c1, c2) + Ahead < surface.width &&
+                        std::min(r1, r2) >= Back && std::max(r1, r2) + Ahead < surface.height;
+    const bool wide = std::abs(c2 - c1) >= std::abs(r2 - r1);
+    if (inside && wide) [[likely]]
+        return DrawSpans<true, Pen, false>(surface, c1, r1, c2, r2, pixel);
+    if (inside) return DrawSpans<false, Pen, false>(surface, c1, r1, c2, r2, pixel);
+    if (wide) return DrawSpans<true, Pen, true>(surface, c1, r1, c2, r2, pixel);
+    DrawSpans<false, Pen, true>(surface, c1, r1, c2, r2, pixel);
+}
+
+// The chain's lines at one pen, so that the choice of pen is made once for them.
+template <int Pen>
+void DrawChainLines(Canvas& surface, const PixelChain& chain) {
+    std::int32_t column[PixelChain::MaxCount + 1], row[PixelChain::MaxCount + 1];
+    std::uint64_t inside = 0;
+    for (int i = 0; i <= chain.count; ++i)
+        inside |= std::uint64_t(PixelInsideOf(surface, chain.x[i], chain.y[i], column[i], row[i])) << i;
+    for (int j = 0; j < chain.count; ++j) {
+        if ((inside >> j & 3) == 3) [[likely]]
+            DrawSpans<Pen>(surface, column[j + 1], row[j + 1], column[j], row[j], chain.pixel[j]);
+        else
+            DrawClippedLine(surface, chain.x[j + 1], chain.y[j + 1], chain.x[j], chain.y[j], chain.pixel[j], PenLine);
+    }
+}
+
+// `draw` called with the canvas's pen as a constant.
+template <class Draw>
+void WithPen(const Canvas& surface, Draw&& draw) {
+    static_assert(Canvas::MaxPen == 8);
+    switch (surface.pen) {
+    case 1: return draw(std::integral_constant<int, 1>{});
+    case 2: return draw(std::integral_constant<int, 2>{});
+    case 3: return draw(std::integral_constant<int, 3>{});
+    case 4: return draw(std::integral_constant<int, 4>{});
+    case 5: return draw(std::integral_constant<int, 5>{});
+    case 6: return draw(std::integral_constant<int, 6>{});
+    case 7: return draw(std::integral_constant<int, 7>{});
+    default: return draw(std::integral_constant<int, 8>{});
+    }
+}
+
+}  // namespace
+
+void PenLine(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
+    WithPen(surface, [&](auto pen) { DrawSpans<pen()>(surface, c1, r1, c2, r2, pixel); });
+}
+
+void ScaledLinePixel(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
+    int c1, r1, c2, r2;
+    if (PixelInsideOf(surface, x1, y1, c1, r1) && PixelInsideOf(surface, x2, y2, c2, r2)) [[likely]]
+        return PenLine(surface, c1, r1, c2, r2, pixel);
+    DrawClippedLine(surface, x1, y1, x2, y2, pixel, PenLine);
+}
+
+void DrawScaledChain(Canvas& surface, const PixelChain& chain) {
+    if (chain.count > PixelChain::MaxCount) RaiseIndexOutOfRange();
+    WithPen(surface, [&](auto pen) { DrawChainLines<pen()>(surface, chain); });
+}

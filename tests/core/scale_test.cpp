@@ -1,0 +1,129 @@
+// Pictures at other scales than 1: their size, where their lines lie and how
+// wide they are, measured on the pixels alone, against the picture at scale 1.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "test_support.h"
+
+namespace {
+
+// Whether a canvas's pixel is lit; false off the canvas.
+bool Lit(const Canvas& c, int column, int row) {
+    return column >= 0 && row >= 0 && column < c.width && row < c.height &&
+           c.pixels[std::size_t(row) * std::size_t(c.width) + std::size_t(column)] != Canvas::Background;
+}
+
+// The scaled canvas's lit pixels pooled into the picture's pixels: a picture
+// pixel is lit when the centre of a lit scaled pixel falls in it.
+Canvas Pooled(const Canvas& scaled) {
+    Canvas pooled;
+    for (int row = 0; row < scaled.height; ++row)
+        for (int column = 0; column < scaled.width; ++column)
+            if (Lit(scaled, column, row)) {
+                const int c = int((column + 0.5) * Canvas::Width / scaled.width);
+                const int r = int((row + 0.5) * Canvas::Height / scaled.height);
+                pooled.pixels[std::size_t(r) * Canvas::Width + std::size_t(c)] = 0xFFFFFFFFu;
+            }
+    return pooled;
+}
+
+// Lit pixels of `a` with no lit pixel of `b` within `reach` pixels across and down.
+int Lonely(const Canvas& a, const Canvas& b, int reach = 1) {
+    int lonely = 0;
+    for (int row = 0; row < a.height; ++row)
+        for (int column = 0; column < a.width; ++column) {
+            if (!Lit(a, column, row)) continue;
+            bool near = false;
+            for (int dr = -reach; dr <= reach; ++dr)
+                for (int dc = -reach; dc <= reach; ++dc) near = near || Lit(b, column + dc, row + dr);
+            lonely += !near;
+        }
+    return lonely;
+}
+
+int Count(const Canvas& c) {
+    int lit = 0;
+    for (const std::uint32_t p : c.pixels) lit += p != Canvas::Background;
+    return lit;
+}
+
+struct ScaleCase {
+    double scale;
+    int width, height, pen;
+};
+
+const ScaleCase Scales[] = {{1.25, 706, 646, 1}, {1.5, 848, 776, 2}, {2, 1130, 1034, 2}, {3, 1695, 1551, 3}};
+
+// A scaled pixel and the picture's pixel for the same point differ by the
+// rounding of Bresenham's steps at each size (up to half a pixel of each)
+// and by the pen's reach to one side (pen / 2 scaled pixels, up to two
+// thirds of a picture pixel at 1.5): together less than two picture pixels,
+// and more than one only now and then. A square pen draws a diagonal wider
+// than a line along the axes, up to (2 pen - 1) / pen times; lines that
+// overlap more at one size than at the other move the weight a little more.
+//
+// Catches a canvas of the wrong size, user coordinates mapped with the
+// picture's factors or rounded otherwise, lines cut at the picture's edges,
+// and a pen that is missing, too wide or not centred.
+TEST(Scale, LinesLieWhereThePictureHasThemAndKeepItsWeight) {
+    const char* structures[] = {"Cube", "Sphere", "Web", "Rossler Chaos"};
+    const ViewState views[] = {ViewAt(0.3f, -0.5f, 0.7f, 1.3f), ViewAt(2.5f, -1.2f, 4.0f, 15.7f)};
+    for (const ScaleCase& s : Scales)
+        for (const char* structure : structures)
+            for (const ViewState& view : views) {
+                SCOPED_TRACE(testing::Message() << structure << " at " << s.scale << ", view " << view.AngleX);
+                Drawing one(false), scaled(false, true, s.scale);
+                for (Drawing* d : {&one, &scaled}) {
+                    d->scene.view = view;
+                    d->scene.view.StructureIndex = std::int16_t(*FindStructure(structure));
+                    d->scene.showAxis = true;
+                    RedrawScene(d->scene);
+                }
+                ASSERT_EQ(std::tuple(scaled.surface.width, scaled.surface.height, scaled.surface.pen),
+                          std::tuple(s.width, s.height, s.pen));
+                const Canvas pooled = Pooled(scaled.surface);
+                EXPECT_EQ(Lonely(one.surface, pooled), 0) << "a line of the picture is missing";
+                EXPECT_EQ(Lonely(pooled, one.surface, 2), 0) << "a line where the picture has none";
+                EXPECT_LE(Lonely(pooled, one.surface), Count(pooled) / 100);
+                const double weight = Count(scaled.surface) / (Count(one.surface) * s.scale * s.pen);
+                EXPECT_GT(weight, 0.75) << "lines too thin";
+                EXPECT_LT(weight, 1.75) << "lines too wide";
+            }
+}
+
+// At y = 0 the picture's line lies in row 258, at x = 0 in column 282; a line
+// to x = 3 is cut at the right edge. At every scale each line is `pen` pixels
+// thick and pools into exactly the picture's row or column. Catches a pen
+// anchored off centre, a missing or wrong pen, and a cut at the picture's size.
+TEST(Scale, APenOfTheRoundedScaleCentredOnThePicturesLine) {
+    for (const ScaleCase& s : Scales) {
+        SCOPED_TRACE(s.scale);
+        Drawing along(false, true, s.scale), down(false, true, s.scale);
+        DrawSegment(along.scene.tools, {-0.5f, 0, 0}, {3, 0, 0}, {0, 0, 0});
+        DrawSegment(down.scene.tools, {0, -0.5f, 0}, {0, 0.5f, 0}, {0, 0, 0});
+        const Canvas alongPooled = Pooled(along.surface), downPooled = Pooled(down.surface);
+        for (const int column : {s.width / 2, s.width - 1}) {
+            int thickness = 0;
+            for (int row = 0; row < s.height; ++row) thickness += Lit(along.surface, column, row);
+            EXPECT_EQ(thickness, s.pen) << "column " << column;
+        }
+        int thickness = 0;
+        for (int column = 0; column < s.width; ++column) thickness += Lit(down.surface, column, s.height / 2);
+        EXPECT_EQ(thickness, s.pen);
+        for (int row = 0; row < Canvas::Height; ++row) EXPECT_EQ(Lit(alongPooled, 400, row), row == 258) << row;
+        for (int column = 0; column < Canvas::Width; ++column)
+            EXPECT_EQ(Lit(downPooled, column, 200), column == 282) << column;
+    }
+}
+
+// Scales outside 0.25 to 8 have no canvas.
+TEST(Scale, OutOfRangeRaises) {
+    for (const double scale : {0.0, 0.2, -1.0, 8.01, double(NAN), double(INFINITY)})
+        EXPECT_EQ(RaisedKind([&] { Canvas{scale}; }), ErrorKind::OperationFailed) << scale;
+    EXPECT_EQ(Canvas(0.25).width, 141);
+    EXPECT_EQ(Canvas(8).height, 4136);
+}
+
+}  // namespace
