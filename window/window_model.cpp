@@ -22,12 +22,23 @@ Outcome Handle(WindowModel& model, Work work) {
     return outcome;
 }
 
+// A new ratio is taken up only where the picture starts afresh, so a picture
+// built by redraws without clearing stays one picture on both canvases.
+void FollowDisplayRatio(WindowModel& model) {
+    if (model.displayRatio == (model.display ? model.display->scale : 1)) return;
+    if (model.displayRatio == 1)
+        model.display.reset();
+    else
+        model.display.emplace(model.displayRatio);
+}
+
 void Redraw(WindowModel& model, Outcome& outcome, bool clear) {
     outcome.pictureChanged = true;
     if (clear) model.axesOnPicture = false;
     model.randomBeforeRedraw = model.scene.random;
     model.axesOnPicture = model.axesOnPicture || model.scene.showAxis;
-    DrawPicture(model.scene, model.picture, clear);
+    if (clear) FollowDisplayRatio(model);
+    DrawPicture(model.scene, model.picture, model.display ? &*model.display : nullptr, clear);
 }
 
 struct AngleButton {
@@ -82,11 +93,19 @@ void StartUp(WindowModel& model, SimdLevel level) {
     ClearDepthScreen(model.depthScreen);
 }
 
-void DrawPicture(Scene& scene, Canvas& canvas, bool clear) {
+void DrawPicture(Scene& scene, Canvas& canvas, Canvas* display, bool clear) {
     scene.tools.surface = &canvas;
+    scene.tools.display = display;
     if (clear) Clear(canvas);
+    if (clear && display) Clear(*display);
     RedrawScene(scene);
 }
+
+void SetDisplayRatio(WindowModel& model, double ratio) {
+    model.displayRatio = ratio == ratio ? std::clamp(ratio, Canvas::MinScale, Canvas::MaxScale) : 1;  // NaN: none
+}
+
+const Canvas& ShownPicture(const WindowModel& model) { return model.display ? *model.display : model.picture; }
 
 Outcome HandleEvent(WindowModel& model, std::string_view control, int value) {
     return Handle(model, [&](Outcome& outcome) {

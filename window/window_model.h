@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,14 @@
 // depth store. Both faces keep one and hand it every event; it never moves,
 // because the faces show its picture where it lies.
 struct WindowModel {
-    Canvas picture;  // the drawing area's persistent image, 565 x 517
-    Scene scene;     // the view, the drawing core's state and the random source
+    Canvas picture;  // the drawing area's persistent image, 565 x 517: what is saved and compared
+    // The same picture drawn at the screen's device pixel ratio from the same
+    // segments, for a face to show one image pixel to one device pixel; none
+    // at ratio 1. It is made anew when the ratio changes, so a face takes
+    // ShownPicture after every event instead of keeping a pointer.
+    std::optional<Canvas> display;
+    double displayRatio = 1;  // the ratio the face asked for; the next clearing redraw takes it up
+    Scene scene;              // the view, the drawing core's state and the random source
     DepthScreen depthScreen;
     std::array<int, 4> speeds{};                              // HScroll1..HScroll4
     std::array<std::string, 4> readOuts{"0", "0", "0", "0"};  // Label11..Label14 as shown
@@ -62,9 +69,17 @@ std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row);
 // 0 for the others.
 int ValueOf(const WindowModel& model, const ControlRow& row);
 
-// Clears `canvas` when asked and draws the scene on it: the axes when the box
-// is ticked, then the selected structure.
-void DrawPicture(Scene& scene, Canvas& canvas, bool clear);
+// The screen's device pixel ratio, held within Canvas::MinScale..MaxScale.
+// A clearing redraw draws the display picture at it from then on; until that
+// redraw the face shows the picture it has, scaled.
+void SetDisplayRatio(WindowModel& model, double ratio);
+// What a face shows in the drawing area: the display picture, or the picture at ratio 1.
+const Canvas& ShownPicture(const WindowModel& model);
+
+// Clears `canvas` (and `display`, when there is one) when asked and draws the
+// scene on them, each segment transformed once: the axes when the box is
+// ticked, then the selected structure.
+void DrawPicture(Scene& scene, Canvas& canvas, Canvas* display, bool clear);
 
 // The window's state as a page address keeps it (`ViewAddress`).
 ViewAddress Capture(const WindowModel& model);

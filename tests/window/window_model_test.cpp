@@ -35,7 +35,7 @@ Canvas Drawn(const ViewState& view, bool axes) {
     scene.view = view;
     scene.showAxis = axes;
     Canvas canvas;
-    DrawPicture(scene, canvas, true);
+    DrawPicture(scene, canvas, nullptr, true);
     return canvas;
 }
 
@@ -181,4 +181,35 @@ TEST(WindowModel, SnapshotRestoresTheSamePicture) {
     w.Run({{"List", 40000}, {"HScroll3", 99}});  // the same from the page's interface
     EXPECT_EQ(w.model.scene.view.StructureIndex, 0);
     EXPECT_EQ(w.model.speeds[2], 50);
+}
+
+// The display picture is the core's canvas at the ratio for the same events,
+// the axis box's redraw over the picture included, beside an unchanged
+// picture; a new ratio waits for a clearing redraw. Catches a display drawn
+// at the old ratio, one not cleared, one that misses the redraw without
+// clearing, and a ratio taken up half-way through a picture.
+TEST(WindowModel, DisplayPictureFollowsTheRatioFromTheNextClear) {
+    Window plain, sharp;
+    SetDisplayRatio(sharp.model, 2);
+    const std::vector<Event> events{{"List", 3}, {"xp"}, {"xp"}, {"showaxis", 1}};
+    plain.Run(events), sharp.Run(events);
+    EXPECT_TRUE(sharp.model.picture.pixels == plain.model.picture.pixels);
+    ASSERT_TRUE(sharp.model.display.has_value());
+    EXPECT_EQ(&ShownPicture(sharp.model), &*sharp.model.display);
+    Scene scene;
+    scene.view = sharp.model.scene.view;
+    Canvas alone(2);
+    DrawPicture(scene, alone, nullptr, true);
+    scene.showAxis = true;
+    DrawPicture(scene, alone, nullptr, false);
+    EXPECT_TRUE(sharp.model.display->pixels == alone.pixels);
+    SetDisplayRatio(sharp.model, 1.5);
+    sharp.Run({{"showaxis", 0}});
+    EXPECT_EQ(sharp.model.display->scale, 2);
+    sharp.Run({{"zm"}});
+    EXPECT_EQ(sharp.model.display->width, 848);
+    SetDisplayRatio(sharp.model, NAN);
+    sharp.Run({{"zp"}});
+    EXPECT_FALSE(sharp.model.display.has_value());
+    EXPECT_EQ(&ShownPicture(sharp.model), &sharp.model.picture);
 }
