@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "catalogue.h"
+#include "frame_outputs.h"
 #include "run_binary.h"
 #include "svg_writer.h"
 
@@ -238,6 +239,20 @@ TEST(ScaledOutputs, PicturesAtTheScaleTheRestAsAtOne) {
         svg.replace(svg.find(size), size.size(), "width=\"847.5px\" height=\"775.5px\"");
         EXPECT_TRUE(ReadWholeFile(dir.path / ("1.5s" + n + ".svg")) == svg);
     }
+}
+
+// Copies of frames waiting for the encoders: enough for every worker at
+// scale 1, at least two, and within the memory budget at scale 8 however many
+// cores there are. Catches a bound that grows with the cores alone.
+TEST(FrameMemory, CopiesWaitingStayWithinTheBudget) {
+    const std::size_t atOne = std::size_t(565) * 517 * 4, atEight = std::size_t(4520) * 4136 * 4;
+    for (const int workers : {1, 2, 16, 64}) {
+        EXPECT_EQ(FramesWaiting(workers, atOne), 2 * workers + 2) << workers;
+        const int waiting = FramesWaiting(workers, atEight);
+        EXPECT_GE(waiting, 2);
+        EXPECT_LE(std::size_t(waiting) * atEight, FrameMemory) << workers;
+    }
+    EXPECT_EQ(FramesWaiting(64, atEight), 7);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RoundTrip,
