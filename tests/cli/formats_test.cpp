@@ -13,6 +13,7 @@
 #include <set>
 
 #include "catalogue.h"
+#include "frame_outputs.h"
 #include "render_job.h"
 #include "run_binary.h"
 #include "svg_writer.h"
@@ -256,6 +257,16 @@ TEST(ScaledOutputs, PicturesAtTheScaleTheRestAsAtOne) {
         std::string svg = ReadWholeFile(dir.path / ("1s" + n + ".svg"));
         svg.replace(svg.find(size), size.size(), "width=\"847.5px\" height=\"775.5px\"");
         EXPECT_TRUE(ReadWholeFile(dir.path / ("1.5s" + n + ".svg")) == svg);
+    }
+}
+
+// Copies of frames waiting for the encoders: two per worker and two more at
+// scale 1, but at scale 8 no more than 7, which fit in 512 MiB, however many
+// cores there are. Catches a bound that grows with the cores alone.
+TEST(FrameMemory, CopiesWaitingStayWithinTheBudget) {
+    for (const int workers : {1, 16, 64}) {
+        EXPECT_EQ(FramesWaiting(workers, std::size_t(565) * 517 * 4), 2 * workers + 2) << workers;
+        EXPECT_EQ(FramesWaiting(workers, std::size_t(4520) * 4136 * 4), std::min(2 * workers + 2, 7)) << workers;
     }
 }
 
