@@ -18,8 +18,6 @@
 
 namespace {
 
-std::string summary;  // the closing line, printed by main after the benchmark tables
-
 constexpr int Ticks = 10000;
 constexpr int TicksPerStructure = 100;
 constexpr int TicksPerAxisToggle = 250;
@@ -43,7 +41,8 @@ long ResidentKiB() {
     return 0;
 }
 
-void Soak(benchmark::State& state) {
+// `summary` gets the closing line, which main prints after the benchmark tables.
+void Soak(benchmark::State& state, std::string* summary) {
     for (auto _ : state) {
         auto form = std::make_unique<Form1>();
         int errors = 0;
@@ -80,8 +79,8 @@ void Soak(benchmark::State& state) {
         const ViewState& view = form->ViewScene().view;
         std::printf("soak: rss after %d ticks %ld KiB; angles %g %g %g, time %g\n", Ticks, end, double(view.AngleX),
                     double(view.AngleY), double(view.AngleZ), double(view.AnimTime));
-        summary = "soak: rss growth " + std::to_string(end - settled) + " KiB over " + std::to_string(Ticks) +
-                  " ticks, " + std::to_string(errors) + " errors";
+        *summary = "soak: rss growth " + std::to_string(end - settled) + " KiB over " + std::to_string(Ticks) +
+                   " ticks, " + std::to_string(errors) + " errors";
         std::printf("soak: rss growth after every structure drew once %ld KiB over %d ticks\n", end - firstPass,
                     Ticks - FirstPassTicks);
         state.counters["rss_growth_KiB"] = double(end - settled);
@@ -91,8 +90,6 @@ void Soak(benchmark::State& state) {
 
 }  // namespace
 
-std::string SoakSummary() { return summary; }
-
-void RegisterSoakBenchmark() {
-    benchmark::RegisterBenchmark("soak", Soak)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+void RegisterSoakBenchmark(std::string& summary) {
+    benchmark::RegisterBenchmark("soak", Soak, &summary)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 }
