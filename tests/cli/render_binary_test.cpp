@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 std::vector<std::string> CsvRows(std::vector<std::string> args) {
     args.insert(args.begin(), {"--segments", "-"});
     const RunResult run = RunBinary(args);
@@ -32,27 +34,12 @@ TEST(RenderCommand, ListPrintsTheTwentyThreeTextsWithTheirPositions) {
 TEST(RenderCommand, HelpAndVersionWinAndTheErrorsTakeOneLine) {
     const RunResult help = RunBinary({"--bogus", "--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"--output",
-                             "--segments",
-                             "--frames",
-                             "--seed",
-                             "--quiet",
-                             "--view",
-                             "--delay",
-                             "--format",
-                             ".svg",
-                             ".obj",
-                             ".webp",
-                             ".gif",
-                             ".mp4",
-                             ".webm",
-                             "566 x 518",
-                             "Exit status",
-                             "--scale",
-                             "8: 4520 x 4136",
-                             "do not change with the scale",
-                             "512 MiB"})
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    std::vector<std::string> phrases = Words(
+        "--output --segments --frames --seed --quiet --view --delay --format "
+        "--scale .svg .obj .webp .gif .mp4 .webm");
+    phrases.insert(phrases.end(),
+                   {"566 x 518", "Exit status", "8: 4520 x 4136", "do not change with the scale", "512 MiB"});
+    for (const std::string& phrase : phrases) EXPECT_NE(help.out.find(phrase), std::string::npos) << phrase;
     // The project's version and the instruction-set level in use, then the licence as GNU programs give it.
     EXPECT_THAT(Lines(RunBinary({"Cubes", "--version"}).out),
                 testing::ElementsAre(testing::MatchesRegex("orbiza-render " ORBIZA_VERSION " \\((scalar|sse2|avx2)\\)"),
@@ -60,12 +47,10 @@ TEST(RenderCommand, HelpAndVersionWinAndTheErrorsTakeOneLine) {
                                      testing::_, testing::StartsWith("There is NO WARRANTY")));
     const ScratchDir dir;
     const std::string picture = dir.path / "a.png";
-    for (const auto& args : {std::vector<std::string>{"--bogus"},
-                             {"Sphere"},
-                             {"--frames", "2", "--output", picture},
-                             {"--scale", "9", "--output", picture, "Cube"}}) {
-        const RunResult run = RunBinary(args);
-        EXPECT_EQ(run.status, 2) << args[0];
+    for (const std::string& args : {std::string("--bogus"), "Sphere"s, "--frames 2 --output " + picture,
+                                    "--scale 9 --output " + picture + " Cube"}) {
+        const RunResult run = RunBinary(Words(args));
+        EXPECT_EQ(run.status, 2) << args;
         EXPECT_TRUE(run.out.empty());
         EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
     }

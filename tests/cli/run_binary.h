@@ -44,16 +44,14 @@ struct ScratchDir {
     }
 };
 
-// Runs a program found on the PATH (or by its path) and collects what it
-// says; fileSizeLimit > 0 caps every file it writes at that many bytes. A
-// program ended by a signal gets 128 + its number, as a shell reports it.
-inline RunResult RunProgram(std::vector<std::string> argv, long fileSizeLimit = 0) {
-    const ScratchDir capture;
-    const std::string outPath = capture.path / "stdout", errPath = capture.path / "stderr";
+// Starts a program found on the PATH (or by its path), its output and errors
+// going to the files named; fileSizeLimit > 0 caps every file it writes at
+// that many bytes.
+inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outPath, const std::string& errPath,
+                          long fileSizeLimit = 0) {
     std::vector<char*> cargv;
     for (std::string& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);
-
     const pid_t child = fork();
     if (child == 0) {
         dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
@@ -65,6 +63,15 @@ inline RunResult RunProgram(std::vector<std::string> argv, long fileSizeLimit = 
         execvp(cargv[0], cargv.data());
         _exit(127);
     }
+    return child;
+}
+
+// Runs a program and collects what it says. A program ended by a signal gets
+// 128 + its number, as a shell reports it.
+inline RunResult RunProgram(const std::vector<std::string>& argv, long fileSizeLimit = 0) {
+    const ScratchDir capture;
+    const std::string outPath = capture.path / "stdout", errPath = capture.path / "stderr";
+    const pid_t child = StartProgram(argv, outPath, errPath, fileSizeLimit);
     int wstatus = 0;
     waitpid(child, &wstatus, 0);
     RunResult result;
@@ -85,4 +92,13 @@ inline std::vector<std::string> Lines(const std::string& text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+// A command line's words, split at spaces (for words that hold none); a word
+// "@name" stands for that name in `folder`.
+inline std::vector<std::string> Words(const std::string& text, const std::filesystem::path& folder = {}) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) words.push_back(word[0] == '@' ? (folder / word.substr(1)).string() : word);
+    return words;
 }

@@ -57,7 +57,7 @@ TEST_P(AwkwardTarget, IsReplacedWrittenIntoOrRefusedAsWhatItIs) {
 
 // A regular file in /dev/shm or reached through /proc is replaced like any
 // other (twice gives the same), a link's file too; pipes and descriptors are
-// written into.
+// written into; a full device is a failure and stays a device.
 INSTANTIATE_TEST_SUITE_P(
     Table, AwkwardTarget,
     testing::Values(
@@ -83,6 +83,16 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"a named pipe",
                    "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --segments $D/pipe Cube; wait",
                    {{"kept", Earlier}, {"pipe", "(other)"}, {"got", "@"}}},
+        // A pipe gets what standard output gets: a video in the form that streams.
+        TargetCase{"a named pipe taking a video",
+                   "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --format mp4 --output $D/pipe Cube; wait; "
+                   "$R --format mp4 --output - Cube | cmp -s - $D/got && rm $D/got",
+                   {{"kept", Earlier}, {"pipe", "(other)"}}},
+        TargetCase{"the full device",
+                   "$R --segments /dev/full Cube 2>$D/said; s=$?; [[ -c /dev/full ]] && "
+                   "grep -q '\"/dev/full\": ' $D/said && rm $D/said; exit $s",
+                   {{"kept", Earlier}},
+                   1},
         TargetCase{"a named pipe whose reader leaves",
                    "mkfifo $D/pipe; head -c1 $D/pipe >/dev/null & $R --segments $D/pipe 'Rossler Chaos' 2>/dev/null; "
                    "s=$?; wait; exit $s",
@@ -135,15 +145,10 @@ TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
         SCOPED_TRACE(moment.laterMs);
         const ScratchDir dir, capture;
         for (const char* name : {"anim.webp", "anim.gif"}) WriteWholeFile(dir.path / name, Earlier);
-        const pid_t child = fork();
-        if (child == 0) {
-            dup2(open((capture.path / "err").c_str(), O_WRONLY | O_CREAT, 0600), 2);
-            execl(ORBIZA_RENDER_PATH, ORBIZA_RENDER_PATH, "--frames", "2000", "--speeds", "0,3,0,5", "--output",
-                  (dir.path / "anim.webp").c_str(), "--output", (dir.path / "anim.gif").c_str(), "--output",
-                  (dir.path / "f-%04d.png").c_str(), "--segments", (dir.path / "s-%d.csv").c_str(),
-                  "Sphere-Torus Transformation", nullptr);
-            _exit(127);
-        }
+        const std::string morph = ORBIZA_RENDER_PATH
+            " --frames 2000 --speeds 0,3,0,5 --output @anim.webp "
+            "--output @anim.gif --output @f-%04d.png --segments @s-%d.csv 22";
+        const pid_t child = StartProgram(Words(morph, dir.path), "/dev/null", capture.path / "err");
         const auto started = [&] {
             for (const std::string& name : dir.Names())
                 if (name[0] == '.') return true;

@@ -104,12 +104,9 @@ TEST(FormatOption, WritesToStandardOutputWhatTheFileWouldHold) {
     for (const std::string format : {"png", "gif", "mp4", "webm"}) {
         const ScratchDir dir;
         const std::string file = dir.path / ("file." + format), streamed = dir.path / "streamed";
-        const std::vector<std::string> run{"--frames", format == "png" ? "1" : "3", "--speeds", "0,5,0,9", "Sphere"};
-        std::vector<std::string> toFile = run, toStandardOutput = run;
-        toFile.insert(toFile.end(), {"--output", file});
-        toStandardOutput.insert(toStandardOutput.end(), {"--format", format, "--output", "-"});
-        ASSERT_EQ(RunBinary(toFile).status, 0) << format;
-        const RunResult result = RunBinary(toStandardOutput);
+        const std::string run = "--speeds 0,5,0,9 Sphere --frames " + std::string(format == "png" ? "1" : "3");
+        ASSERT_EQ(RunBinary(Words(run + " --output " + file)).status, 0) << format;
+        const RunResult result = RunBinary(Words(run + " --format " + format + " --output -"));
         ASSERT_EQ(result.status, 0) << result.err;
         WriteWholeFile(streamed, result.out);
         const bool video = format == "mp4" || format == "webm";

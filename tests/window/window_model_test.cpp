@@ -80,24 +80,19 @@ TEST(WindowTexts, NumbersReadTheSameEverywhere) {
 // Each case: events after start-up, then the view, the timer and whether the
 // last event redrew.
 TEST(WindowModel, EventsMoveTheViewAndRedraw) {
+    const std::vector<Event> twoTicks{{"HScroll2", -7}, {"HScroll4", 20}, {"start"}, {"Timer1"}, {"Timer1"}};
     const struct {
         const char* what;
-        std::vector<Event> events;
         float angleX, angleY, animTime;
         bool running, redrawn;
+        std::vector<Event> events;
     } cases[] = {
-        {"+ then ---: not 0", {{"xp"}, {"xm"}}, 1.4901161e-9f, 0, 0, false, true},
-        {"ten +", std::vector<Event>(10, {"xp"}), 1.0000001f, 0, 0, false, true},
-        {"a speed while stopped moves nothing", {{"HScroll1", 5}}, 0, 0, 0, false, false},
-        {"each tick reads every bar",
-         {{"HScroll2", -7}, {"HScroll4", 20}, {"start"}, {"Timer1"}, {"Timer1"}},
-         0,
-         -0.14f,
-         0.4f,
-         true,
-         true},
-        {"a second start, then stop", {{"start"}, {"start"}, {"stop"}}, 0, 0, 0, false, false},
-        {"the list picks a row", {{"List", 3}, {"yp"}}, 0, 0.1f, 0, false, true},
+        {"+ then ---: not 0", 1.4901161e-9f, 0, 0, false, true, {{"xp"}, {"xm"}}},
+        {"ten +", 1.0000001f, 0, 0, false, true, std::vector<Event>(10, {"xp"})},
+        {"a speed while stopped moves nothing", 0, 0, 0, false, false, {{"HScroll1", 5}}},
+        {"each tick reads every bar", 0, -0.14f, 0.4f, true, true, twoTicks},
+        {"a second start, then stop", 0, 0, 0, false, false, {{"start"}, {"start"}, {"stop"}}},
+        {"the list picks a row", 0, 0.1f, 0, false, true, {{"List", 3}, {"yp"}}},
     };
     for (const auto& c : cases) {
         Window w;
@@ -157,14 +152,9 @@ TEST(WindowModel, ErrorsAndRequestsReachTheFace) {
 TEST(WindowModel, SnapshotRestoresTheSamePicture) {
     for (const int row : {19, 22}) {  // Nodes and Rossler Chaos draw from the random source
         Window first;
-        first.Run({{"List", row},
-                   {"HScroll2", 9},
-                   {"HScroll4", -40},
-                   {"start"},
-                   {"Timer1"},
-                   {"showaxis", 1},
-                   {"Timer1"},
-                   {"xp"}});
+        const std::vector<Event> events{{"List", row}, {"HScroll2", 9}, {"HScroll4", -40}, {"start"},
+                                        {"Timer1"},    {"showaxis", 1}, {"Timer1"},        {"xp"}};
+        first.Run(events);
         const ViewAddress snapshot = Capture(first.model);
         Window second;
         second.Run({{"List", 5}});
