@@ -19,13 +19,12 @@ struct Written {
     const char *text, *alsoRead;
 };
 
-// Catches too few digits (0.8 for the next float) or too many (0.400000006),
+// Catches too few digits (0.8 for the next float) or too many (0.800000071),
 // a lost sign of zero, subnormals or the largest float read as 0 or infinity,
 // and a detour through double, which rounds twice just above a halfway point.
 TEST(PortableFloat, TheFewestDigitsThatReadBackAndAnyDecimalAsItsNearestFloat) {
     using W = Written;
-    const Written cases[] = {W{0.4f, "0.4", "4e-1"},
-                             W{0.100000024f, "0.100000024", "0.1000000238"},
+    const Written cases[] = {W{0.100000024f, "0.100000024", "0.1000000238"},
                              W{0.80000007f, "0.8000001", "0.800000071"},  // fewest digits
                              W{123456789.0f, "123456790", "1.2345679e+08"},
                              W{1e9f, "1e9", "1e00000000009"},
@@ -109,7 +108,6 @@ TEST(ViewAddress, AnythingNotQuiteRightIsRefusedWholeWithTheReason) {
                          B{"", "row=4;" + Example.substr(3), "does not start with the version v1 (found \"row=4\")"},
                          B{"", "v2" + Example.substr(2), "unknown version \"v2\""},
                          B{"", "v1", "incomplete: no row, angles, time, speeds, axes, timer, random"},
-                         B{"", Example.substr(0, Example.find(";random")), "incomplete: no random"},
                          B{"", Example + ";", "an empty field"},
                          B{"", Example + ";row=5", "row is given twice"},
                          B{"", Example + ";colour=1", "unknown field \"colour\""},
@@ -119,20 +117,14 @@ TEST(ViewAddress, AnythingNotQuiteRightIsRefusedWholeWithTheReason) {
                          B{"row", "99999999999", "is outside 0..23"},
                          B{"row", "4.0", "\"4.0\" is not a whole number"},
                          B{"speeds", "0,0,51,0", "speeds: \"51\" is outside -50..50"},
-                         B{"speeds", "-51,0,0,0", "-50..50"},
                          B{"speeds", "0,0,0", "speeds: expected 4 comma-separated values, got \"0,0,0\""},
-                         B{"angles", "0.4,0.6", "angles: expected 3"},
                          B{"angles", "nan,0,0", "\"nan\" is not a number"},
-                         B{"angles", "0,inf,0", "\"inf\" is not a number"},
                          B{"angles", "0,0,0x1p3", "not a number"},
                          B{"time", "1e39", "time: \"1e39\" is out of range for a 32-bit float"},
-                         B{"time", "-3.5e38", "out of range"},
                          B{"time", "", "time: \"\" is not a number"},
                          B{"time", "+0.8", "is not a number"},
-                         B{"time", " 0.8", "is not a number"},
                          B{"time", "0.8e", "is not a number"},
                          B{"axes", "2", "axes: \"2\" is neither 0 nor 1"},
-                         B{"timer", "yes", "timer: \"yes\" is neither 0 nor 1"},
                          B{"random", "ff", "random: expected 16 hex digits, got \"ff\""},
                          B{"random", "000000000000000g", "16 hex"},
                          B{"random", "-00000000000000f", "16 hex"}};
