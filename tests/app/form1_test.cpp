@@ -2,9 +2,13 @@
 // Tab visits them, and what each control and the timer do to the picture.
 #include <QCheckBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 #include "window_helpers.h"
 
@@ -13,6 +17,7 @@ class Form1Test : public QObject {
 
     std::unique_ptr<Form1> form;
     FakeDialogs fake;
+    QTemporaryDir scratch;
 
     QScrollBar* Bar(int n) { return Control<QScrollBar>(*form, QString("HScroll%1").arg(n)); }
     QString Text(const QString& name) { return Control<QLabel>(*form, name)->text(); }
@@ -20,6 +25,21 @@ class Form1Test : public QObject {
     QListWidget* List() { return Control<QListWidget>(*form, "List"); }
     const ViewState& View() { return form->ViewScene().view; }
     bool Shows(const ViewState& view, bool axes) { return form->Picture().pixels == CoreDrawing(view, axes).pixels; }
+    // Black pixels, unpainted ones (alpha 0) among them.
+    static qsizetype Blacks(const QImage& image) {
+        const auto* pixels = reinterpret_cast<const quint32*>(image.constBits());
+        return std::count_if(pixels, pixels + image.width() * image.height(),
+                             [](quint32 pixel) { return (pixel | 0xFF000000u) == Canvas::Background; });
+    }
+    // orbiza-render's file of the window's state at `scale`.
+    QByteArray Rendered(const QString& name, qreal scale) {
+        QProcess render;
+        render.start(ORBIZA_RENDER_PATH, {"--view", QString::fromStdString(ViewAddressText(Capture(form->Model()))),
+                                          "--scale", QString::number(scale), "--output", scratch.filePath(name)});
+        if (!render.waitForFinished() || render.exitCode() != 0) qFatal("%s", render.readAllStandardError().data());
+        QFile file(scratch.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
 private slots:
     void init() {
@@ -98,11 +118,35 @@ private slots:
         QTest::keyClick(List(), Qt::Key_Up);
         QCOMPARE(View().StructureIndex, std::int16_t(13));
         QVERIFY(Shows(View(), false));
-        // The widget shows the surface inside its 2-pixel border.
-        const QImage shown = Control(*form, "pctr1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QVERIFY(shown.copy(2, 2, Canvas::Width, Canvas::Height) ==
-                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Canvas::Width, Canvas::Height,
-                       QImage::Format_RGB32));
+    }
+
+    // On each screen the window meets (a run may give it screens of other
+    // device pixel ratios), the drawing area shows inside its border, one
+    // pixel to a device pixel, what orbiza-render draws for the window's state
+    // at the screen's ratio, the axis box's redraw over the picture included;
+    // the save stays the 565 x 517 picture, the renderer's BMP byte for byte.
+    void ShowsTheRenderersPictureAtTheScreensRatio() {
+        auto* axes = Control<QCheckBox>(*form, "showaxis");
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        for (int n = 0; n < screens.size(); ++n) {
+            form->windowHandle()->setScreen(screens[n]);
+            axes->setChecked(false);  // the axes stay until the selection clears
+            List()->setCurrentRow(2 + n);
+            Click("xp");
+            axes->setChecked(true);
+            const qreal ratio = form->devicePixelRatioF();
+            const QImage rendered =
+                QImage::fromData(Rendered("shown.png", ratio)).convertToFormat(QImage::Format_RGB32);
+            const QPointF corner = QPointF(Control(*form, "pctr1")->pos() + QPoint(2, 2)) * ratio;
+            const QImage shown = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QRect where(QPoint(qRound(corner.x()), qRound(corner.y())), rendered.size());
+            QVERIFY2(shown.copy(where) == rendered, qPrintable(QString("at ratio %1").arg(ratio)));
+            QCOMPARE(Blacks(shown.copy(where.adjusted(-1, -1, 1, 1))), Blacks(rendered));  // the border meets it
+            fake.saveName = scratch.filePath(QString("saved%1.bmp").arg(n));
+            Click("Sav_bmp");
+            QFile saved(*fake.saveName);
+            QVERIFY(saved.open(QIODevice::ReadOnly) && saved.readAll() == Rendered("picture.bmp", 1));
+        }
     }
 
     // Each button turns its own axis and redraws; ticking the box draws the
