@@ -12,7 +12,6 @@
 #include <QScrollBar>
 #include <QTemporaryFile>
 #include <QTimer>
-#include <QWindow>
 #include <memory>
 
 #include "bench_inputs.h"
@@ -27,7 +26,7 @@ std::unique_ptr<Form1> WindowWith(const char* structure, qreal ratio = 1) {
     auto form = std::make_unique<Form1>();
     form->show();
     for (QScreen* screen : QGuiApplication::screens())
-        if (screen->devicePixelRatio() == ratio) form->windowHandle()->setScreen(screen);
+        if (screen->devicePixelRatio() == ratio) form->move(screen->geometry().topLeft() + QPoint(10, 10));
     QApplication::processEvents();
     auto* list = form->findChild<QListWidget*>("List");
     list->setCurrentRow(*FindStructure(structure) - 1);

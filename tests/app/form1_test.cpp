@@ -8,7 +8,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWindow>
 
 #include "window_helpers.h"
 
@@ -129,12 +128,14 @@ private slots:
         auto* axes = Control<QCheckBox>(*form, "showaxis");
         const QList<QScreen*> screens = QGuiApplication::screens();
         for (int n = 0; n < screens.size(); ++n) {
-            form->windowHandle()->setScreen(screens[n]);
+            form->move(screens[n]->geometry().topLeft() + QPoint(10, 10));
+            QTRY_COMPARE(form->devicePixelRatioF(), screens[n]->devicePixelRatio());
             axes->setChecked(false);  // the axes stay until the selection clears
             List()->setCurrentRow(2 + n);
             Click("xp");
             axes->setChecked(true);
             const qreal ratio = form->devicePixelRatioF();
+            if (screens[n]->name().startsWith("ratio-")) QCOMPARE(ratio, screens[n]->name().mid(6).toDouble());
             const QImage rendered =
                 QImage::fromData(Rendered("shown.png", ratio)).convertToFormat(QImage::Format_RGB32);
             const QPointF corner = QPointF(Control(*form, "pctr1")->pos() + QPoint(2, 2)) * ratio;
