@@ -96,8 +96,8 @@ void Form1::Forward(std::string_view control, int value) {
 }
 
 // The picture, the read-outs' captions, every control's name for screen
-// readers and the timer, as the model has them now. Only what changed is set, so a screen
-// reader hears of nothing else.
+// readers and the timer, as the model has them now. Only what changed is
+// set, so a screen reader hears of nothing else.
 void Form1::FollowModel() {
     controls.pctr1->Show(ShownPicture(model));  // a new ratio makes a new display picture
     for (const ControlRow& row : ControlTable()) {
