@@ -82,6 +82,10 @@ void Form1::Timer1Tick() {
 void Form1::Forward(std::string_view control, int value) {
     const bool outer = !handling;
     handling = true;
+    // The screen's ratio now; a clearing redraw takes it up. Qt repaints the
+    // window itself when it moves to another screen, showing the picture it
+    // has at the new ratio, scaled, until then.
+    SetDisplayRatio(model, devicePixelRatioF());
     const Outcome outcome = HandleEvent(model, control, value);
     if (outcome.pictureChanged) controls.pctr1->ShowChanges();  // what was drawn before an error stays
     FollowModel();
@@ -91,10 +95,11 @@ void Form1::Forward(std::string_view control, int value) {
     if (outer) handling = false;
 }
 
-// The read-outs' captions, every control's name for screen readers and the
-// timer, as the model has them now. Only what changed is set, so a screen
-// reader hears of nothing else.
+// The picture, the read-outs' captions, every control's name for screen
+// readers and the timer, as the model has them now. Only what changed is
+// set, so a screen reader hears of nothing else.
 void Form1::FollowModel() {
+    controls.pctr1->Show(ShownPicture(model));  // a new ratio makes a new display picture
     for (const ControlRow& row : ControlTable()) {
         QWidget* control = controls.byName.at(row.name);
         if (row.kind == ControlKind::Label) {

@@ -27,6 +27,7 @@ public:
     const Scene& ViewScene() const { return model.scene; }
     Scene& ViewScene() { return model.scene; }
     const Canvas& Picture() const { return model.picture; }
+    const WindowModel& Model() const { return model; }
 
     Dialogs dialogs;
     TemporaryFiles temporaries;  // the save's, while it writes; removed if a signal ends the program

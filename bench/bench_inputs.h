@@ -37,6 +37,9 @@ inline std::string RedrawName(int structureIndex) {
     return "redraw/" + std::string(Catalogue()[structureIndex - 1].listText);
 }
 inline std::string RosslerScaleName(int scale) { return "rossler/scale" + std::to_string(scale); }
+inline std::string WindowTickName(int ratio) {
+    return ratio == 1 ? "window/tick-rossler" : "window/tick-rossler-ratio" + std::to_string(ratio);
+}
 inline const char* const RosslerBesideName = "rossler/scale1+display2";
 inline const char* const ScalarIntegrationName = "rossler/scalar-integration";
 inline const char* const QPainterName = "rossler/qpainter";

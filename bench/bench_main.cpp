@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
     PrintExportRatios(reporter);
 #endif
 #ifdef ORBIZA_BENCH_WINDOW
+    PrintRatio(reporter, "window-tick-rossler-ratio2/ratio1", WindowTickName(2), WindowTickName(1));
     if (!soakSummary.empty()) std::printf("%s\n", soakSummary.c_str());
 #endif
     return 0;

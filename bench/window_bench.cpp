@@ -1,12 +1,16 @@
 // The window under the offscreen platform: its start-up work, one timer tick
 // with "Rossler Chaos" selected (redraw and putting the picture on screen),
-// a redraw right after a paint, and the tick rate the real timer holds.
+// on a screen of device pixel ratio 1 and on one of 2 (the picture and the
+// display picture, and four times the pixels to paint), a redraw right after
+// a paint, and the tick rate the real timer holds.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <memory>
 
@@ -16,10 +20,13 @@
 
 namespace {
 
-// A shown window with `structure` selected and the time speed at its maximum.
-std::unique_ptr<Form1> WindowWith(const char* structure) {
+// A shown window on the screen of `ratio`, with `structure` selected and the
+// time speed at its maximum.
+std::unique_ptr<Form1> WindowWith(const char* structure, qreal ratio = 1) {
     auto form = std::make_unique<Form1>();
     form->show();
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->devicePixelRatio() == ratio) form->move(screen->geometry().topLeft() + QPoint(10, 10));
     QApplication::processEvents();
     auto* list = form->findChild<QListWidget*>("List");
     list->setCurrentRow(*FindStructure(structure) - 1);
@@ -45,8 +52,9 @@ void DepthStoreFill(benchmark::State& state) {
 }
 
 // One tick as the timer runs it, then the paint that shows it.
-void RosslerTick(benchmark::State& state) {
-    const auto form = WindowWith("Rossler Chaos");
+void RosslerTick(benchmark::State& state, qreal ratio) {
+    const auto form = WindowWith("Rossler Chaos", ratio);
+    if (form->devicePixelRatioF() != ratio) state.SkipWithError("no screen of that ratio");
     for (auto _ : state) {
         form->Timer1Tick();
         form->repaint();
@@ -93,16 +101,26 @@ void TicksPerSecond(benchmark::State& state) {
 }  // namespace
 
 // The window needs an application object; main keeps this one until every
-// benchmark has run, so it goes before anything static does.
+// benchmark has run, so it goes before anything static does. It has two
+// screens, the second scaled by 2 as Qt scales for a dense screen, so that
+// its windows paint into a backing store of twice the width and height.
 std::shared_ptr<void> StartWindowApplication(int& argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryFile screens;  // read while the application starts
+    if (screens.open()) {
+        screens.write(R"({"screens": [{"name": "1", "x": 0, "y": 0, "width": 1024, "height": 768},
+                                      {"name": "2", "x": 1024, "y": 0, "width": 2048, "height": 1536}]})");
+        screens.flush();
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
     return std::make_shared<QApplication>(argc, argv);
 }
 
 void RegisterWindowBenchmarks() {
     Measured(benchmark::RegisterBenchmark("window/start-up", StartUp));
     Measured(benchmark::RegisterBenchmark("window/depth-store-fill", DepthStoreFill));
-    Measured(benchmark::RegisterBenchmark("window/tick-rossler", RosslerTick));
+    Measured(benchmark::RegisterBenchmark(WindowTickName(1).c_str(), RosslerTick, 1));
+    Measured(benchmark::RegisterBenchmark(WindowTickName(2).c_str(), RosslerTick, 2));
     for (const char* structure : {"Sphere-Torus Transformation", "Torus", "Destorted Sphere"})
         Measured(benchmark::RegisterBenchmark(("window/redraw-after-paint/" + std::string(structure)).c_str(),
                                               RedrawAfterPaint, structure));

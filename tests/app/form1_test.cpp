@@ -2,8 +2,11 @@
 // Tab visits them, and what each control and the timer do to the picture.
 #include <QCheckBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "window_helpers.h"
@@ -13,6 +16,7 @@ class Form1Test : public QObject {
 
     std::unique_ptr<Form1> form;
     FakeDialogs fake;
+    QTemporaryDir scratch;
 
     QScrollBar* Bar(int n) { return Control<QScrollBar>(*form, QString("HScroll%1").arg(n)); }
     QString Text(const QString& name) { return Control<QLabel>(*form, name)->text(); }
@@ -20,6 +24,23 @@ class Form1Test : public QObject {
     QListWidget* List() { return Control<QListWidget>(*form, "List"); }
     const ViewState& View() { return form->ViewScene().view; }
     bool Shows(const ViewState& view, bool axes) { return form->Picture().pixels == CoreDrawing(view, axes).pixels; }
+    // Black pixels, unpainted ones (alpha 0) among them.
+    static qsizetype Blacks(const QImage& image) {
+        const auto* pixel = reinterpret_cast<const quint32*>(image.constBits());
+        return std::count_if(pixel, pixel + image.sizeInBytes() / 4, [](quint32 p) { return p << 8 == 0; });
+    }
+    static QByteArray Bytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // orbiza-render's file of the window's state at `scale`.
+    QByteArray Rendered(const QString& name, qreal scale) {
+        QProcess render;
+        render.start(ORBIZA_RENDER_PATH, {"--view", QString::fromStdString(ViewAddressText(Capture(form->Model()))),
+                                          "--scale", QString::number(scale), "--output", scratch.filePath(name)});
+        if (!render.waitForFinished() || render.exitCode() != 0) qFatal("%s", render.readAllStandardError().data());
+        return Bytes(scratch.filePath(name));
+    }
 
 private slots:
     void init() {
@@ -98,11 +119,33 @@ private slots:
         QTest::keyClick(List(), Qt::Key_Up);
         QCOMPARE(View().StructureIndex, std::int16_t(13));
         QVERIFY(Shows(View(), false));
-        // The widget shows the surface inside its 2-pixel border.
-        const QImage shown = Control(*form, "pctr1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QVERIFY(shown.copy(2, 2, Canvas::Width, Canvas::Height) ==
-                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Canvas::Width, Canvas::Height,
-                       QImage::Format_RGB32));
+    }
+
+    // On each screen of the run, the drawing area shows one pixel to a device pixel, closed in by its border,
+    // what orbiza-render draws for the window's state at the screen's ratio, the axis box drawn over the
+    // picture included; the save stays the 565 x 517 picture, the renderer's BMP byte for byte.
+    void ShowsTheRenderersPictureAtTheScreensRatio() {
+        auto* axes = Control<QCheckBox>(*form, "showaxis");
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        for (int n = 0; n < screens.size(); ++n) {
+            form->move(screens[n]->geometry().topLeft() + QPoint(10, 10));
+            QTRY_COMPARE(form->devicePixelRatioF(), screens[n]->devicePixelRatio());
+            axes->setChecked(false);  // the axes stay until the selection clears
+            List()->setCurrentRow(2 + n);
+            axes->setChecked(true);
+            const qreal ratio = form->devicePixelRatioF();
+            if (screens[n]->name().startsWith("ratio-")) QCOMPARE(ratio, screens[n]->name().mid(6).toDouble());
+            const QImage rendered =
+                QImage::fromData(Rendered("shown.png", ratio)).convertToFormat(QImage::Format_RGB32);
+            const QPointF corner = QPointF(Control(*form, "pctr1")->pos() + QPoint(2, 2)) * ratio;
+            const QImage shown = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QRect where(QPoint(qRound(corner.x()), qRound(corner.y())), rendered.size());
+            QVERIFY2(shown.copy(where) == rendered, qPrintable(QString("at ratio %1").arg(ratio)));
+            QCOMPARE(Blacks(shown.copy(where.adjusted(-1, -1, 1, 1))), Blacks(rendered));  // the border meets it
+            fake.saveName = scratch.filePath(QString("saved%1.bmp").arg(n));
+            Click("Sav_bmp");
+            QVERIFY(Bytes(*fake.saveName) == Rendered("picture.bmp", 1));
+        }
     }
 
     // Each button turns its own axis and redraws; ticking the box draws the
