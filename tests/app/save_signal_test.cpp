@@ -7,14 +7,13 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <thread>
 
-#include "form1.h"
 #include "picture_file.h"
+#include "window_helpers.h"
 
 namespace {
 
@@ -35,16 +34,6 @@ const QByteArray Earlier = "the earlier picture";
     for (;;) save->click();
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-}
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,9 +46,8 @@ int main(int argc, char** argv) {
     for (const auto& moment : moments) {
         const QTemporaryDir dir;
         const QString path = dir.filePath("picture.bmp");
-        Write(path, Earlier);
         int said[2];
-        if (pipe(said) != 0) return 2;
+        if (!WriteFile(path, Earlier) || pipe(said) != 0) return 2;
         const pid_t child = fork();
         if (child == 0) {
             dup2(said[1], STDOUT_FILENO);
@@ -75,7 +63,7 @@ int main(int argc, char** argv) {
         int status = 0;
         waitpid(child, &status, 0);
         const QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        const QByteArray contents = Contents(path);
+        const QByteArray contents = FileBytes(path);
         const bool ended = WIFEXITED(status) && WEXITSTATUS(status) == 128 + moment.signal;
         if (!started || !ended || names != QStringList{"picture.bmp"} || (contents != Earlier && contents != picture)) {
             std::fprintf(stderr, "FAIL: signal %d after %d ms: status %d, files %s, %lld bytes\n", moment.signal,

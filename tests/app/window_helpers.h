@@ -1,13 +1,12 @@
 #pragma once
 
 // Window test support: a window whose dialogs are answered from fields, its
-// controls by name, and what the core draws for a view.
+// controls by name, and files read and written whole.
 #include <QListWidget>
 #include <QtTest>
 #include <memory>
 #include <optional>
 
-#include "catalogue.h"
 #include "form1.h"
 
 // Answers the window's questions from fields and records what it showed.
@@ -18,15 +17,11 @@ struct FakeDialogs {
     std::function<void()> onWarn;
 
     Dialogs Use() {
-        return {.askSaveName = [this](const QString& filter) { return filters << filter, saveName; },
-                .askYesNo = [this](const QString& title,
-                                   const QString& text) { return questions << title + "|" + text, answerYes; },
-                .warn =
-                    [this](const QString&, const QString& text) {
-                        warnings << text;
-                        if (onWarn) onWarn();
-                    },
-                .inform = [this](const QString& title, const QString& text) { informations << title + "|" + text; }};
+        using S = const QString&;
+        return {.askSaveName = [this](S filter) { return filters << filter, saveName; },
+                .askYesNo = [this](S title, S text) { return questions << title + "|" + text, answerYes; },
+                .warn = [this](S, S text) { warnings << text, onWarn ? onWarn() : void(); },
+                .inform = [this](S title, S text) { informations << title + "|" + text; }};
     }
 };
 
@@ -46,13 +41,12 @@ T* Control(Form1& form, const QString& name) {
     return control;
 }
 
-// What the core draws for a view on a fresh surface: Clear, then RedrawScene.
-inline Canvas CoreDrawing(const ViewState& view, bool axes) {
-    Canvas surface;
-    Scene scene;
-    scene.view = view;
-    scene.showAxis = axes;
-    scene.tools.surface = &surface;
-    RedrawScene(scene);
-    return surface;
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
