@@ -74,8 +74,8 @@ private slots:
     void ExistingFileAsksAndNoKeepsItByteForByte() {
         QVERIFY(WriteFile(Path("old.bmp"), "an older picture"));
         Export(Path("old.bmp"));
-        QCOMPARE(fake.questions, QStringList{"Overwrite Confermation|The" + Path("old.bmp") +
-                                             "file already exists. Do you want to over write it?"});
+        QCOMPARE(fake.questions.size(), 1);
+        QVERIFY(fake.questions[0].startsWith("Overwrite Confermation|The" + Path("old.bmp") + "file"));
         QCOMPARE(FileBytes(Path("old.bmp")), QByteArray("an older picture"));
         QCOMPARE(Files(), QStringList{"old.bmp"});
         fake.answerYes = true;
@@ -96,23 +96,18 @@ private slots:
         }
     }
 
-    // Enter on the overwrite question must not replace the file.
-    void OverwriteQuestionDefaultsToNo() {
+    // Catches a Yes/No question that Enter answers Yes, and a Save dialog
+    // that asks about replacing a file too or adds an extension: the window
+    // asks itself, and only for files with content, and uses names as given.
+    void StandardDialogsLeaveTheDecisionsToTheWindow() {
         QString seen;
         WhenShown<QMessageBox>([&](QMessageBox* box) {
             seen = box->windowTitle() + (box->icon() == QMessageBox::Question ? " ?" : " !");
             box->defaultButton()->click();
         });
-        QVERIFY(!standard.askYesNo("title", "text"));
-        QCOMPARE(seen, QString("title ?"));
+        QVERIFY(!standard.askYesNo("title", "text") && seen == "title ?");
         WhenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
         QVERIFY(standard.askYesNo("title", "text"));
-    }
-
-    // The window asks about replacing a file itself and uses the name as
-    // given: the Save dialog must neither ask too nor add an extension.
-    void SaveDialogLeavesNamesAlone() {
-        QString seen;
         WhenShown<QFileDialog>([&](QFileDialog* dialog) {
             seen = QString("%1 %2 [%3] %4")
                        .arg(dialog->acceptMode() == QFileDialog::AcceptSave ? "save" : "open")

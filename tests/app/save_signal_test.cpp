@@ -2,11 +2,10 @@
 // and the folder holds the earlier file or the whole new picture, never a
 // temporary. The test runs itself as the window, saving again and again.
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -38,6 +37,7 @@ const QByteArray Earlier = "the earlier picture";
 
 int main(int argc, char** argv) {
     if (argc == 3 && QByteArray(argv[1]) == "--child") SaveForever(argc, argv);
+    QCoreApplication app(argc, argv);
     const QByteArray picture = QByteArray::fromStdString(EncodePicture(Canvas(), "BMP"));
     const struct {
         int signal, afterMs;
@@ -46,25 +46,17 @@ int main(int argc, char** argv) {
     for (const auto& moment : moments) {
         const QTemporaryDir dir;
         const QString path = dir.filePath("picture.bmp");
-        int said[2];
-        if (!WriteFile(path, Earlier) || pipe(said) != 0) return 2;
-        const pid_t child = fork();
-        if (child == 0) {
-            dup2(said[1], STDOUT_FILENO);
-            execl(argv[0], argv[0], "--child", qPrintable(path), nullptr);
-            _exit(127);
-        }
-        close(said[1]);
-        char line[8] = {};
-        const bool started = read(said[0], line, sizeof line - 1) > 0;
-        close(said[0]);
+        QProcess child;
+        if (!WriteFile(path, Earlier)) return 2;
+        child.start(argv[0], {"--child", path});
+        const bool started = child.waitForReadyRead();
         std::this_thread::sleep_for(std::chrono::milliseconds(moment.afterMs));
-        kill(child, moment.signal);
-        int status = 0;
-        waitpid(child, &status, 0);
+        kill(pid_t(child.processId()), moment.signal);
+        child.waitForFinished();
+        const int status = child.exitCode();
         const QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
         const QByteArray contents = FileBytes(path);
-        const bool ended = WIFEXITED(status) && WEXITSTATUS(status) == 128 + moment.signal;
+        const bool ended = child.exitStatus() == QProcess::NormalExit && status == 128 + moment.signal;
         if (!started || !ended || names != QStringList{"picture.bmp"} || (contents != Earlier && contents != picture)) {
             std::fprintf(stderr, "FAIL: signal %d after %d ms: status %d, files %s, %lld bytes\n", moment.signal,
                          moment.afterMs, status, qPrintable(names.join(' ')), qlonglong(contents.size()));

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <set>
+#include <sstream>
 #include <vector>
 
 #include "../core/test_support.h"
@@ -64,24 +64,21 @@ TEST(ControlTable, EveryControlIsPlacedNamedAndReachedOnce) {
             EXPECT_TRUE(&row == &other || apart(row, other) || apart(other, row)) << row.name << " " << other.name;
     }
     EXPECT_EQ(*tabs.rbegin(), ControlCount - 1);
-    using Groups = std::vector<std::vector<const char*>>;
-    for (const auto& [coordinate, groups] :
-         {std::pair{&ControlRow::top, Groups{{"Label3", "xp", "xm"},
-                                             {"Label2", "yp", "ym"},
-                                             {"Label4", "zp", "zm"},
-                                             {"start", "stop"},
-                                             {"Label7", "HScroll1", "Label11"},
-                                             {"Label8", "HScroll2", "Label12"},
-                                             {"Label9", "HScroll3", "Label13"},
-                                             {"Label10", "HScroll4", "Label14"}}},
-          std::pair{&ControlRow::left, Groups{{"xp", "yp", "zp"},
-                                              {"xm", "ym", "zm"},
-                                              {"Label7", "Label8", "Label9"},
-                                              {"HScroll1", "HScroll2", "HScroll3", "HScroll4"},
-                                              {"Label11", "Label12", "Label13", "Label14"}}}})
-        for (const auto& group : groups)
-            for (const char* name : group)
-                EXPECT_EQ(FindControl(name)->*coordinate, FindControl(group[0])->*coordinate) << name;
+    const auto lineUp = [](int ControlRow::*coordinate, const std::string& groups) {
+        std::istringstream in(groups);
+        for (std::string group; std::getline(in, group, ',');) {
+            std::istringstream names(group);
+            std::string first, name;
+            names >> first;
+            while (names >> name) EXPECT_EQ(FindControl(name)->*coordinate, FindControl(first)->*coordinate) << name;
+        }
+    };
+    lineUp(&ControlRow::top,
+           "Label3 xp xm, Label2 yp ym, Label4 zp zm, start stop, Label7 HScroll1 Label11, "
+           "Label8 HScroll2 Label12, Label9 HScroll3 Label13, Label10 HScroll4 Label14");
+    lineUp(&ControlRow::left,
+           "xp yp zp, xm ym zm, Label7 Label8 Label9, HScroll1 HScroll2 HScroll3 HScroll4, "
+           "Label11 Label12 Label13 Label14");
 }
 
 // Catches a locale's comma, trailing zeros, a lost blank or a "-0".
@@ -223,39 +220,33 @@ TEST(WindowModel, DisplayPictureFollowsTheRatioFromTheNextClear) {
     EXPECT_EQ(&ShownPicture(sharp.model), &sharp.model.picture);
 }
 
-// The depth store: every cell 1000 after start-up, coordinates rounded ties
-// to even (catches rounding half away from zero, or truncation).
-TEST(DepthScreen, StartsAt1000AndRoundsTiesToEven) {
+// The depth store: every cell 1000 after start-up; a bad coordinate raises
+// and changes nothing (x is tested before y is converted, so a bad x wins
+// over an overflowing y); coordinates round ties to even (catches rounding
+// half away from zero, or truncation).
+TEST(DepthScreen, StartsAt1000RaisesForBadCellsAndRoundsTiesToEven) {
+    using enum ErrorKind;
     Window w;
     DepthScreen& store = w.model.depthScreen;
-    EXPECT_TRUE(std::all_of(store.cells.begin(), store.cells.end(), [](float d) { return d == 1000; }));
+    const struct {
+        float x, y;
+        ErrorKind kind;
+    } bad[] = {{482.6f, 0, IndexOutOfRange},     {-483, 0, IndexOutOfRange}, {0, 458.6f, IndexOutOfRange},
+               {500, 1e9f, IndexOutOfRange},     {40000, 0, Overflow},       {0, -1e20f, Overflow},
+               {std::nanf(""), 0, FloatingPoint}};
+    for (const auto& c : bad) {
+        EXPECT_EQ(RaisedKind([&] { WriteDepth(store, c.x, c.y, 5); }), c.kind) << c.x << " " << c.y;
+        EXPECT_EQ(RaisedKind([&] { ReadDepth(store, c.x, c.y); }), c.kind) << c.x << " " << c.y;
+        EXPECT_TRUE(store.cells == std::vector<float>(store.cells.size(), 1000));
+    }
     const struct {
         float x, y, readX, readY;
-    } cases[] = {{0.5f, 0, 0, 0},     {1.5f, 0, 2, 0},       {2.5f, 0, 2, 0},     {-0.5f, 0, 0, 0},
-                 {482.5f, 0, 482, 0}, {0, -458.5f, 0, -458}, {2.4f, -7.6f, 2, -8}};
-    for (const auto& c : cases) {
+    } ties[] = {{0.5f, 0, 0, 0},     {1.5f, 0, 2, 0},       {2.5f, 0, 2, 0},     {-0.5f, 0, 0, 0},
+                {482.5f, 0, 482, 0}, {0, -458.5f, 0, -458}, {2.4f, -7.6f, 2, -8}};
+    for (const auto& c : ties) {
         ClearDepthScreen(store);
         WriteDepth(store, c.x, c.y, 7.25f);
         EXPECT_EQ(ReadDepth(store, c.readX, c.readY), 7.25f) << c.x << " " << c.y;
         EXPECT_EQ(std::count(store.cells.begin(), store.cells.end(), 7.25f), 1);
-    }
-}
-
-// A bad coordinate raises and changes nothing; x is tested before y is
-// converted, so a bad x wins over an overflowing y.
-TEST(DepthScreen, BadCoordinatesRaiseAndLeaveTheStoreUnchanged) {
-    using enum ErrorKind;
-    const struct {
-        float x, y;
-        ErrorKind kind;
-    } cases[] = {{482.6f, 0, IndexOutOfRange},     {-483, 0, IndexOutOfRange}, {0, 458.6f, IndexOutOfRange},
-                 {500, 1e9f, IndexOutOfRange},     {40000, 0, Overflow},       {0, -1e20f, Overflow},
-                 {std::nanf(""), 0, FloatingPoint}};
-    DepthScreen store;
-    ClearDepthScreen(store);
-    for (const auto& c : cases) {
-        EXPECT_EQ(RaisedKind([&] { WriteDepth(store, c.x, c.y, 5); }), c.kind) << c.x << " " << c.y;
-        EXPECT_EQ(RaisedKind([&] { ReadDepth(store, c.x, c.y); }), c.kind) << c.x << " " << c.y;
-        EXPECT_TRUE(store.cells == std::vector<float>(store.cells.size(), 1000));
     }
 }
