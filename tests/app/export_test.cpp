@@ -59,14 +59,13 @@ private slots:
     void NewNamesAreWrittenWithoutAQuestion() {
         Export(std::nullopt);
         QVERIFY(Files().isEmpty());
-        const std::vector<std::uint32_t> picture = form->Picture().pixels;
         QVERIFY(WriteFile(Path("empty.bmp"), ""));
         for (const char* name : {"cube.bmp", "picture", "empty.bmp"}) {
             Export(Path(name));
             VerifyPictureIn(Path(name));
         }
         QCOMPARE(fake.filters, QStringList(4, "Pictures (*.bmp)"));
-        QVERIFY(fake.questions.isEmpty() && fake.warnings.isEmpty() && form->Picture().pixels == picture);
+        QVERIFY(fake.questions.isEmpty() && fake.warnings.isEmpty());
         QCOMPARE(Files(), QStringList({"cube.bmp", "empty.bmp", "picture"}));
     }
 
