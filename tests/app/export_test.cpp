@@ -17,14 +17,10 @@ class ExportTest : public QObject {
     QWidget parent;
     Dialogs standard = StandardDialogs(&parent);
 
-    // Answers the standard dialog of kind T once it is up.
+    // Answers the standard dialog of kind T once it is up (crashes on none).
     template <typename T>
     void WhenShown(std::function<void(T*)> answer) {
-        QTimer::singleShot(0, this, [answer] {
-            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-            if (!dialog) qFatal("no modal dialog of the expected kind");
-            answer(dialog);
-        });
+        QTimer::singleShot(0, this, [answer] { answer(qobject_cast<T*>(QApplication::activeModalWidget())); });
     }
 
     QString Path(const QString& name) const { return dir->filePath(name); }
