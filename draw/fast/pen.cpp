@@ -103,9 +103,14 @@ template <int Pen>
         std::uint32_t* const first = surface.pixels.data() + std::ptrdiff_t(r1) * surface.width + c1;
         PixelBlock<PenBlock(Pen)> block;
         std::fill(block.pixels, block.pixels + PenBlock(Pen), pixel);
-        for (int i = 0; i < stores; i += StoreGroup)
+        const auto storeGroups = [&](int from, int to) {
+            for (int i = from; i < to; i += StoreGroup)
 #pragma GCC unroll 4
-            for (int k = 0; k < StoreGroup; ++k) std::memcpy(first + offsets[i + k], &block, sizeof block);
+                for (int k = 0; k < StoreGroup; ++k) std::memcpy(first + offsets[i + k], &block, sizeof block);
+        };
+        const int firstStores = table->firstStores;
+        storeGroups(0, firstStores);
+        if (stores > firstStores && offsets[firstStores] != offsets[firstStores - 1]) storeGroups(firstStores, stores);
         return;
     }
     DrawSpans<Pen>(surface, c1, r1, c2, r2, pixel);

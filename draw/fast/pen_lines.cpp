@@ -51,30 +51,30 @@ int Stores(const PenRuns& runs, int block, int width, std::int32_t* offsets) {
     return n;
 }
 
-template <class Each>
-void ForEachLine(int pen, Each&& each) {
-    for (const bool columnsRise : {false, true})
-        for (const bool rowsRise : {false, true})
-            for (int dc = 0; dc <= PenExtent(pen); ++dc)
-                for (int dr = 0; dr <= PenExtent(pen); ++dr)
-                    each(PenIndex(pen, columnsRise, rowsRise, dc, dr),
-                         RunsOf(pen, dc, dr, columnsRise ? 1 : -1, rowsRise ? 1 : -1));
-}
+int RoundedToGroups(int stores) { return (stores + StoreGroup - 1) / StoreGroup * StoreGroup; }
 
 }  // namespace
 
 PenLines MakePenLines(int pen, int width) {
     const int block = PenBlock(pen), lines = 4 * (PenExtent(pen) + 1) * (PenExtent(pen) + 1);
-    PenLines table{pen, 0, {}};
-    ForEachLine(pen, [&](int, const PenRuns& runs) {
-        table.stores = std::max(table.stores, Stores(runs, block, width, nullptr));
-    });
-    table.stores = (table.stores + StoreGroup - 1) / StoreGroup * StoreGroup;
+    PenLines table{pen, 0, 0, {}};
+    for (int dc = 0; dc <= PenExtent(pen); ++dc)
+        for (int dr = 0; dr <= PenExtent(pen); ++dr) {
+            const int stores = Stores(RunsOf(pen, dc, dr, 1, 1), block, width, nullptr);  // as many in every direction
+            table.stores = std::max(table.stores, stores);
+            if (std::max(dc, dr) <= PenFirstExtent(pen)) table.firstStores = std::max(table.firstStores, stores);
+        }
+    table.stores = RoundedToGroups(table.stores), table.firstStores = RoundedToGroups(table.firstStores);
     table.offsets.resize(std::size_t(lines) * std::size_t(table.stores));
-    ForEachLine(pen, [&](int index, const PenRuns& runs) {
-        std::int32_t* const line = table.offsets.data() + std::size_t(index) * std::size_t(table.stores);
-        const int n = Stores(runs, block, width, line);
-        std::fill(line + n, line + table.stores, line[n - 1]);
-    });
+    for (const bool columnsRise : {false, true})
+        for (const bool rowsRise : {false, true})
+            for (int dc = 0; dc <= PenExtent(pen); ++dc)
+                for (int dr = 0; dr <= PenExtent(pen); ++dr) {
+                    const int index = PenIndex(pen, columnsRise, rowsRise, dc, dr);
+                    std::int32_t* const line = table.offsets.data() + std::size_t(index) * std::size_t(table.stores);
+                    const int n =
+                        Stores(RunsOf(pen, dc, dr, columnsRise ? 1 : -1, rowsRise ? 1 : -1), block, width, line);
+                    std::fill(line + n, line + table.stores, line[n - 1]);
+                }
     return table;
 }

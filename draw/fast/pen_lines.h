@@ -22,13 +22,20 @@ constexpr int PenIndex(int pen, bool columnsRise, bool rowsRise, int dc, int dr)
     return ((columnsRise * 2 + rowsRise) * (PenExtent(pen) + 1) + dc) * (PenExtent(pen) + 1) + dr;
 }
 
+// The lines whose stores all lines of a table write: both extents up to this.
+constexpr int PenFirstExtent(int pen) { return 2 * pen + 1; }
+
 // A canvas's table: `stores` offsets for each PenIndex, as many as the
 // longest line takes, rounded up to a whole number of StoreGroup; a shorter
-// line's last store repeated. The count is the same for every line, so the
-// loop over it is always guessed right.
+// line's last store repeated. Every line writes the first `firstStores`,
+// enough for the lines up to PenFirstExtent (rounded up likewise), and only
+// a line that takes more writes the rest: one that differs at `firstStores`
+// from the store before, since no line stores twice in a row but its
+// padding. The counts are the same for every line, so the loops over them
+// are always guessed right.
 inline constexpr int StoreGroup = 4;
 struct PenLines {
-    int pen = 1, stores = 0;
+    int pen = 1, firstStores = 0, stores = 0;
     std::vector<std::int32_t> offsets;
 };
 
