@@ -67,7 +67,7 @@ void DrawSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pi
 
 // Whether the line's squares all lie inside the raster, as most do.
 template <int Pen>
-bool SquaresInside(const Canvas& surface, int c1, int r1, int c2, int r2) {
+[[gnu::always_inline]] inline bool SquaresInside(const Canvas& surface, int c1, int r1, int c2, int r2) {
     constexpr int Back = Pen / 2, Ahead = Pen - 1 - Back;
     return std::min(c1, c2) >= Back && std::max(c1, c2) + Ahead < surface.width && std::min(r1, r2) >= Back &&
            std::max(r1, r2) + Ahead < surface.height;
