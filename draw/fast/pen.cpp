@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "clip.h"
+#include "double_pairs.h"
 #include "pen_lines.h"
 #include "run_time_error.h"
 
@@ -116,13 +117,36 @@ template <int Pen>
     DrawSpans<Pen>(surface, c1, r1, c2, r2, pixel);
 }
 
+// The pixels of the chain's ends on the canvas, as PixelInsideOf finds them:
+// bit i set where end i lies inside. Two at a time at a level with pairs of
+// doubles, each lane doing the same operations.
+std::uint64_t ChainPixels(const Canvas& surface, const PixelChain& chain, SimdLevel level, std::int32_t* column,
+                          std::int32_t* row) {
+    std::uint64_t inside = 0;
+    int i = 0;
+#if ORBIZA_DOUBLE_PAIRS
+    if (level != SimdLevel::Scalar) {
+        const double width = surface.width, height = surface.height;
+        for (; i < chain.count; i += 2) {
+            const Double2 x = {chain.x[i], chain.x[i + 1]}, y = {chain.y[i], chain.y[i + 1]};
+            const Double2 u = (x + 1.0) * (width / 2.0), v = (y + 1.0) * (height / 2.0);
+            PixelIndices(u, width, column + i), PixelIndices(v, height, row + i);
+            inside |= std::uint64_t(WithinBits(u, width, v, height)) << i;
+        }
+    }
+#else
+    (void)level;
+#endif
+    for (; i <= chain.count; ++i)
+        inside |= std::uint64_t(PixelInsideOf(surface, chain.x[i], chain.y[i], column[i], row[i])) << i;
+    return inside;
+}
+
 // The chain's lines at one pen, so that the choice of pen is made once for them.
 template <int Pen>
-void DrawChainLines(Canvas& surface, const PixelChain& chain) {
+void DrawChainLines(Canvas& surface, const PixelChain& chain, SimdLevel level) {
     std::int32_t column[PixelChain::MaxCount + 1], row[PixelChain::MaxCount + 1];
-    std::uint64_t inside = 0;
-    for (int i = 0; i <= chain.count; ++i)
-        inside |= std::uint64_t(PixelInsideOf(surface, chain.x[i], chain.y[i], column[i], row[i])) << i;
+    const std::uint64_t inside = ChainPixels(surface, chain, level, column, row);
     const PenLines* const table = surface.penLines.get();
     for (int j = 0; j < chain.count; ++j) {
         if ((inside >> j & 3) == 3) [[likely]]
@@ -165,7 +189,7 @@ void ScaledLinePixel(Canvas& surface, float x1, float y1, float x2, float y2, st
     DrawClippedLine(surface, x1, y1, x2, y2, pixel, PenLine);
 }
 
-void DrawScaledChain(Canvas& surface, const PixelChain& chain) {
+void DrawScaledChain(Canvas& surface, const PixelChain& chain, SimdLevel level) {
     if (chain.count > PixelChain::MaxCount) RaiseIndexOutOfRange();
-    WithPen(surface, [&](auto pen) { DrawChainLines<pen()>(surface, chain); });
+    WithPen(surface, [&](auto pen) { DrawChainLines<pen()>(surface, chain, level); });
 }

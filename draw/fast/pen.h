@@ -20,5 +20,6 @@ void PenSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pix
 void ScaledLinePixel(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel);
 
 // A polyline's lines, as DrawPixelChain draws them on the picture: from the
-// chain's user coordinates, each end's pixel found once.
-void DrawScaledChain(Canvas& surface, const PixelChain& chain);
+// chain's user coordinates, each end's pixel found once (two at a time at a
+// level with pairs of doubles).
+void DrawScaledChain(Canvas& surface, const PixelChain& chain, SimdLevel level);
