@@ -1,11 +1,10 @@
 // The canvas's table of short lines with the pen against the spans along
 // Bresenham's path, pixel for pixel: every direction and extent around the
 // table's limit, from anchors at the corners, near the edges (where squares
-// reach past the raster) and inside, and random lines over the whole raster.
+// reach past the raster) and inside.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
 #include "pen.h"
 #include "pen_lines.h"
@@ -59,14 +58,6 @@ TEST(PenTable, DrawsEveryLineAsTheSpansDo) {
                     if (a[0] + dc >= 0 && a[0] + dc <= w && a[1] + dr >= 0 && a[1] + dr <= h) {
                         ASSERT_NO_FATAL_FAILURE(c.Line(a[0], a[1], a[0] + dc, a[1] + dr));
                     }
-        std::mt19937 random(12);
-        for (int i = 0; i < 4000; ++i) {
-            const int c1 = int(random() % (w + 1)), r1 = int(random() % (h + 1));
-            const int length = i % 4 == 0 ? w + h : 2 * far;  // mostly short lines
-            const int c2 = std::clamp(c1 + int(random() % (length + 1)) - length / 2, 0, w);
-            const int r2 = std::clamp(r1 + int(random() % (length + 1)) - length / 2, 0, h);
-            ASSERT_NO_FATAL_FAILURE(c.Line(c1, r1, c2, r2));
-        }
         EXPECT_EQ(c.table.pixels, c.spans.pixels);
     }
 }
