@@ -23,7 +23,7 @@ constexpr int PenIndex(int pen, bool columnsRise, bool rowsRise, int dc, int dr)
 }
 
 // The lines whose stores all lines of a table write: both extents up to this.
-constexpr int PenFirstExtent(int pen) { return 2 * pen + 1; }
+constexpr int PenFirstExtent(int pen) { return 2 * pen; }
 
 // A canvas's table: `stores` offsets for each PenIndex, as many as the
 // longest line takes, rounded up to a whole number of StoreGroup; a shorter
