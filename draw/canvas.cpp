@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fast/pen_lines.h"
 #include "run_time_error.h"
 
 namespace {
@@ -22,7 +23,9 @@ Canvas::Canvas(double atScale)
       width(Scaled(Width, scale)),
       height(Scaled(Height, scale)),
       pen(std::max(1, int(std::lround(scale)))),
-      pixels(std::size_t(width) * std::size_t(height), Background) {}
+      pixels(std::size_t(width) * std::size_t(height), Background) {
+    if (!AtPictureSize(*this)) penLines = std::make_shared<const PenLines>(MakePenLines(pen, width));
+}
 
 void Clear(Canvas& surface) { std::fill(surface.pixels.begin(), surface.pixels.end(), Canvas::Background); }
 

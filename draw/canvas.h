@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+struct PenLines;
 
 // An RGB colour, each component 0..255.
 struct Rgb {
@@ -35,6 +38,7 @@ struct Canvas {
     int width = Width, height = Height;  // this canvas's own size
     int pen = 1;                         // the side of the pen's square, in pixels
     std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(Width * Height, Background);
+    std::shared_ptr<const PenLines> penLines;  // short lines with the pen, for a canvas not at the picture's size
 
     Canvas() = default;
     // At a scale from MinScale to MaxScale; raises for any other.

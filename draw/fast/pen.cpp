@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <type_traits>
 
 #include "clip.h"
+#include "double_pairs.h"
+#include "pen_lines.h"
 #include "run_time_error.h"
 
 namespace {
@@ -63,12 +66,18 @@ void DrawSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pi
     for (int j = 0; j < Pen; ++j) drawLine();  // past the last step, the window shrinks to it
 }
 
-// Lines whose squares all lie inside the raster, most of them, skip the cut.
+// Whether the line's squares all lie inside the raster, as most do.
+template <int Pen>
+[[gnu::always_inline]] inline bool SquaresInside(const Canvas& surface, int c1, int r1, int c2, int r2) {
+    constexpr int Back = Pen / 2, Ahead = Pen - 1 - Back;
+    return std::min(c1, c2) >= Back && std::max(c1, c2) + Ahead < surface.width && std::min(r1, r2) >= Back &&
+           std::max(r1, r2) + Ahead < surface.height;
+}
+
+// Lines whose squares all lie inside the raster skip the cut.
 template <int Pen>
 void DrawSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
-    constexpr int Back = Pen / 2, Ahead = Pen - 1 - Back;
-    const bool inside = std::min(c1, c2) >= Back && std::max(c1, c2) + Ahead < surface.width &&
-                        std::min(r1, r2) >= Back && std::max(r1, r2) + Ahead < surface.height;
+    const bool inside = SquaresInside<Pen>(surface, c1, r1, c2, r2);
     const bool wide = std::abs(c2 - c1) >= std::abs(r2 - r1);
     if (inside && wide) [[likely]]
         return DrawSpans<true, Pen, false>(surface, c1, r1, c2, r2, pixel);
@@ -77,16 +86,71 @@ void DrawSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pi
     DrawSpans<false, Pen, true>(surface, c1, r1, c2, r2, pixel);
 }
 
+// The pixel written Block times over, for one store.
+template <int Block>
+struct PixelBlock {
+    std::uint32_t pixels[Block];
+};
+
+// A short line with its squares inside comes from the canvas's table, a
+// fixed count of stores; any other goes by spans.
+template <int Pen>
+[[gnu::always_inline]] inline void DrawPenLine(Canvas& surface, const PenLines* table, int c1, int r1, int c2, int r2,
+                                               std::uint32_t pixel) {
+    const int dc = std::abs(c2 - c1), dr = std::abs(r2 - r1);
+    if (table && std::max(dc, dr) <= PenExtent(Pen) && SquaresInside<Pen>(surface, c1, r1, c2, r2)) [[likely]] {
+        const int stores = table->stores;
+        const std::int32_t* const offsets = table->offsets.data() + PenIndex(Pen, c1 < c2, r1 < r2, dc, dr) * stores;
+        std::uint32_t* const first = surface.pixels.data() + std::ptrdiff_t(r1) * surface.width + c1;
+        PixelBlock<PenBlock(Pen)> block;
+        std::fill(block.pixels, block.pixels + PenBlock(Pen), pixel);
+        const auto storeGroups = [&](int from, int to) {
+            for (int i = from; i < to; i += StoreGroup)
+#pragma GCC unroll 4
+                for (int k = 0; k < StoreGroup; ++k) std::memcpy(first + offsets[i + k], &block, sizeof block);
+        };
+        const int firstStores = table->firstStores;
+        storeGroups(0, firstStores);
+        if (stores > firstStores && offsets[firstStores] != offsets[firstStores - 1]) storeGroups(firstStores, stores);
+        return;
+    }
+    DrawSpans<Pen>(surface, c1, r1, c2, r2, pixel);
+}
+
+// The pixels of the chain's ends on the canvas, as PixelInsideOf finds them:
+// bit i set where end i lies inside. Two at a time at a level with pairs of
+// doubles, each lane doing the same operations.
+std::uint64_t ChainPixels(const Canvas& surface, const PixelChain& chain, SimdLevel level, std::int32_t* column,
+                          std::int32_t* row) {
+    std::uint64_t inside = 0;
+    int i = 0;
+#if ORBIZA_DOUBLE_PAIRS
+    if (level != SimdLevel::Scalar) {
+        const double width = surface.width, height = surface.height;
+        for (; i < chain.count; i += 2) {
+            const Double2 x = {chain.x[i], chain.x[i + 1]}, y = {chain.y[i], chain.y[i + 1]};
+            const Double2 u = (x + 1.0) * (width / 2.0), v = (y + 1.0) * (height / 2.0);
+            PixelIndices(u, width, column + i), PixelIndices(v, height, row + i);
+            inside |= std::uint64_t(WithinBits(u, width, v, height)) << i;
+        }
+    }
+#else
+    (void)level;
+#endif
+    for (; i <= chain.count; ++i)
+        inside |= std::uint64_t(PixelInsideOf(surface, chain.x[i], chain.y[i], column[i], row[i])) << i;
+    return inside;
+}
+
 // The chain's lines at one pen, so that the choice of pen is made once for them.
 template <int Pen>
-void DrawChainLines(Canvas& surface, const PixelChain& chain) {
+void DrawChainLines(Canvas& surface, const PixelChain& chain, SimdLevel level) {
     std::int32_t column[PixelChain::MaxCount + 1], row[PixelChain::MaxCount + 1];
-    std::uint64_t inside = 0;
-    for (int i = 0; i <= chain.count; ++i)
-        inside |= std::uint64_t(PixelInsideOf(surface, chain.x[i], chain.y[i], column[i], row[i])) << i;
+    const std::uint64_t inside = ChainPixels(surface, chain, level, column, row);
+    const PenLines* const table = surface.penLines.get();
     for (int j = 0; j < chain.count; ++j) {
         if ((inside >> j & 3) == 3) [[likely]]
-            DrawSpans<Pen>(surface, column[j + 1], row[j + 1], column[j], row[j], chain.pixel[j]);
+            DrawPenLine<Pen>(surface, table, column[j + 1], row[j + 1], column[j], row[j], chain.pixel[j]);
         else
             DrawClippedLine(surface, chain.x[j + 1], chain.y[j + 1], chain.x[j], chain.y[j], chain.pixel[j], PenLine);
     }
@@ -111,6 +175,10 @@ void WithPen(const Canvas& surface, Draw&& draw) {
 }  // namespace
 
 void PenLine(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
+    WithPen(surface, [&](auto pen) { DrawPenLine<pen()>(surface, surface.penLines.get(), c1, r1, c2, r2, pixel); });
+}
+
+void PenSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
     WithPen(surface, [&](auto pen) { DrawSpans<pen()>(surface, c1, r1, c2, r2, pixel); });
 }
 
@@ -121,7 +189,7 @@ void ScaledLinePixel(Canvas& surface, float x1, float y1, float x2, float y2, st
     DrawClippedLine(surface, x1, y1, x2, y2, pixel, PenLine);
 }
 
-void DrawScaledChain(Canvas& surface, const PixelChain& chain) {
+void DrawScaledChain(Canvas& surface, const PixelChain& chain, SimdLevel level) {
     if (chain.count > PixelChain::MaxCount) RaiseIndexOutOfRange();
-    WithPen(surface, [&](auto pen) { DrawChainLines<pen()>(surface, chain); });
+    WithPen(surface, [&](auto pen) { DrawChainLines<pen()>(surface, chain, level); });
 }

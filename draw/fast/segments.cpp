@@ -30,7 +30,7 @@ void LineOn(Canvas& surface, ScreenPoint a, ScreenPoint b, std::uint32_t pixel, 
 void ChainOn(Canvas& surface, const PixelChain& chain, SimdLevel level) {
     if (AtPictureSize(surface)) [[likely]]
         return DrawPixelChain(surface, chain, level);
-    DrawScaledChain(surface, chain);
+    DrawScaledChain(surface, chain, level);
 }
 
 void DrawBatch(Tools3D& tools, const Vec3* points, const Ends& e, int n, const float* brightness,

@@ -102,6 +102,14 @@ std::vector<Vec3> Wander(int count, float reach, unsigned seed, int odd = -1, Ve
     return points;
 }
 
+// `count` points on a circle of radius `reach` about the centre, facing the eye.
+std::vector<Vec3> Ring(int count, float reach) {
+    std::vector<Vec3> points;
+    for (int i = 0; i < count; ++i)
+        points.push_back(MakeVec(reach * std::cos(0.3f * float(i)), reach * std::sin(0.3f * float(i)), 0));
+    return points;
+}
+
 struct ChainCase {
     const char* name;
     std::vector<Vec3> points;
@@ -127,7 +135,8 @@ int DrawChain(Drawing& d, const ChainCase& c, Vec3 angles) {
 // of four or a run of eight planned lines, or raises an error at another
 // segment (or of another kind) than the plain route; with and without a log,
 // which take different raster routes; on the picture and on a canvas beside
-// it at scale 2.
+// it at scale 2, where ends just past an edge must be found outside it (not
+// tested against the other axis's edge).
 TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
     const ChainCase cases[] = {
         {"empty", {}},
@@ -136,6 +145,7 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
         {"short polyline", Wander(7, 0.02f, 3)},
         {"several batches", Wander(101, 0.01f, 4)},
         {"long lines leaving the raster", Wander(70, 1.5f, 5)},
+        {"ends just past the edges", Ring(48, 1.12f)},
         {"coloured", Wander(45, 0.05f, 6), false, MakeVec(0.2f, 0.5f, 1)},
         {"far but finite", Wander(40, 0.02f, 7, 17, MakeVec(2e31f, -1e32f, 3e31f))},
         {"beyond the float range when rotated", Wander(40, 0.02f, 8, 29, MakeVec(3e38f, -3e38f, 3e38f)), true},
