@@ -243,6 +243,7 @@ var OrbizaPage = (function () {
 
     // For scripts that drive the page: the view and its address as the core holds them.
     OrbizaPage.view = () => [0, 1, 2, 3].map((k) => M._OrbizaView(w, k));
+    OrbizaPage.ratio = () => M._OrbizaShown(w, 2);  // the shown picture's
     OrbizaPage.address = address;
     OrbizaPage.ready = true;
   }
