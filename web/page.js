@@ -53,14 +53,14 @@ var OrbizaPage = (function () {
     };
     place(form, table);
     const controls = {};
-    let line = null;
+    let line = null, lineTop = null;
     for (const row of table.controls) {
       const [placed, control] = CreateControl(row, table);
       control.id = row.name;
       if (row.kind !== 'label') control.tabIndex = row.tabIndex + 1;  // 0 would put it after all the others
       control.setAttribute('aria-description', row.accessibleDescription);
       place(placed, row);
-      if (!line || line.top !== row.top) line = Object.assign(form.appendChild(Make('div', {className: 'row'})), {top: row.top});
+      if (row.top !== lineTop) [line, lineTop] = [form.appendChild(Make('div', {className: 'row'})), row.top];
       line.appendChild(placed);
       controls[row.name] = control;
     }
@@ -98,7 +98,8 @@ var OrbizaPage = (function () {
       canvas.style.width = css(canvas.width);
       canvas.style.height = css(canvas.height);
     }
-    // Where the table places the box, its borders rounded to device pixels change nothing.
+    // Where the table places the box (the window's layout) a picture pixel is
+    // a CSS pixel, however the browser rounds the box's borders.
     function Fit() {
       const style = getComputedStyle(box), border = (side) => parseFloat(style[`border${side}Width`]);
       const inside = box.getBoundingClientRect().width - border('Left') - border('Right');
@@ -113,8 +114,10 @@ var OrbizaPage = (function () {
     }
     function Show() {
       const at = M._OrbizaPixels(w), size = [M._OrbizaShown(w, 0), M._OrbizaShown(w, 1)];
-      if (canvas.width !== size[0] || canvas.height !== size[1]) [canvas.width, canvas.height] = size;
-      if (!image || image.width !== size[0] || image.height !== size[1]) image = context.createImageData(...size);
+      if (!image || image.width !== size[0] || image.height !== size[1]) {
+        [canvas.width, canvas.height] = size;
+        image = context.createImageData(...size);
+      }
       image.data.set(M.HEAPU8.subarray(at, at + image.data.length));
       context.putImageData(image, 0, 0);
       drawnAt = M._OrbizaShown(w, 2);
