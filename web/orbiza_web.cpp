@@ -10,8 +10,8 @@
 #include "window_json.h"
 #include "window_model.h"
 
-// The page's window: the model, and the buffers the page reads back. All of
-// them are made once, so a redraw and its copy to the page allocate nothing.
+// The page's window: the model, and the buffers the page reads back. They
+// grow only with the ratio, so a redraw and its copy to the page allocate nothing.
 struct PageWindow {
     WindowModel model;
     std::vector<std::uint8_t> rgba = std::vector<std::uint8_t>(Canvas::Width * Canvas::Height * 4);
@@ -89,17 +89,32 @@ EMSCRIPTEN_KEEPALIVE int OrbizaTimerRunning(PageWindow* w) { return w->model.tim
 
 EMSCRIPTEN_KEEPALIVE const char* OrbizaError(PageWindow* w) { return w->model.error.c_str(); }
 
-// The picture as RGBA bytes, row by row from the top, as a canvas takes them.
+// Device pixels per picture pixel where the page shows the picture; see
+// SetDisplayRatio.
+EMSCRIPTEN_KEEPALIVE void OrbizaSetRatio(PageWindow* w, double ratio) { SetDisplayRatio(w->model, ratio); }
+
+// The picture the page shows (ShownPicture): 0 its width, 1 its height in
+// pixels, 2 the ratio it was drawn at.
+EMSCRIPTEN_KEEPALIVE double OrbizaShown(PageWindow* w, int which) {
+    const Canvas& shown = ShownPicture(w->model);
+    return which == 0 ? shown.width : which == 1 ? shown.height : shown.scale;
+}
+
+// The picture the page shows as RGBA bytes, row by row from the top, as a
+// canvas takes them. The buffer grows only when the ratio does.
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* OrbizaPixels(PageWindow* w) {
+    const Canvas& shown = ShownPicture(w->model);
+    w->rgba.resize(shown.pixels.size() * 4);
     std::uint8_t* out = w->rgba.data();
-    for (const std::uint32_t pixel : w->model.picture.pixels) {
+    for (const std::uint32_t pixel : shown.pixels) {
         const Rgb c = UnpackRgb(pixel);
         *out++ = c.red, *out++ = c.green, *out++ = c.blue, *out++ = 255;
     }
     return w->rgba.data();
 }
 
-// The picture as a BMP file; its size comes from OrbizaBmpSize.
+// The picture as a BMP file, 565 x 517 whatever the ratio; its size comes
+// from OrbizaBmpSize.
 EMSCRIPTEN_KEEPALIVE const char* OrbizaBmp(PageWindow* w) {
     EncodeBmp(w->model.picture, w->bmp);
     return w->bmp.data();

@@ -41,18 +41,27 @@ var OrbizaPage = (function () {
     }
   }
 
-  // Labels take no focus; the others follow the table's tab indexes.
+  // Labels take no focus; the others follow the table's tab indexes. Each
+  // control's place goes to the style sheet as --left, --top, --width and
+  // --height. Controls that follow each other in the table at the same top
+  // make a row: the window's layout places each control on its own, a narrow
+  // one stacks the rows under the picture.
   function BuildControls(form, table) {
     const px = (twips) => twips / table.twipsPerPixel + 'px';
-    Object.assign(form.style, {width: px(table.width), height: px(table.height)});
+    const place = (element, box) => {
+      for (const key of ['left', 'top', 'width', 'height']) if (key in box) element.style.setProperty('--' + key, px(box[key]));
+    };
+    place(form, table);
     const controls = {};
+    let line = null, lineTop = null;
     for (const row of table.controls) {
       const [placed, control] = CreateControl(row, table);
       control.id = row.name;
       if (row.kind !== 'label') control.tabIndex = row.tabIndex + 1;  // 0 would put it after all the others
       control.setAttribute('aria-description', row.accessibleDescription);
-      Object.assign(placed.style, {left: px(row.left), top: px(row.top), width: px(row.width), height: px(row.height)});
-      form.appendChild(placed);
+      place(placed, row);
+      if (row.top !== lineTop) [line, lineTop] = [form.appendChild(Make('div', {className: 'row'})), row.top];
+      line.appendChild(placed);
       controls[row.name] = control;
     }
     return controls;
@@ -73,11 +82,52 @@ var OrbizaPage = (function () {
     };
   }
 
-  // Whole device pixels per picture pixel, so a HiDPI screen shows it crisply.
-  function FitCanvas(canvas) {
-    const ratio = window.devicePixelRatio || 1, scale = Math.max(1, Math.floor(ratio));
-    canvas.style.width = canvas.width * scale / ratio + 'px';
-    canvas.style.height = canvas.height * scale / ratio + 'px';
+  // The picture is drawn for the screen it is shown on, at `ratio` device
+  // pixels per picture pixel: devicePixelRatio times `zoom`, the CSS pixels
+  // per picture pixel (1 in the window's layout, the box's width over the
+  // picture's in a narrow one). The canvas holds it and shows it one to one.
+  // A new ratio (zoom, another screen, a narrower window) reaches the drawing
+  // at the next clearing redraw; until then the canvas is stretched to the box.
+  function Picture(M, w, canvas, table) {
+    const box = canvas.parentElement, context = canvas.getContext('2d', {alpha: false});
+    let zoom = 1, drawnAt = 1, image = null;  // drawnAt: the ratio of the picture the canvas holds
+    // Sizes round up to the 1/64 px that layout holds exactly, so the browser
+    // neither drops nor doubles a row or column of the canvas.
+    function Place() {
+      const css = (pixels) => Math.ceil(pixels * zoom / drawnAt * 64 - 1e-6) / 64 + 'px';
+      canvas.style.width = css(canvas.width);
+      canvas.style.height = css(canvas.height);
+    }
+    // Where the table places the box (the window's layout) a picture pixel is
+    // a CSS pixel, however the browser rounds the box's borders.
+    function Fit() {
+      const style = getComputedStyle(box), border = (side) => parseFloat(style[`border${side}Width`]);
+      const inside = box.getBoundingClientRect().width - border('Left') - border('Right');
+      zoom = style.position === 'absolute' ? 1 : inside / table.pictureWidth;
+      M._OrbizaSetRatio(w, zoom * window.devicePixelRatio);
+      Place();
+    }
+    // A query for the ratio as it is tells when it is no longer.
+    function WatchRatio() {
+      matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
+        .addEventListener('change', () => { Fit(); WatchRatio(); }, {once: true});
+    }
+    function Show() {
+      const at = M._OrbizaPixels(w), size = [M._OrbizaShown(w, 0), M._OrbizaShown(w, 1)];
+      if (!image || image.width !== size[0] || image.height !== size[1]) {
+        [canvas.width, canvas.height] = size;
+        image = context.createImageData(...size);
+      }
+      image.data.set(M.HEAPU8.subarray(at, at + image.data.length));
+      context.putImageData(image, 0, 0);
+      drawnAt = M._OrbizaShown(w, 2);
+      Place();
+    }
+    window.addEventListener('resize', Fit);
+    WatchRatio();
+    Fit();
+    Show();  // at start-up, a blank picture at the ratio
+    return Show;
   }
 
   function open(M) {
@@ -91,16 +141,7 @@ var OrbizaPage = (function () {
     const showAbout = Dialog('about', texts.aboutTitle, texts.ok);
     const picture = table.controls.find((row) => row.kind === 'area').name;
 
-    const canvas = c[picture], context = canvas.getContext('2d', {alpha: false});
-    context.imageSmoothingEnabled = false;
-    const image = context.createImageData(canvas.width, canvas.height);
-    FitCanvas(canvas);
-    window.addEventListener('resize', () => FitCanvas(canvas));
-    function ShowPicture() {
-      const at = M._OrbizaPixels(w);
-      image.data.set(M.HEAPU8.subarray(at, at + image.data.length));
-      context.putImageData(image, 0, 0);
-    }
+    const ShowPicture = Picture(M, w, c[picture], table);
 
     const call = (name, text) => M.ccall(name, 'number', ['number', 'string'], [w, text]);
     const text = (name, control) => M.UTF8ToString(call(name, control));
@@ -205,6 +246,7 @@ var OrbizaPage = (function () {
 
     // For scripts that drive the page: the view and its address as the core holds them.
     OrbizaPage.view = () => [0, 1, 2, 3].map((k) => M._OrbizaView(w, k));
+    OrbizaPage.ratio = () => M._OrbizaShown(w, 2);  // the shown picture's
     OrbizaPage.address = address;
     OrbizaPage.ready = true;
   }

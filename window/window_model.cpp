@@ -103,6 +103,9 @@ void DrawPicture(Scene& scene, Canvas& canvas, Canvas* display, bool clear) {
 
 void SetDisplayRatio(WindowModel& model, double ratio) {
     model.displayRatio = ratio == ratio ? std::clamp(ratio, Canvas::MinScale, Canvas::MaxScale) : 1;  // NaN: none
+    const auto& pixels = model.picture.pixels;
+    if (std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t pixel) { return pixel == Canvas::Background; }))
+        FollowDisplayRatio(model);  // a blank picture (start-up above all) has nothing to keep in step
 }
 
 const Canvas& ShownPicture(const WindowModel& model) { return model.display ? *model.display : model.picture; }

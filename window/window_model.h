@@ -71,7 +71,8 @@ int ValueOf(const WindowModel& model, const ControlRow& row);
 
 // The screen's device pixel ratio, held within Canvas::MinScale..MaxScale.
 // A clearing redraw draws the display picture at it from then on; until that
-// redraw the face shows the picture it has, scaled.
+// redraw the face shows the picture it has, scaled. While the picture is
+// blank (at start-up) the display picture takes the ratio at once.
 void SetDisplayRatio(WindowModel& model, double ratio);
 // What a face shows in the drawing area: the display picture, or the picture at ratio 1.
 const Canvas& ShownPicture(const WindowModel& model);

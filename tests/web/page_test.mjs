@@ -52,8 +52,8 @@ const browser = await chromium.launch({
 const pageUrl = pathToFileURL(pagePath).href, consoleLines = [];
 // A new tab at `url`, once its window is built; its console lines are kept,
 // but for Chromium's advice on this test's canvas reads.
-async function Open(url) {
-  const tab = await browser.newPage({ acceptDownloads: true });
+async function Open(url, context) {
+  const tab = await (context ? context.newPage() : browser.newPage({ acceptDownloads: true }));
   tab.on('pageerror', (error) => failures.push('page error: ' + error.message));
   tab.on('console', (message) => message.text().startsWith('Canvas2D:') || consoleLines.push(message.text()));
   await tab.goto(url);
@@ -204,8 +204,8 @@ async function Settled(tab) {
     .catch(() => failures.push('the address stays behind the state: ' + tab.url()));
   return tab.url();
 }
-function ViewBmp(text, frames = 1) {
-  execFileSync(renderPath, ['--view', text, '--frames', String(frames), '--output', join(dir, 'view%d.bmp')]);
+function ViewBmp(text, frames = 1, scale = 1) {
+  execFileSync(renderPath, ['--view', text, '--frames', String(frames), '--scale', String(scale), '--output', join(dir, 'view%d.bmp')]);
   return readFileSync(join(dir, `view${frames - 1}.bmp`));
 }
 
@@ -245,6 +245,40 @@ for (const broken of [sessionUrl.slice(0, -4), sessionUrl.replace('#v1', '#v2')]
   consoleLines.length = 0;
   await Same(broken, fresh, await Open(broken));
   if (consoleLines.length !== 1) failures.push(`${broken}: ${consoleLines.length} console lines`);
+}
+
+// At ratios 1.5 and 2, and on a phone at the ratio its width gives, the canvas
+// holds --scale's picture, shown one to one (a new ratio waits for a clearing
+// redraw); the download stays 1x; on the phone the picture comes first and
+// every control fits the screen, those to touch at 44 px or more.
+const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+async function Sharp(tab, what, ratio) {
+  const url = await Settled(tab), seen = await tab.evaluate((rows) => ({ ratio: OrbizaPage.ratio(), dpr: devicePixelRatio,
+    pixels: document.getElementById('pctr1').width, wide: document.documentElement.scrollWidth,
+    rects: rows.map((row) => document.getElementById(row.name).getBoundingClientRect().toJSON()) }), table.controls);
+  const r = seen.rects, zoom = what === phone ? r[0].width / table.pictureWidth : 1;
+  ratio = what === phone ? zoom * seen.dpr : ratio;
+  if (seen.ratio !== ratio || Math.abs(r[0].width - seen.pixels * zoom / ratio) > 1 / 32 || !(await Download(tab)).equals(ViewBmp(url)) ||
+      !Buffer.from(await Canvas(tab), 'base64').equals(BmpPixels(ViewBmp(url, 1, ratio))))
+    failures.push(`${JSON.stringify(what)}: not --scale ${ratio} one to one with a 1x BMP: ${JSON.stringify(seen).slice(0, 80)}`);
+  const wrong = table.controls.filter((row, i) => r[i].left < 0 || r[i].right > 390 || r[i].top < r[0].top ||
+    ['button', 'check', 'scroll'].includes(row.kind) && (r[i].width < 44 || r[i].height < 44));
+  if (what === phone && (wrong.length || r[0].width !== 390 || seen.wide > 390))
+    failures.push(`the phone, ${seen.wide} px wide, the picture ${r[0].width}: off screen, above it or small: ${wrong.map((row) => row.name)}`);
+}
+for (const what of [{ deviceScaleFactor: 1.5 }, { deviceScaleFactor: 2 }, phone]) {
+  const context = await browser.newContext({ ...what, acceptDownloads: true });
+  await context.addInitScript(() => { const query = matchMedia; window.matchMedia = (text) => window.query = query(text); });
+  const tab = await Open(sessionUrl, context);
+  for (const id of ['xp', 'showaxis', 'showaxis']) await tab.click('#' + id);  // the axes redrawn over, as on the 1x picture
+  await Sharp(tab, what, what.deviceScaleFactor);
+  if (what.deviceScaleFactor !== 1.5) continue;
+  // Chromium's emulation changes the ratio without telling the page's query.
+  await (await context.newCDPSession(tab)).send('Emulation.setDeviceMetricsOverride', { width: 1280, height: 720, deviceScaleFactor: 2, mobile: false });
+  await tab.evaluate(() => window.query.dispatchEvent(new Event('change')));
+  await Sharp(tab, what, 1.5);
+  await tab.click('#zm');
+  await Sharp(tab, what, 2);
 }
 
 await browser.close();

@@ -193,10 +193,12 @@ TEST(WindowModel, SnapshotRestoresTheSamePicture) {
 // the axis box's redraw over the picture included, beside an unchanged
 // picture; a new ratio waits for a clearing redraw. Catches a display drawn
 // at the old ratio, one not cleared, one that misses the redraw without
-// clearing, and a ratio taken up half-way through a picture.
+// clearing, and a ratio taken up half-way through a picture (or not at once
+// by a blank one).
 TEST(WindowModel, DisplayPictureFollowsTheRatioFromTheNextClear) {
     Window plain, sharp;
     SetDisplayRatio(sharp.model, 2);
+    EXPECT_EQ(ShownPicture(sharp.model).width, 1130);  // nothing drawn yet: at once
     const std::vector<Event> events{{"List", 3}, {"xp"}, {"xp"}, {"showaxis", 1}};
     plain.Run(events), sharp.Run(events);
     EXPECT_TRUE(sharp.model.picture.pixels == plain.model.picture.pixels);
