@@ -9,12 +9,8 @@
 
 namespace {
 
-const std::string Earlier = "the earlier file";
-
-// Every write below fails: a segment list into a directory, a picture over a
-// directory, files cut at 1 KB (the BMP in one large write, the PNG, GIF and
-// CSV only when flushed at the end, the video as the muxer goes). "@" marks a
-// name in the scratch folder.
+// Catches an old file replaced or a new one left when a write fails: a CSV into a directory, a picture
+// over one, files cut at 1 KB (the BMP in one write, PNG, GIF, CSV when flushed, video as it goes).
 TEST(FailedRun, KeepsEveryOldFileAndLeavesNoNewOne) {
     const std::pair<std::string, long> cases[]{
         {"--segments @dir --output @old.bmp --output @new.png Cube", 0},
@@ -27,8 +23,7 @@ TEST(FailedRun, KeepsEveryOldFileAndLeavesNoNewOne) {
     const std::vector<std::string> old{"old.bmp", "old.png", "old.gif", "old.csv", "old.mp4"};
     for (const auto& [given, sizeLimit] : cases) {
         const ScratchDir dir;
-        std::filesystem::create_directory(dir.path / "dir");
-        std::filesystem::create_directory(dir.path / "taken.png");
+        for (const char* folder : {"dir", "taken.png"}) std::filesystem::create_directory(dir.path / folder);
         for (const std::string& name : old) WriteWholeFile(dir.path / name, Earlier);
         const RunResult run = RunBinary(Words(given, dir.path), sizeLimit);
         EXPECT_EQ(run.status, 1) << given;

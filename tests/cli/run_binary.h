@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+inline const std::string Earlier = "the earlier file\n";
+
 struct RunResult {
     int status = -1;  // exit status, or 128 + the signal that ended it
     std::string out, err;
@@ -24,9 +26,7 @@ inline std::string ReadWholeFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-inline void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void WriteWholeFile(const std::filesystem::path& p, const std::string& bytes) { std::ofstream(p) << bytes; }
 
 // A fresh directory removed again when the object goes.
 struct ScratchDir {
@@ -44,9 +44,8 @@ struct ScratchDir {
     }
 };
 
-// Starts a program found on the PATH (or by its path), its output and errors
-// going to the files named; fileSizeLimit > 0 caps every file it writes at
-// that many bytes.
+// Starts a program (on the PATH or by its path), output and errors to the files named;
+// fileSizeLimit > 0 caps every file it writes at that many bytes.
 inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outPath, const std::string& errPath,
                           long fileSizeLimit = 0) {
     std::vector<char*> cargv;
@@ -74,11 +73,8 @@ inline RunResult RunProgram(const std::vector<std::string>& argv, long fileSizeL
     const pid_t child = StartProgram(argv, outPath, errPath, fileSizeLimit);
     int wstatus = 0;
     waitpid(child, &wstatus, 0);
-    RunResult result;
-    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-    result.out = ReadWholeFile(outPath);
-    result.err = ReadWholeFile(errPath);
-    return result;
+    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus), ReadWholeFile(outPath),
+            ReadWholeFile(errPath)};
 }
 
 inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0) {

@@ -69,11 +69,10 @@ TEST_P(VideoRoundTrip, ReadsBackAsDrawn) {
     const ScratchDir dir;
     const std::string path = dir.path / c.file;
     const Drawn drawn = RenderFrames(path, c.structure, c.frames, c.delay);
-    std::vector<std::pair<std::string, std::vector<QImage>>> files{{path, drawn.frames}};
-    if (IsFrameTemplate(path)) {
-        files.clear();
-        for (int k = 0; k < c.frames; ++k) files.push_back({FramePath(path, k), {drawn.frames[std::size_t(k)]}});
-    }
+    std::vector<std::pair<std::string, std::vector<QImage>>> files;  // a template: a video for each frame
+    for (int k = 0; IsFrameTemplate(path) && k < c.frames; ++k)
+        files.push_back({FramePath(path, k), {drawn.frames[k]}});
+    if (files.empty()) files.push_back({path, drawn.frames});
     for (const auto& [file, pictures] : files) {
         char duration[32];
         std::snprintf(duration, sizeof duration, "%.6f", double(pictures.size()) * c.delay / 1000);
@@ -82,10 +81,8 @@ TEST_P(VideoRoundTrip, ReadsBackAsDrawn) {
                       "\nheight=" + std::to_string(c.height) + "\npix_fmt=yuv420p\nr_frame_rate=" + c.frameRate +
                       "\nnb_read_frames=" + std::to_string(pictures.size()) + "\nduration=" + duration + "\n");
         EXPECT_GE(LowestPsnr(file, pictures, c.width, c.height), 35.0) << file;
-        const std::string bytes = ReadWholeFile(file);
-        if (c.codec == "h264") {
-            EXPECT_LT(bytes.find("moov"), bytes.find("mdat")) << "the index should come first";
-        }
+        const std::string bytes = ReadWholeFile(file);  // the index first, so that playing can start early
+        EXPECT_TRUE(c.codec != "h264" || bytes.find("moov") < bytes.find("mdat")) << "the index should come first";
     }
 }
 

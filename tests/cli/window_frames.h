@@ -18,9 +18,8 @@ inline QImage SurfacePicture(const Canvas& surface) {
     return image;
 }
 
-// The window's pictures: the first drawn, then after each timer tick (advance
-// by the speeds, clear, redraw), the random source carrying on; and the
-// segments of the first.
+// The window's pictures: the first, then one after each timer tick (advance, clear, redraw),
+// the random source carrying on; and the segments of the first.
 struct Drawn {
     std::vector<QImage> frames;
     SegmentLog log;

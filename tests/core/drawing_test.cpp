@@ -1,6 +1,4 @@
-// The steps under every picture, where the catalogue's digests say little
-// about the cause: depth cue and colour, cutting lines at the raster's edges,
-// and the errors a segment raises.
+// Below the digests: depth cue and colour, cutting at the raster's edges, a segment's errors.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,7 +62,6 @@ TEST(DrawSegment, LinesAreCutAtTheEdges) {
         {-3e38f, -3e38f, 1e36f, 1e36f, Canvas::Width, 282, 258},
         {0, 0, 1e30f, 1e30f, Canvas::Width - 282, Canvas::Width - 1, Canvas::Height - 1},
         {2, 2, 3, 3, 0, 0, 0},
-        {-2, -1.5f, 2, -1.5f, 0, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2);

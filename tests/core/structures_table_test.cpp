@@ -1,7 +1,5 @@
-// Every catalogue row drawn the way the window draws it, pinned by its
-// segment count, its polylines, whether time moves it and digests of its
-// segments and pixels: catches rows swapped, a changed constant or frame in a
-// generator, and any change to the colour, clip or raster steps.
+// Every row pinned by segments, polylines, time and digests: catches rows swapped, a changed constant
+// or frame in a generator, and any change to the colour, clip or raster steps.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -48,8 +46,7 @@ const Row Rows[] = {
     {"Rossler Chaos", 400000, "20x20001", false, 0x50c59d7c0e5ad082ull, 0x1bba483ab20ab2caull},
 };
 
-// The row drawn through the list text, as the window draws it, with or
-// without a segment log (the window draws without one).
+// The row drawn through its list text, as the window draws it.
 void Draw(Drawing& d, const char* listText, ViewState view) {
     d.scene.view = view;
     d.scene.view.StructureIndex = std::int16_t(FindStructure(listText).value_or(0));

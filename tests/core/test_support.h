@@ -10,10 +10,8 @@
 
 inline ViewState ViewAt(float ax, float ay, float az, float time) { return {ax, ay, az, time}; }
 
-// A scene drawing on its own surface (at a scale), with or without a segment
-// log, on the fast route or on the plain one, at the level a program would
-// start with (CTest runs these tests once per level, through ORBIZA_SIMD).
-// It can draw on a second canvas too, at another scale.
+// A scene on its own surface, with or without a segment log, on the fast or plain route, at
+// the start-up level (CTest runs these tests once per level, through ORBIZA_SIMD).
 struct Drawing {
     Scene scene;
     Canvas surface, display;
@@ -33,7 +31,6 @@ struct Drawing {
     }
 };
 
-// FNV-1a over raw bytes, 64 bits.
 inline std::uint64_t Fnv1a(const void* data, std::size_t size, std::uint64_t hash = 14695981039346656037ull) {
     for (std::size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const std::uint8_t*>(data)[i]) * 1099511628211ull;
     return hash;

@@ -19,9 +19,8 @@ struct Written {
     const char *text, *alsoRead;
 };
 
-// Catches too few digits (0.8 for the next float) or too many (0.800000071),
-// a lost sign of zero, subnormals or the largest float read as 0 or infinity,
-// and a detour through double, which rounds twice just above a halfway point.
+// Catches too few digits (0.8 for the next float) or too many, a lost sign of zero, subnormals or the
+// largest float read as 0 or infinity, and a detour through double (rounding twice above a halfway).
 TEST(PortableFloat, TheFewestDigitsThatReadBackAndAnyDecimalAsItsNearestFloat) {
     using W = Written;
     const Written cases[] = {W{0.100000024f, "0.100000024", "0.1000000238"},
@@ -104,7 +103,6 @@ struct Bad {
 TEST(ViewAddress, AnythingNotQuiteRightIsRefusedWholeWithTheReason) {
     using B = Bad;
     const Bad cases[] = {B{"", "https://example.org/orbiza.html#", "the address is empty"},
-                         B{"", "https://example.org/orbiza.html", "does not start with the version v1"},
                          B{"", "row=4;" + Example.substr(3), "does not start with the version v1 (found \"row=4\")"},
                          B{"", "v2" + Example.substr(2), "unknown version \"v2\""},
                          B{"", "v1", "incomplete: no row, angles, time, speeds, axes, timer, random"},
@@ -119,7 +117,6 @@ TEST(ViewAddress, AnythingNotQuiteRightIsRefusedWholeWithTheReason) {
                          B{"speeds", "0,0,51,0", "speeds: \"51\" is outside -50..50"},
                          B{"speeds", "0,0,0", "speeds: expected 4 comma-separated values, got \"0,0,0\""},
                          B{"angles", "nan,0,0", "\"nan\" is not a number"},
-                         B{"angles", "0,0,0x1p3", "not a number"},
                          B{"time", "1e39", "time: \"1e39\" is out of range for a 32-bit float"},
                          B{"time", "", "time: \"\" is not a number"},
                          B{"time", "+0.8", "is not a number"},
