@@ -1,6 +1,4 @@
-// Saving the picture: the questions asked, what ends up on disk, the
-// warnings when it cannot be saved and the standard dialogs that ask; and
-// the About box.
+// Saving the picture: questions, what ends on disk, warnings, the standard dialogs; and the About box.
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,11 +25,9 @@ class ExportTest : public QObject {
     QStringList Files() const { return QDir(dir->path()).entryList(QDir::Files | QDir::Hidden); }
     void Export(const std::optional<QString>& name) {
         fake.saveName = name;
-        QTest::mouseClick(Control(*form, "Sav_bmp"), Qt::LeftButton);
+        Click(*form, "Sav_bmp");
     }
-    // A 24-bit BMP holding the picture pixel for pixel, colours in their places,
-    // at 100 dpi whatever the screen (this one has 96), so the same picture
-    // gives the same bytes as the renderer's and the web page's.
+    // A 24-bit BMP of the picture, colours in place, at 100 dpi whatever the screen (96 here), as the renderer's.
     void VerifyPictureIn(const QString& path) {
         const QByteArray bytes = FileBytes(path);
         QVERIFY2(bytes.startsWith("BM") && bytes[28] == 24, qPrintable(path));
@@ -46,12 +42,10 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         form = OpenWindow(fake);
         Control<QListWidget>(*form, "List")->setCurrentRow(0);
-        QTest::mouseClick(Control(*form, "showaxis"), Qt::LeftButton);  // blue axes: red and blue differ
+        Click(*form, "showaxis");  // blue axes: red and blue differ
     }
-    void cleanup() { form.reset(), dir.reset(); }
 
-    // Cancel ends quietly; a new name, one without an extension and an empty
-    // file are written as given without a question.
+    // Catches a cancel that writes, a question for a new or empty file, a name not used as given.
     void NewNamesAreWrittenWithoutAQuestion() {
         Export(std::nullopt);
         QVERIFY(Files().isEmpty());
@@ -78,8 +72,7 @@ private slots:
         VerifyPictureIn(Path("old.bmp"));
     }
 
-    // Failures used to end silently, as if the picture had been saved. A
-    // folder under a regular file cannot be made even by root.
+    // Catches a failure ending silently as if saved (a folder under a file cannot be made even by root).
     void FailuresWarnWithTheNameAndLeaveNoFile() {
         QVERIFY(WriteFile(Path("file"), "not a folder"));
         for (const QString& path : {Path("no such folder/cube.bmp"), Path("file/cube.bmp"), QString()}) {
@@ -91,9 +84,7 @@ private slots:
         }
     }
 
-    // Catches a Yes/No question that Enter answers Yes, and a Save dialog
-    // that asks about replacing a file too or adds an extension: the window
-    // asks itself, and only for files with content, and uses names as given.
+    // Catches Enter answering Yes, and a Save dialog that asks about replacing too or adds an extension.
     void StandardDialogsLeaveTheDecisionsToTheWindow() {
         QString seen;
         WhenShown<QMessageBox>([&](QMessageBox* box) {
@@ -114,10 +105,9 @@ private slots:
         QCOMPARE(seen, QString("save quiet [] Pictures (*.bmp)"));
     }
 
-    // Catches the About button not wired to the information box, or the box
-    // shown with the wrong title or text.
+    // Catches the About button not wired to the box, or the wrong title or text.
     void AboutNamesTheProgram() {
-        QTest::mouseClick(Control(*form, "Command1"), Qt::LeftButton);
+        Click(*form, "Command1");
         QCOMPARE(fake.informations.size(), 1);
         QVERIFY(fake.informations[0].startsWith("About Orbiza|Orbiza - Developed by the Orbiza developers\r\n"));
     }

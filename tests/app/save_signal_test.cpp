@@ -1,6 +1,4 @@
-// A signal while the window saves: the program ends with 128 + its number,
-// and the folder holds the earlier file or the whole new picture, never a
-// temporary. The test runs itself as the window, saving again and again.
+// A signal mid-save ends with 128 + its number, leaving the earlier file or the whole picture, no temporary.
 #include <signal.h>
 
 #include <QApplication>
