@@ -8,7 +8,6 @@
 
 #include "form1.h"
 
-// Answers the window's questions from fields and records what it showed.
 struct FakeDialogs {
     std::optional<QString> saveName;
     bool answerYes = false;
