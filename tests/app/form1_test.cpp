@@ -14,7 +14,6 @@ class Form1Test : public QObject {
     FakeDialogs fake;
     QTemporaryDir scratch;
 
-    void Click(const QString& name) { ::Click(*form, name); }
     QListWidget* List() { return Control<QListWidget>(*form, "List"); }
     const ViewState& View() { return form->ViewScene().view; }
     // Black pixels, unpainted ones (alpha 0) among them.
@@ -98,7 +97,7 @@ private slots:
             QVERIFY2(shown.copy(where) == rendered, qPrintable(QString("at ratio %1").arg(ratio)));
             QCOMPARE(Blacks(shown.copy(where.adjusted(-1, -1, 1, 1))), Blacks(rendered));  // the border meets it
             fake.saveName = scratch.filePath(QString("saved%1.bmp").arg(n));
-            Click("Sav_bmp");
+            Click(*form, "Sav_bmp");
             QVERIFY(FileBytes(*fake.saveName) == Rendered("picture.bmp", 1));
         }
     }
@@ -110,13 +109,13 @@ private slots:
         List()->setCurrentRow(3);
         QCOMPARE(fake.warnings.size(), 1);
         Control<QScrollBar>(*form, "HScroll1")->setValue(10);
-        Click("start");
+        Click(*form, "start");
         fake.onWarn = [this] { fake.onWarn = nullptr, form->Timer1Tick(); };
         form->Timer1Tick();
         QCOMPARE(fake.warnings.size(), 2);
         QVERIFY(View().AngleX == 0.1f && Control<QTimer>(*form, "Timer1")->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(View().AngleX > 0.1f, 5000);
-        Click("stop");
+        Click(*form, "stop");
         QVERIFY(!Control<QTimer>(*form, "Timer1")->isActive());
     }
 };
