@@ -1,10 +1,7 @@
-// Saving the picture: the questions asked, what ends up on disk, the
-// warnings when it cannot be saved and the standard dialogs that ask; and
-// the About box.
+// Saving the picture: questions, what ends on disk, warnings, the standard dialogs; and the About box.
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include "window_helpers.h"
 
@@ -27,11 +24,9 @@ class ExportTest : public QObject {
     QStringList Files() const { return QDir(dir->path()).entryList(QDir::Files | QDir::Hidden); }
     void Export(const std::optional<QString>& name) {
         fake.saveName = name;
-        QTest::mouseClick(Control(*form, "Sav_bmp"), Qt::LeftButton);
+        Click(*form, "Sav_bmp");
     }
-    // A 24-bit BMP holding the picture pixel for pixel, colours in their places,
-    // at 100 dpi whatever the screen (this one has 96), so the same picture
-    // gives the same bytes as the renderer's and the web page's.
+    // A 24-bit BMP of the picture, colours in place, at 100 dpi whatever the screen (96 here), as the renderer's.
     void VerifyPictureIn(const QString& path) {
         const QByteArray bytes = FileBytes(path);
         QVERIFY2(bytes.startsWith("BM") && bytes[28] == 24, qPrintable(path));
@@ -46,12 +41,10 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         form = OpenWindow(fake);
         Control<QListWidget>(*form, "List")->setCurrentRow(0);
-        QTest::mouseClick(Control(*form, "showaxis"), Qt::LeftButton);  // blue axes: red and blue differ
+        Click(*form, "showaxis");  // blue axes: red and blue differ
     }
-    void cleanup() { form.reset(), dir.reset(); }
 
-    // Cancel ends quietly; a new name, one without an extension and an empty
-    // file are written as given without a question.
+    // Catches a cancel that writes, a question for a new or empty file, a name not used as given.
     void NewNamesAreWrittenWithoutAQuestion() {
         Export(std::nullopt);
         QVERIFY(Files().isEmpty());
@@ -69,8 +62,8 @@ private slots:
     void ExistingFileAsksAndNoKeepsItByteForByte() {
         QVERIFY(WriteFile(Path("old.bmp"), "an older picture"));
         Export(Path("old.bmp"));
-        QCOMPARE(fake.questions.size(), 1);
-        QVERIFY(fake.questions[0].startsWith("Overwrite Confermation|The" + Path("old.bmp") + "file"));
+        QCOMPARE(fake.questions, QStringList{"Overwrite Confermation|The" + Path("old.bmp") +
+                                             "file already exists. Do you want to over write it?"});
         QCOMPARE(FileBytes(Path("old.bmp")), QByteArray("an older picture"));
         QCOMPARE(Files(), QStringList{"old.bmp"});
         fake.answerYes = true;
@@ -78,22 +71,18 @@ private slots:
         VerifyPictureIn(Path("old.bmp"));
     }
 
-    // Failures used to end silently, as if the picture had been saved. A
-    // folder under a regular file cannot be made even by root.
+    // Catches a failure ending silently as if saved (a folder under a file cannot be made even by root).
     void FailuresWarnWithTheNameAndLeaveNoFile() {
         QVERIFY(WriteFile(Path("file"), "not a folder"));
         for (const QString& path : {Path("no such folder/cube.bmp"), Path("file/cube.bmp"), QString()}) {
             fake.warnings.clear();
             Export(path);
-            QCOMPARE(fake.warnings.size(), 1);
-            QVERIFY2(fake.warnings[0].contains("\"" + path + "\""), qPrintable(fake.warnings[0]));
+            QVERIFY2(fake.warnings.size() == 1 && fake.warnings[0].contains("\"" + path + "\""), qPrintable(path));
             QCOMPARE(Files(), QStringList{"file"});
         }
     }
 
-    // Catches a Yes/No question that Enter answers Yes, and a Save dialog
-    // that asks about replacing a file too or adds an extension: the window
-    // asks itself, and only for files with content, and uses names as given.
+    // Catches Enter answering Yes, and a Save dialog that asks about replacing too or adds an extension.
     void StandardDialogsLeaveTheDecisionsToTheWindow() {
         QString seen;
         WhenShown<QMessageBox>([&](QMessageBox* box) {
@@ -114,12 +103,11 @@ private slots:
         QCOMPARE(seen, QString("save quiet [] Pictures (*.bmp)"));
     }
 
-    // Catches the About button not wired to the information box, or the box
-    // shown with the wrong title or text.
+    // Catches the About button not wired to the box, or the wrong title or text.
     void AboutNamesTheProgram() {
-        QTest::mouseClick(Control(*form, "Command1"), Qt::LeftButton);
-        QCOMPARE(fake.informations.size(), 1);
-        QVERIFY(fake.informations[0].startsWith("About Orbiza|Orbiza - Developed by the Orbiza developers\r\n"));
+        Click(*form, "Command1");
+        QVERIFY(fake.informations.size() == 1 &&
+                fake.informations[0].startsWith("About Orbiza|Orbiza - Developed by the Orbiza developers\r\n"));
     }
 };
 

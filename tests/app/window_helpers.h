@@ -1,7 +1,6 @@
 #pragma once
 
-// Window test support: a window whose dialogs are answered from fields, its
-// controls by name, and files read and written whole.
+// Window test support: dialogs answered from fields, controls by name, files read and written whole.
 #include <QListWidget>
 #include <QtTest>
 #include <memory>
@@ -9,7 +8,6 @@
 
 #include "form1.h"
 
-// Answers the window's questions from fields and records what it showed.
 struct FakeDialogs {
     std::optional<QString> saveName;
     bool answerYes = false;
@@ -25,12 +23,13 @@ struct FakeDialogs {
     }
 };
 
-// A fresh window, shown, whose questions and messages go to `fake`.
+// A fresh window, shown and exposed, whose questions and messages go to `fake`.
 inline std::unique_ptr<Form1> OpenWindow(FakeDialogs& fake) {
     fake = FakeDialogs{};
     auto form = std::make_unique<Form1>();
     form->dialogs = fake.Use();
     form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) qFatal("window not exposed");
     return form;
 }
 
@@ -40,6 +39,8 @@ T* Control(Form1& form, const QString& name) {
     if (!control) qFatal("no control %s", qPrintable(name));
     return control;
 }
+
+inline void Click(Form1& form, const QString& name) { QTest::mouseClick(Control(form, name), Qt::LeftButton); }
 
 inline QByteArray FileBytes(const QString& path) {
     QFile file(path);
