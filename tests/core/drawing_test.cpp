@@ -9,15 +9,9 @@
 
 namespace {
 
-// At angles 0 the rotation is exact and a point at depth 0 lands on the
-// screen at (x, -y), so these segments are screen lines.
+// At angles 0 a point at depth 0 lands exactly on (x, -y): these are screen lines.
 void DrawFlat(Drawing& d, float x1, float y1, float x2, float y2, float depth = 0) {
     DrawSegment(d.scene.tools, {x1, -y1, depth}, {x2, -y2, depth}, {0, 0, 0});
-}
-
-int Lit(const Canvas& surface) {
-    return int(std::count_if(surface.pixels.begin(), surface.pixels.end(),
-                             [](std::uint32_t p) { return p != Canvas::Background; }));
 }
 
 TEST(DrawSegment, DepthCueAndColour) {
@@ -45,8 +39,7 @@ TEST(DrawSegment, DepthCueAndColour) {
     }
 }
 
-// Ends far outside are cut in double precision, so lines still land on the
-// right pixels; the right and bottom edges belong to the last column and row.
+// Catches far ends cut in float (lines off their pixels) and right/bottom edges outside the raster.
 TEST(DrawSegment, LinesAreCutAtTheEdges) {
     const struct {
         float x1, y1, x2, y2;
@@ -67,13 +60,12 @@ TEST(DrawSegment, LinesAreCutAtTheEdges) {
         SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2);
         Drawing d(false);
         DrawFlat(d, c.x1, c.y1, c.x2, c.y2);
-        EXPECT_EQ(Lit(d.surface), c.lit);
+        EXPECT_EQ(LitPixels(d.surface), c.lit);
         EXPECT_EQ(d.surface.pixels[c.row * Canvas::Width + c.column] != Canvas::Background, c.lit > 0);
     }
 }
 
-// The pixels of a line drawn whole on a raster three pictures wide and high,
-// by Bresenham's steps, cropped to the picture in its middle.
+// A line's pixels by Bresenham's steps on a raster three pictures across, cropped to the middle one.
 std::vector<std::pair<int, int>> WholeLineCropped(float x1, float y1, float x2, float y2) {
     const auto pixel = [](float user, double perUnit, int size) {
         return int(std::floor((user + 1.0) * perUnit)) + size;
@@ -93,8 +85,7 @@ std::vector<std::pair<int, int>> WholeLineCropped(float x1, float y1, float x2, 
     }
 }
 
-// Whether every pixel of `a` has one of `b` at most a pixel away; on the
-// picture's edges, one on the same edge.
+// Whether every pixel of `a` has one of `b` at most a pixel away (on an edge, on the same edge).
 bool EveryPixelNear(const std::vector<std::pair<int, int>>& a, const std::vector<std::pair<int, int>>& b) {
     const auto edges = [](std::pair<int, int> p) {
         return (p.first == 0) | (p.first == Canvas::Width - 1) << 1 | (p.second == 0) << 2 |
@@ -108,8 +99,7 @@ bool EveryPixelNear(const std::vector<std::pair<int, int>>& a, const std::vector
     });
 }
 
-// Lines that leave through each edge, and through two, follow the whole
-// line to the edge and stop there.
+// Catches lines leaving through an edge (or two) that stray from the whole line or stop short.
 TEST(DrawSegment, LinesLeavingThePictureFollowTheWholeLine) {
     const float ends[][4] = {
         {0.1f, 0.2f, 2.3f, 0.7f},      {-0.3f, 0.1f, -2.9f, -0.4f},   {0.2f, -0.3f, 0.5f, -2.6f},
@@ -146,7 +136,7 @@ TEST(DrawSegment, FailuresRaiseTheirErrorsAndDrawNothing) {
         Drawing d(true);
         d.scene.tools.DepthGain = c.depthGain;
         EXPECT_EQ(RaisedKind([&] { DrawSegment(d.scene.tools, {c.x, 0, c.z}, {0, 0.5f, c.z}, {0, 0, 0}); }), c.kind);
-        EXPECT_EQ(Lit(d.surface), 0);
+        EXPECT_EQ(LitPixels(d.surface), 0);
     }
 }
 

@@ -1,7 +1,4 @@
-// The canvas's table of short lines with the pen against the spans along
-// Bresenham's path, pixel for pixel: every direction and extent around the
-// table's limit, from anchors at the corners, near the edges (where squares
-// reach past the raster) and inside.
+// The table of short pen lines against Bresenham's spans, pixel for pixel, around the table's limit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,13 +8,7 @@
 
 namespace {
 
-struct PenCase {
-    double scale;
-    int pen;
-};
-
-// Draws each line both ways and compares the rows and columns it can reach,
-// cleared again after; the whole canvases at the end, for stray stores.
+// Each line both ways, compared where it can reach and cleared; whole canvases at the end for strays.
 struct Comparison {
     Canvas table, spans;
     explicit Comparison(double scale) : table(scale), spans(scale) {}
@@ -39,12 +30,13 @@ struct Comparison {
     }
 };
 
-// Catches a table with a pixel too many or too few, a run cut one short by its
-// last store, offsets in another width's rows, a direction's lines swapped, an
-// extent past the table's taken from it, and squares past the edge written.
+// Catches pixels too many or few, short runs, wrong row widths, swapped directions, writes past the edge.
 TEST(PenTable, DrawsEveryLineAsTheSpansDo) {
-    const PenCase cases[] = {{1.25, 1}, {1.5, 2}, {2, 2}, {3, 3}, {4, 4}, {8, 8}};
-    for (const PenCase& p : cases) {
+    const struct {
+        double scale;
+        int pen;
+    } cases[] = {{1.25, 1}, {1.5, 2}, {2, 2}, {3, 3}, {4, 4}, {8, 8}};
+    for (const auto& p : cases) {
         SCOPED_TRACE(p.scale);
         Comparison c(p.scale);
         ASSERT_EQ(c.table.pen, p.pen);

@@ -1,8 +1,6 @@
-// Pictures at other scales than 1: their size, where their lines lie and how
-// wide they are, measured on the pixels alone, against the picture at scale 1.
+// Pictures at other scales against scale 1: size, where lines lie and their weight, from pixels alone.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -16,8 +14,7 @@ bool Lit(const Canvas& c, int column, int row) {
            c.pixels[std::size_t(row) * std::size_t(c.width) + std::size_t(column)] != Canvas::Background;
 }
 
-// The scaled canvas's lit pixels pooled into the picture's pixels: a picture
-// pixel is lit when the centre of a lit scaled pixel falls in it.
+// The scaled canvas pooled to the picture's size: lit where a lit scaled pixel's centre falls.
 Canvas Pooled(const Canvas& scaled) {
     Canvas pooled;
     for (int row = 0; row < scaled.height; ++row)
@@ -44,10 +41,6 @@ int Lonely(const Canvas& a, const Canvas& b, int reach = 1) {
     return lonely;
 }
 
-int Count(const Canvas& c) {
-    return int(c.pixels.size() - std::count(c.pixels.begin(), c.pixels.end(), Canvas::Background));
-}
-
 struct ScaleCase {
     double scale;
     int width, height, pen;
@@ -55,17 +48,8 @@ struct ScaleCase {
 
 const ScaleCase Scales[] = {{1.25, 706, 646, 1}, {1.5, 848, 776, 2}, {2, 1130, 1034, 2}, {3, 1695, 1551, 3}};
 
-// A scaled pixel and the picture's pixel for the same point differ by the
-// rounding of Bresenham's steps at each size (up to half a pixel of each)
-// and by the pen's reach to one side (pen / 2 scaled pixels, up to two
-// thirds of a picture pixel at 1.5): together less than two picture pixels,
-// and more than one only now and then. A square pen draws a diagonal wider
-// than a line along the axes, up to (2 pen - 1) / pen times; lines that
-// overlap more at one size than at the other move the weight a little more.
-//
-// Catches a canvas of the wrong size, user coordinates mapped with the
-// picture's factors or rounded otherwise, lines cut at the picture's edges,
-// and a pen that is missing, too wide or not centred.
+// Rounding and the pen's half-width keep a line within two picture pixels, rarely beyond one; a square
+// pen widens diagonals. Catches a wrong size, mapping or cut, and a pen missing, too wide or off centre.
 TEST(Scale, LinesLieWhereThePictureHasThemAndKeepItsWeight) {
     const char* structures[] = {"Cube", "Sphere", "Web", "Rossler Chaos"};
     const ViewState views[] = {ViewAt(0.3f, -0.5f, 0.7f, 1.3f), ViewAt(2.5f, -1.2f, 4.0f, 15.7f)};
@@ -74,28 +58,20 @@ TEST(Scale, LinesLieWhereThePictureHasThemAndKeepItsWeight) {
             for (const ViewState& view : views) {
                 SCOPED_TRACE(testing::Message() << structure << " at " << s.scale << ", view " << view.AngleX);
                 Drawing one(false), scaled(false, true, s.scale);
-                for (Drawing* d : {&one, &scaled}) {
-                    d->scene.view = view;
-                    d->scene.view.StructureIndex = std::int16_t(*FindStructure(structure));
-                    d->scene.showAxis = true;
-                    RedrawScene(d->scene);
-                }
+                for (Drawing* d : {&one, &scaled}) d->scene.showAxis = true, Draw(*d, structure, view);
                 ASSERT_EQ(std::tuple(scaled.surface.width, scaled.surface.height, scaled.surface.pen),
                           std::tuple(s.width, s.height, s.pen));
                 const Canvas pooled = Pooled(scaled.surface);
                 EXPECT_EQ(Lonely(one.surface, pooled), 0) << "a line of the picture is missing";
                 EXPECT_EQ(Lonely(pooled, one.surface, 2), 0) << "a line where the picture has none";
-                EXPECT_LE(Lonely(pooled, one.surface), Count(pooled) / 100);
-                const double weight = Count(scaled.surface) / (Count(one.surface) * s.scale * s.pen);
+                EXPECT_LE(Lonely(pooled, one.surface), LitPixels(pooled) / 100);
+                const double weight = LitPixels(scaled.surface) / (LitPixels(one.surface) * s.scale * s.pen);
                 EXPECT_GT(weight, 0.75) << "lines too thin";
                 EXPECT_LT(weight, 1.75) << "lines too wide";
             }
 }
 
-// At y = 0 the picture's line lies in row 258, at x = 0 in column 282; a line
-// to x = 3 is cut at the right edge. At every scale each line is `pen` pixels
-// thick and pools into exactly the picture's row or column. Catches a pen
-// anchored off centre, a missing or wrong pen, and a cut at the picture's size.
+// Lines `pen` thick pooling into row 258 / column 282: catches a pen off centre or wrong, a cut too soon.
 TEST(Scale, APenOfTheRoundedScaleCentredOnThePicturesLine) {
     for (const ScaleCase& s : Scales) {
         SCOPED_TRACE(s.scale);

@@ -11,8 +11,7 @@
 
 namespace {
 
-// Catches a request that is not held to what the processor has, a name
-// taken for another level, and a fallback that says nothing.
+// Catches a request not held to the processor, a name taken for another level, a silent fallback.
 TEST(SimdLevel, ARequestIsHeldToWhatTheProcessorHas) {
     const struct {
         const char* asked;
@@ -31,8 +30,7 @@ TEST(SimdLevel, ARequestIsHeldToWhatTheProcessorHas) {
     }
 }
 
-// Run once per ORBIZA_SIMD level (skipped where the processor lacks it). Catches a level
-// that does not reach the drawing state, or the Rossler worker's thread.
+// Per ORBIZA_SIMD level: catches a level not reaching the drawing state or the Rossler worker.
 TEST(SimdLevel, TheLevelInForceIsTheOneAsked) {
     const char* asked = std::getenv("ORBIZA_SIMD");
     const std::map<std::string, SimdLevel> levels = {
@@ -42,8 +40,7 @@ TEST(SimdLevel, TheLevelInForceIsTheOneAsked) {
     EXPECT_EQ(StartUpSimdLevel(), wanted);
     Drawing d(false);
     EXPECT_EQ(d.scene.tools.simd, wanted);
-    d.scene.view.StructureIndex = std::int16_t(*FindStructure("Rossler Chaos"));
-    RedrawScene(d.scene);
+    Draw(d, "Rossler Chaos", {});
     EXPECT_EQ(WorkerOf(d.scene.rossler).simd, wanted);
 }
 

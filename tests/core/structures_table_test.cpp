@@ -1,5 +1,4 @@
-// Every row pinned by segments, polylines, time and digests: catches rows swapped, a changed constant
-// or frame in a generator, and any change to the colour, clip or raster steps.
+// Every row pinned by segments, polylines, time and digests: catches rows swapped and any changed step.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -46,15 +45,7 @@ const Row Rows[] = {
     {"Rossler Chaos", 400000, "20x20001", false, 0x50c59d7c0e5ad082ull, 0x1bba483ab20ab2caull},
 };
 
-// The row drawn through its list text, as the window draws it.
-void Draw(Drawing& d, const char* listText, ViewState view) {
-    d.scene.view = view;
-    d.scene.view.StructureIndex = std::int16_t(FindStructure(listText).value_or(0));
-    RedrawScene(d.scene);
-}
-
-// Runs of equal polylines, e.g. "21x16 11x32": a segment continues a polyline
-// when its older point is, bit for bit, the newer point of the segment before.
+// Runs of equal polylines ("21x16 11x32"): a segment continues one when its q is the last p, bit for bit.
 std::string Polylines(const SegmentLog& log) {
     std::vector<int> points;  // per polyline
     for (std::size_t i = 0; i < log.size(); ++i) {
@@ -134,8 +125,7 @@ TEST(Catalogue, PointsLieOnTheirSurfaces) {
     }
 }
 
-// Nodes reseeds its own sequence, so it looks the same after anything; each
-// Rossler redraw goes on with the sequence and draws new trajectories.
+// Catches Nodes not reseeding its own sequence, and Rossler restarting the shared one.
 TEST(Catalogue, NodesStaysAndRosslerMovesOn) {
     Drawing d(true);
     const auto redraw = [&](const char* listText) {
@@ -149,8 +139,7 @@ TEST(Catalogue, NodesStaysAndRosslerMovesOn) {
     EXPECT_EQ(redraw("Rossler Chaos"), rossler);
 }
 
-// The paraboloid skips a failing segment (here the colour overflows for the
-// near half) and goes on; the surface passes the error on.
+// Catches the paraboloid stopping at a failing segment (colour overflow) or the surface swallowing it.
 TEST(Catalogue, ParaboloidSkipsFailingSegmentsTheSurfaceStops) {
     Drawing paraboloid(true), surface(true);
     paraboloid.scene.tools.DepthRange = surface.scene.tools.DepthRange = 1e-6f;

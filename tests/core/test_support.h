@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the core tests: a scene on fresh state, digests of what it drew,
-// and the kind of error an operation raised.
+// Shared by the core tests: a scene on fresh state, digests of what it drew, the error it raised.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -10,8 +10,7 @@
 
 inline ViewState ViewAt(float ax, float ay, float az, float time) { return {ax, ay, az, time}; }
 
-// A scene on its own surface, with or without a segment log, on the fast or plain route, at
-// the start-up level (CTest runs these tests once per level, through ORBIZA_SIMD).
+// A scene on its own surface, logged or not, fast or plain, at the start-up level (ORBIZA_SIMD).
 struct Drawing {
     Scene scene;
     Canvas surface, display;
@@ -30,6 +29,17 @@ struct Drawing {
         scene.tools.display = &display;
     }
 };
+
+// The structure at `listText` drawn as the window draws it.
+inline void Draw(Drawing& d, const char* listText, ViewState view) {
+    d.scene.view = view;
+    d.scene.view.StructureIndex = std::int16_t(FindStructure(listText).value_or(0));
+    RedrawScene(d.scene);
+}
+
+inline int LitPixels(const Canvas& c) {
+    return int(c.pixels.size() - std::count(c.pixels.begin(), c.pixels.end(), Canvas::Background));
+}
 
 inline std::uint64_t Fnv1a(const void* data, std::size_t size, std::uint64_t hash = 14695981039346656037ull) {
     for (std::size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const std::uint8_t*>(data)[i]) * 1099511628211ull;
