@@ -8,8 +8,6 @@
 
 namespace {
 
-using namespace std::string_literals;
-
 std::vector<std::string> CsvRows(std::vector<std::string> args) {
     args.insert(args.begin(), {"--segments", "-"});
     const RunResult run = RunBinary(args);
@@ -45,7 +43,7 @@ TEST(RenderCommand, HelpAndVersionWinAndTheErrorsTakeOneLine) {
     const ScratchDir dir;
     const std::string picture = dir.path / "a.png";
     for (const std::string& args :
-         {"--bogus"s, "--frames 2 --output " + picture, "--scale 9 --output " + picture + " Cube"}) {
+         {std::string("--bogus"), "--frames 2 --output " + picture, "--scale 9 --output " + picture + " Cube"}) {
         const RunResult run = RunBinary(Words(args));
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_TRUE(run.out.empty());

@@ -1,16 +1,22 @@
 #pragma once
 
-// Test support: run the built orbiza-render as a user would and collect what it says.
+// Test support: run orbiza-render as a user would, and draw what the window shows to hold its files against.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QImage>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "catalogue.h"
+#include "render_job.h"
 
 inline const std::string Earlier = "the earlier file\n";
 
@@ -44,8 +50,7 @@ struct ScratchDir {
     }
 };
 
-// Starts a program (on the PATH or by its path), output and errors to the files named;
-// fileSizeLimit > 0 caps every file it writes at that many bytes.
+// Starts a program, output and errors to the files named; fileSizeLimit > 0 caps each file it writes.
 inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outPath, const std::string& errPath,
                           long fileSizeLimit = 0) {
     std::vector<char*> cargv;
@@ -65,8 +70,7 @@ inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outP
     return child;
 }
 
-// Runs a program and collects what it says. A program ended by a signal gets
-// 128 + its number, as a shell reports it.
+// Runs a program and collects what it says; a signal gives 128 + its number, as a shell reports it.
 inline RunResult RunProgram(const std::vector<std::string>& argv, long fileSizeLimit = 0) {
     const ScratchDir capture;
     const std::string outPath = capture.path / "stdout", errPath = capture.path / "stderr";
@@ -90,11 +94,55 @@ inline std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// A command line's words, split at spaces (for words that hold none); a word
-// "@name" stands for that name in `folder`.
+// A command line's words, split at spaces; a word "@name" stands for that name in `folder`.
 inline std::vector<std::string> Words(const std::string& text, const std::filesystem::path& folder = {}) {
     std::vector<std::string> words;
     std::istringstream in(text);
     for (std::string word; in >> word;) words.push_back(word[0] == '@' ? (folder / word.substr(1)).string() : word);
     return words;
+}
+
+inline const std::vector<std::string> TestView{"--axes", "--angles", "0.4,0.6,0.2", "--time",
+                                               "1.3",    "--speeds", "3,5,-2,10"};
+
+// The window's pictures, the first and one after each timer tick; and the segments of the first.
+struct Drawn {
+    std::vector<QImage> frames;
+    SegmentLog log;
+};
+
+inline Drawn WindowFrames(const std::string& structure, int count, double scale = 1) {
+    Drawn drawn;
+    Canvas surface(scale);
+    Scene scene;
+    scene.tools.surface = &surface;
+    scene.tools.log = &drawn.log;
+    scene.showAxis = true;
+    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
+    for (int k = 0; k < count; ++k, scene.tools.log = nullptr) {
+        if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
+        Clear(surface);
+        RedrawScene(scene);
+        drawn.frames.emplace_back(surface.width, surface.height, QImage::Format_RGB32);
+        std::memcpy(drawn.frames.back().bits(), surface.pixels.data(), surface.pixels.size() * 4);
+    }
+    return drawn;
+}
+
+// The renderer's file of `count` frames, `delay` ms each, under TestView; and the window's pictures of them.
+inline Drawn RenderFrames(const std::string& path, const std::string& structure, int count, int delay) {
+    std::vector<std::string> args = TestView;
+    args.insert(args.end(),
+                {"--frames", std::to_string(count), "--delay", std::to_string(delay), "--output", path, structure});
+    const RunResult run = RunBinary(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return WindowFrames(structure, count);
+}
+
+// RunRender in this process with `redraw` for the window's: the status and what it said.
+inline std::pair<int, std::string> RenderInProcess(const RenderOptions& options, void (*redraw)(Scene&)) {
+    std::ostringstream err;
+    TemporaryFiles temporaries;
+    const int status = RunRender(options, temporaries, err, redraw);
+    return {status, err.str()};
 }

@@ -14,8 +14,7 @@
 
 namespace {
 
-// `script` runs in bash with $R the renderer, $D a folder holding "kept" (Earlier, mode 640), $C the
-// cube's CSV; $D then holds exactly `after` ("->name" a link, "@" the CSV), "kept" still of mode 640.
+// bash `script`: $R renderer, $D holds "kept" (640), $C cube CSV; then $D holds `after` ("->" link, "@" CSV).
 struct TargetCase {
     std::string what, script;
     std::map<std::string, std::string> after;
@@ -50,8 +49,7 @@ TEST_P(AwkwardTarget, IsReplacedWrittenIntoOrRefusedAsWhatItIs) {
     EXPECT_TRUE(stat((dir.path / "kept").c_str(), &kept) != 0 || (kept.st_mode & 07777) == 0640);
 }
 
-// Catches a file in /dev/shm, through /proc or a link not replaced (twice the same), a pipe or
-// descriptor not written into, a full device not a failure or no longer a device.
+// Catches a target replaced that should be written into, or the other way, and a failure called success.
 INSTANTIATE_TEST_SUITE_P(
     Table, AwkwardTarget,
     testing::Values(
@@ -64,7 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"kept", "@"}}},
         TargetCase{
             "a link to a file", "ln -s kept $D/link; $R --segments $D/link Cube", {{"kept", "@"}, {"link", "->kept"}}},
-        // Each link is read from its own folder; the last name in the chain is made.
         TargetCase{"dangling links",
                    "mkdir $D/sub; ln -s x $D/sub/new; ln -s sub/new $D/link; rm $D/kept; "
                    "$R --segments $D/link Cube && mv $D/sub/x $D/made",
@@ -77,7 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"a named pipe",
                    "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --segments $D/pipe Cube; wait",
                    {{"kept", Earlier}, {"pipe", "(other)"}, {"got", "@"}}},
-        // A pipe gets what standard output gets: a video in the form that streams.
         TargetCase{"a named pipe taking a video",
                    "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --format mp4 --output $D/pipe Cube; wait; "
                    "$R --format mp4 --output - Cube | cmp -s - $D/got && rm $D/got",
@@ -97,8 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"kept", Earlier + "@@"}}},
         TargetCase{"a name with a percent sign", "rm $D/kept; $R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}}));
 
-// After 100 names in use the save gives up, and the last name tried, which
-// is someone else's file, must not be removed as if it were ours.
+// Catches removing, after 100 names found taken, the last one tried as if it were ours.
 TEST(Temporaries, TakenNamesStayTheirOwners) {
     const ScratchDir dir;
     const std::string folder = std::filesystem::canonical(dir.path);
@@ -128,8 +123,7 @@ TEST(StandardOutput, AReaderThatLeavesEndsTheRunQuietly) {
     EXPECT_EQ(ReadWholeFile(dir.path / "old.png"), Earlier);
 }
 
-// Signals at several moments of a long run: as soon as its first temporaries
-// exist, and later with frames in flight on every encoder.
+// Catches a signal, at first temporaries or with frames in flight, leaving temporaries or half files.
 TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
     const struct { int signal, laterMs; } moments[] = {{SIGINT, 0}, {SIGTERM, 120}, {SIGHUP, 400}, {SIGINT, 900}};
     for (const auto& moment : moments) {

@@ -6,7 +6,6 @@
 
 #include "file_format.h"
 #include "run_binary.h"
-#include "window_frames.h"
 
 namespace {
 
@@ -20,20 +19,11 @@ std::string CommandOutput(const std::string& command) {
     return text;
 }
 
-std::string Probe(const std::string& path) {
-    return CommandOutput(
-        "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-        "stream=codec_name,pix_fmt,width,height,r_frame_rate,nb_read_frames:format=duration "
-        "-of default=noprint_wrappers=1 '" +
-        path + "'");
-}
-
 std::string Decoded(const std::string& path) {
     return CommandOutput("ffmpeg -v error -i '" + path + "' -f rawvideo -pix_fmt rgb24 -");
 }
 
-// The lowest PSNR of a decoded frame against its picture, the video's extra
-// column and row held against black.
+// The lowest PSNR of a decoded frame against its picture, an extra column and row against black.
 double LowestPsnr(const std::string& path, const std::vector<QImage>& pictures, int width, int height) {
     const std::string raw = Decoded(path);
     const std::size_t frameBytes = std::size_t(width) * std::size_t(height) * 3;
@@ -76,7 +66,10 @@ TEST_P(VideoRoundTrip, ReadsBackAsDrawn) {
     for (const auto& [file, pictures] : files) {
         char duration[32];
         std::snprintf(duration, sizeof duration, "%.6f", double(pictures.size()) * c.delay / 1000);
-        EXPECT_EQ(Probe(file),
+        EXPECT_EQ(CommandOutput("ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=codec_name,"
+                                "pix_fmt,width,height,r_frame_rate,nb_read_frames:format=duration -of "
+                                "default=noprint_wrappers=1 '" +
+                                file + "'"),
                   "codec_name=" + c.codec + "\nwidth=" + std::to_string(c.width) +
                       "\nheight=" + std::to_string(c.height) + "\npix_fmt=yuv420p\nr_frame_rate=" + c.frameRate +
                       "\nnb_read_frames=" + std::to_string(pictures.size()) + "\nduration=" + duration + "\n");
@@ -86,8 +79,7 @@ TEST_P(VideoRoundTrip, ReadsBackAsDrawn) {
     }
 }
 
-// Rosset's thin orange spines are the hardest lines for 4:2:0; at 10 ms a
-// frame a constant-quality H.264 spends too few bits on them.
+// Rosset's thin orange spines at 10 ms a frame starve a constant-quality H.264 of bits.
 INSTANTIATE_TEST_SUITE_P(Table, VideoRoundTrip,
                          testing::Values(VideoCase{"morph.mp4", "Sphere-Torus Transformation", 4, 100, "h264", "10/1",
                                                    566, 518},
@@ -95,8 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Table, VideoRoundTrip,
                                          VideoCase{"rosset.webm", "Rosset", 3, 250, "vp9", "4/1", 565, 517},
                                          VideoCase{"clip-%d.webm", "Shell", 2, 100, "vp9", "10/1", 565, 517}));
 
-// Standard output cannot be gone back over: pictures are the files' bytes,
-// videos stream (MP4 in fragments) and decode to the same frames.
+// Catches standard output getting other bytes than the file, or an MP4 that needs seeking back.
 TEST(FormatOption, WritesToStandardOutputWhatTheFileWouldHold) {
     for (const std::string format : {"png", "gif", "mp4", "webm"}) {
         const ScratchDir dir;

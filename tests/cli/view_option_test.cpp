@@ -22,16 +22,14 @@ std::string View(std::int16_t row, bool axes, Speeds speeds = {}, std::uint64_t 
            ViewAddressText({{0.4f, -0.6f, 0.2f, 1.25f, row}, speeds, axes, true, random});
 }
 
-// Catches a lost field (axes, time, row), a picture drawn twice or without
-// clearing, and "nothing selected" drawn as a structure.
+// Catches a lost field (axes, time, row), a picture drawn twice or uncleared, "nothing selected" drawn.
 TEST(ViewOption, DrawsWhatTheOptionsThatSayTheSameDraw) {
     EXPECT_EQ(Bmps({"--view", View(4, true)}), Bmps({"--axes", "Sphere"}));
     EXPECT_EQ(Bmps({"--view", View(22, false)}), Bmps({"22"}));
     EXPECT_EQ(Bmps({"--view", View(0, true)}), Bmps({"--axes"}));
 }
 
-// Catches a random state or speeds not restored: a seed's state draws that seed's pictures;
-// another state draws another picture, the same every time.
+// Catches a random state or speeds not restored: a seed's state draws that seed's pictures.
 TEST(ViewOption, RosslerComesBackFromItsRandomStateAndAnimatesAtItsSpeeds) {
     RandomSource seeded;
     NextRandom(seeded, -7);

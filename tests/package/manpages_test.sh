@@ -1,8 +1,5 @@
 #!/usr/bin/env bash
-# Renders each manual page: every option of its program's --help is in it,
-# man stays silent under --warnings, only options are tags (help2man takes
-# any indented line with a wide gap for one), and the title names the
-# version alone; the headings of its help2man include file are there.
+# Each manual page: every --help option, no man warning, only options as tags, version-only title, include headings.
 # Usage: manpages_test.sh PROGRAM PAGE INCLUDE [PROGRAM PAGE INCLUDE]...
 set -euo pipefail
 while [ $# -ge 3 ]; do

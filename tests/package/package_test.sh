@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree, unpacks it and checks what it
-# holds, what it depends on, its desktop entry and metainfo, and that its
-# programs run from where the package puts them.
+# Builds the Debian package and checks its files, depends, desktop entry, metainfo and that its programs run.
 # Usage: package_test.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1 version=$2
@@ -37,20 +35,15 @@ grep -q 'libc6' <<<"$depends" && grep -q 'libqt6widgets6' <<<"$depends" || fail 
 desktop-file-validate "$root/usr/share/applications/orbiza.desktop" || fail desktop-file-validate
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
 
-# The viewer answers without a display; the renderer draws one picture.
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/orbiza" --version | grep -qx "orbiza $version" ||
-    fail "orbiza --version"
-"$root/usr/bin/orbiza-render" --version | grep -qxE "orbiza-render $version( \([[:alnum:]_-]+\))?" ||
-    fail "orbiza-render --version"
-# Both name their licence as GNU programs do, as the copyright file does.
+# Both answer without a display, naming their version and their licence as GNU programs and the copyright file do.
 licence='License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.'
 for program in orbiza orbiza-render; do
-    QT_QPA_PLATFORM=offscreen "$root/usr/bin/$program" --version | grep -qxF "$licence" || fail "$program --version licence"
+    said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --version)
+    grep -qxE "$program $version( \([[:alnum:]_-]+\))?" <<<"$said" && grep -qxF "$licence" <<<"$said" ||
+        fail "$program --version: $said"
 done
 grep -qx 'License: GPL-3+' "$root/usr/share/doc/orbiza/copyright" || fail "copyright: no GPL-3+"
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/orbiza-render" --angles 0.4,0.6,0.2 --output "$work/sphere.png" Sphere
 file -b "$work/sphere.png" | grep -q 'PNG image data, 565 x 517' || fail "render: $(file -b "$work/sphere.png")"
 
-if command -v lintian >/dev/null; then
-    lintian --fail-on error "$deb" || fail lintian
-fi
+! command -v lintian >/dev/null || lintian --fail-on error "$deb" || fail lintian
