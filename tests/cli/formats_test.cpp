@@ -55,12 +55,10 @@ void CheckBmpHeader(const std::string& bmp, std::uint32_t width = 565, std::uint
 }
 
 void CheckObj(const std::string& path, const SegmentLog& log) {
-    tinyobj::attrib_t attrib;
-    std::vector<tinyobj::shape_t> shapes;
-    std::vector<tinyobj::material_t> materials;
-    std::string warning, error;
-    ASSERT_TRUE(tinyobj::LoadObj(&attrib, &shapes, &materials, &warning, &error, path.c_str(), nullptr, false))
-        << error;
+    tinyobj::ObjReader reader;
+    ASSERT_TRUE(reader.ParseFromFile(path)) << reader.Error();
+    const tinyobj::attrib_t& attrib = reader.GetAttrib();
+    const std::vector<tinyobj::shape_t>& shapes = reader.GetShapes();
     const auto point = [&](int i) {
         return MakeVec(attrib.vertices[3 * i], attrib.vertices[3 * i + 1], attrib.vertices[3 * i + 2]);
     };
@@ -108,12 +106,11 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
         EXPECT_EQ(LonelyPixels(drawn.frames[0], raster), 0);
         EXPECT_EQ(LonelyPixels(raster, drawn.frames[0]), 0);
         const std::string svg = ReadWholeFile(path);
-        std::vector<std::string> colours;  // one element per segment, in drawing order, in its colour
-        for (std::size_t at = svg.find("stroke=\"#"); at != std::string::npos; at = svg.find("stroke=\"#", at + 1))
-            colours.push_back(svg.substr(at + 9, 6));
-        ASSERT_EQ(colours.size(), drawn.log.size());
-        for (std::size_t i = 0; i < colours.size(); ++i)
-            ASSERT_EQ(std::stoi(colours[i], nullptr, 16), int(PackRgb(drawn.log[i].colour) & 0xFFFFFF)) << i;
+        std::size_t i = 0;  // one element per segment, in drawing order, in its colour
+        for (std::size_t at = svg.find("stroke=\"#"); at != std::string::npos; at = svg.find("stroke=\"#", at + 1), ++i)
+            ASSERT_EQ(std::stoi(svg.substr(at + 9, 6), nullptr, 16), int(PackRgb(drawn.log.at(i).colour) & 0xFFFFFF))
+                << i;
+        EXPECT_EQ(i, drawn.log.size());
     }
     if (extension == "obj") CheckObj(path, drawn.log);
     if (extension == "webp" || extension == "gif") {

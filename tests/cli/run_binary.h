@@ -21,7 +21,7 @@
 inline const std::string Earlier = "the earlier file\n";
 
 struct RunResult {
-    int status = -1;  // exit status, or 128 + the signal that ended it
+    int status = -1;  // exit status, or minus the signal that ended it
     std::string out, err;
 };
 
@@ -70,15 +70,19 @@ inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outP
     return child;
 }
 
-// Runs a program and collects what it says; a signal gives 128 + its number, as a shell reports it.
+// Waits for a child: its exit status, or minus the signal that ended it (never taken for an exit code).
+inline int WaitStatus(pid_t child) {
+    int wstatus = 0;
+    waitpid(child, &wstatus, 0);
+    return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -WTERMSIG(wstatus);
+}
+
+// Runs a program and collects what it says.
 inline RunResult RunProgram(const std::vector<std::string>& argv, long fileSizeLimit = 0) {
     const ScratchDir capture;
     const std::string outPath = capture.path / "stdout", errPath = capture.path / "stderr";
-    const pid_t child = StartProgram(argv, outPath, errPath, fileSizeLimit);
-    int wstatus = 0;
-    waitpid(child, &wstatus, 0);
-    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus), ReadWholeFile(outPath),
-            ReadWholeFile(errPath)};
+    const int status = WaitStatus(StartProgram(argv, outPath, errPath, fileSizeLimit));
+    return {status, ReadWholeFile(outPath), ReadWholeFile(errPath)};
 }
 
 inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0) {

@@ -138,9 +138,7 @@ TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
         for (int wait = 0; wait < 5000 && !started(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         std::this_thread::sleep_for(std::chrono::milliseconds(moment.laterMs));
         kill(child, moment.signal);
-        int status = 0;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + moment.signal) << status;
+        EXPECT_EQ(WaitStatus(child), 128 + moment.signal);
         EXPECT_EQ(ReadWholeFile(capture.path / "err"), "orbiza-render: interrupted\n");
         for (const std::string& name : dir.Names()) {
             const std::string contents = ReadWholeFile(dir.path / name);
