@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <tuple>
 
 #include "test_support.h"
 
@@ -39,23 +40,21 @@ TEST(DrawSegment, DepthCueAndColour) {
     }
 }
 
-// Catches far ends cut in float (lines off their pixels) and right/bottom edges outside the raster.
+// Catches far ends cut in float (lines off their pixels), right/bottom edges outside, half pixels (282.5, 258.5).
 TEST(DrawSegment, LinesAreCutAtTheEdges) {
     const struct {
         float x1, y1, x2, y2;
         int lit, column, row;  // pixels set, and one of them
-    } cases[] = {
-        {1, 1, 1, 1, 1, Canvas::Width - 1, Canvas::Height - 1},
-        {0, 0, 0, 0, 1, 282, 258},
-        {-0.5f, 0, 0.5f, 0, 283, 282, 258},  // 282.5 pixels across
-        {0, -0.5f, 0, 0.5f, 259, 282, 258},  // 258.5 down
-        {0, 0, 1e30f, 0, Canvas::Width - 282, Canvas::Width - 1, 258},
-        {-FLT_MAX, 0, FLT_MAX, 0, Canvas::Width, 0, 258},
-        {-1e30f, -1e30f, 3e30f, 3e30f, Canvas::Width, 0, 0},  // both ends and their midpoint far
-        {-3e38f, -3e38f, 1e36f, 1e36f, Canvas::Width, 282, 258},
-        {0, 0, 1e30f, 1e30f, Canvas::Width - 282, Canvas::Width - 1, Canvas::Height - 1},
-        {2, 2, 3, 3, 0, 0, 0},
-    };
+    } cases[] = {{1, 1, 1, 1, 1, Canvas::Width - 1, Canvas::Height - 1},
+                 {0, 0, 0, 0, 1, 282, 258},
+                 {-0.5f, 0, 0.5f, 0, 283, 282, 258},
+                 {0, -0.5f, 0, 0.5f, 259, 282, 258},
+                 {0, 0, 1e30f, 0, Canvas::Width - 282, Canvas::Width - 1, 258},
+                 {-FLT_MAX, 0, FLT_MAX, 0, Canvas::Width, 0, 258},
+                 {-1e30f, -1e30f, 3e30f, 3e30f, Canvas::Width, 0, 0},  // both ends and their midpoint far
+                 {-3e38f, -3e38f, 1e36f, 1e36f, Canvas::Width, 282, 258},
+                 {0, 0, 1e30f, 1e30f, Canvas::Width - 282, Canvas::Width - 1, Canvas::Height - 1},
+                 {2, 2, 3, 3, 0, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2);
         Drawing d(false);
@@ -67,12 +66,10 @@ TEST(DrawSegment, LinesAreCutAtTheEdges) {
 
 // A line's pixels by Bresenham's steps on a raster three pictures across, cropped to the middle one.
 std::vector<std::pair<int, int>> WholeLineCropped(float x1, float y1, float x2, float y2) {
-    const auto pixel = [](float user, double perUnit, int size) {
-        return int(std::floor((user + 1.0) * perUnit)) + size;
-    };
-    int c = pixel(x1, Canvas::ColumnsPerUnit, Canvas::Width), r = pixel(y1, Canvas::RowsPerUnit, Canvas::Height);
-    const int c2 = pixel(x2, Canvas::ColumnsPerUnit, Canvas::Width),
-              r2 = pixel(y2, Canvas::RowsPerUnit, Canvas::Height);
+    const auto column = [](float x) { return int(std::floor((x + 1.0) * Canvas::ColumnsPerUnit)) + Canvas::Width; };
+    const auto row = [](float y) { return int(std::floor((y + 1.0) * Canvas::RowsPerUnit)) + Canvas::Height; };
+    int c = column(x1), r = row(y1);
+    const int c2 = column(x2), r2 = row(y2);
     const int dc = std::abs(c2 - c), dr = -std::abs(r2 - r), sc = c < c2 ? 1 : -1, sr = r < r2 ? 1 : -1;
     std::vector<std::pair<int, int>> pixels;
     for (int error = dc + dr;;) {
@@ -117,25 +114,22 @@ TEST(DrawSegment, LinesLeavingThePictureFollowTheWholeLine) {
                 if (PixelAt(surface, c, r) != Canvas::Background) lit.emplace_back(c, r);
         const std::vector<std::pair<int, int>> whole = WholeLineCropped(e[0], e[1], e[2], e[3]);
         ASSERT_FALSE(whole.empty());
-        EXPECT_TRUE(EveryPixelNear(lit, whole));
-        EXPECT_TRUE(EveryPixelNear(whole, lit));
+        EXPECT_TRUE(EveryPixelNear(lit, whole) && EveryPixelNear(whole, lit));
         EXPECT_LE(std::abs(int(lit.size()) - int(whole.size())), 2);
     }
 }
 
+// An end in the eye plane or at infinity, and brightness beyond a 16-bit colour.
 TEST(DrawSegment, FailuresRaiseTheirErrorsAndDrawNothing) {
-    const struct {
-        float depthGain, x, z;
-        ErrorKind kind;
-    } cases[] = {
-        {205, 0, -5, ErrorKind::FloatingPoint},  // an end in the eye plane
-        {205, INFINITY, 0, ErrorKind::FloatingPoint},
-        {1e6f, 0, -1, ErrorKind::Overflow},  // brightness beyond a 16-bit colour
-    };
-    for (const auto& c : cases) {
+    using enum ErrorKind;
+    const std::tuple<float, float, float, ErrorKind> cases[] = {// depth gain, an end's x and both ends' z
+                                                                {205, 0, -5, FloatingPoint},
+                                                                {205, INFINITY, 0, FloatingPoint},
+                                                                {1e6f, 0, -1, Overflow}};
+    for (const auto& [depthGain, x, z, kind] : cases) {
         Drawing d(true);
-        d.scene.tools.DepthGain = c.depthGain;
-        EXPECT_EQ(RaisedKind([&] { DrawSegment(d.scene.tools, {c.x, 0, c.z}, {0, 0.5f, c.z}, {0, 0, 0}); }), c.kind);
+        d.scene.tools.DepthGain = depthGain;
+        EXPECT_EQ(RaisedKind([&] { DrawSegment(d.scene.tools, {x, 0, z}, {0, 0.5f, z}, {0, 0, 0}); }), kind);
         EXPECT_EQ(LitPixels(d.surface), 0);
     }
 }

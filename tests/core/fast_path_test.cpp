@@ -25,32 +25,26 @@ void ExpectDrewAsPlain(const Drawing& d, const Drawing& plain) {
 // RedrawScene as it would be without any of the shortcuts.
 void PlainRedraw(Scene& scene) {
     if (scene.showAxis) DrawAxes(scene.tools, scene.view.AngleX, scene.view.AngleY, scene.view.AngleZ);
-    if (scene.view.StructureIndex == *FindStructure("Rossler Chaos"))
-        DrawRosslerSequential(scene);
-    else
-        Catalogue()[scene.view.StructureIndex - 1].generator(scene);
+    if (scene.view.StructureIndex == *FindStructure("Rossler Chaos")) return DrawRosslerSequential(scene);
+    Catalogue()[scene.view.StructureIndex - 1].generator(scene);
 }
 
 class EveryStructure : public testing::TestWithParam<int> {};
 
 // Catches wrong reused ends, raster or Rossler order, and a second canvas unlike its scale drawn alone.
 TEST_P(EveryStructure, FastRouteDrawsWhatThePlainRouteDraws) {
-    const struct {
-        float ax, ay, az, time;
-        bool axes;
-        double scale;
-    } views[] = {{0, 0, 0, 0, true, 2}, {0.4f, 0.6f, 0.2f, 1.3f, true, 1.5}, {2.5f, -1.2f, 4.0f, 15.708f, false, 3}};
-    for (const auto& v : views) {
-        SCOPED_TRACE(std::string(Catalogue()[GetParam() - 1].listText) + " at view " + std::to_string(v.ax));
-        Drawing fast(true), quiet(false), plain(true, false), alone(false, true, v.scale);
+    const std::tuple<float, float, float, float, bool, double> views[] = {
+        {0, 0, 0, 0, true, 2}, {0.4f, 0.6f, 0.2f, 1.3f, true, 1.5}, {2.5f, -1.2f, 4.0f, 15.708f, false, 3}};
+    for (const auto& [ax, ay, az, time, axes, scale] : views) {  // angles, time, axes shown, second canvas's scale
+        SCOPED_TRACE(std::string(Catalogue()[GetParam() - 1].listText) + " at view " + std::to_string(ax));
+        Drawing fast(true), quiet(false), plain(true, false), alone(false, true, scale);
         for (Drawing* d : {&fast, &quiet, &plain, &alone}) {
-            d->scene.view = {v.ax, v.ay, v.az, v.time, std::int16_t(GetParam())};
-            d->scene.showAxis = v.axes;
-            if (d != &alone) d->AlsoDrawAt(v.scale);
+            d->scene.view = {ax, ay, az, time, std::int16_t(GetParam())};
+            d->scene.showAxis = axes;
+            if (d != &alone) d->AlsoDrawAt(scale);
         }
-        for (int redraw = 0; redraw < 2; ++redraw) {  // the second continues the random source
+        for (int redraw = 0; redraw < 2; ++redraw)  // the second continues the random source
             RedrawScene(fast.scene), RedrawScene(quiet.scene), PlainRedraw(plain.scene), RedrawScene(alone.scene);
-        }
         ExpectDrewAsPlain(fast, plain), ExpectDrewAsPlain(quiet, plain);
         EXPECT_TRUE(plain.display.pixels == alone.surface.pixels);
     }
@@ -118,7 +112,7 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
         {"depth cue dividing by zero", Wander(40, 0.02f, 13), true, MakeVec(1, 1, 1), 0},
     };
     const Vec3 views[] = {MakeVec(0, 0, 0), MakeVec(0.4f, 0.6f, 0.2f), MakeVec(0.0f, 3.14159274f, 0.0f)};
-    for (const Vec3 angles : views) {
+    for (const Vec3& angles : views)
         for (const ChainCase& c : cases) {
             SCOPED_TRACE(c.name);
             Drawing fast(true), quiet(false), plain(true, false);
@@ -129,7 +123,6 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
             EXPECT_EQ(DrawChain(quiet, c, angles), error);
             ExpectDrewAsPlain(fast, plain), ExpectDrewAsPlain(quiet, plain);
         }
-    }
 }
 
 // Catches an end reused for -0 as 0 (rotated, it keeps its sign) or under other angles.
@@ -137,11 +130,10 @@ TEST(EndReuse, OnlyTheSameBitsUnderTheSameAnglesAreReused) {
     const Vec3 a = MakeVec(0.3f, -0.2f, 0.1f), b = MakeVec(0, 0.5f, 0), negativeZeros = MakeVec(-0.0f, 0.5f, -0.0f);
     const Vec3 view1 = MakeVec(0, 3.14159274f, 0), view2 = MakeVec(0.7f, 0.1f, -0.4f);
     Drawing fast(true), plain(true, false);
-    for (Drawing* d : {&fast, &plain}) {
-        for (const auto& [p, q, view] :
-             {std::tuple{b, a, view1}, {a, negativeZeros, view1}, {b, a, view1}, {a, b, view2}, {b, a, view2}})
-            DrawSegment(d->scene.tools, p, q, view);
-    }
+    const std::tuple<Vec3, Vec3, Vec3> segments[] = {
+        {b, a, view1}, {a, negativeZeros, view1}, {b, a, view1}, {a, b, view2}, {b, a, view2}};
+    for (Drawing* d : {&fast, &plain})
+        for (const auto& [p, q, view] : segments) DrawSegment(d->scene.tools, p, q, view);
     ExpectDrewAsPlain(fast, plain);
 }
 

@@ -13,25 +13,24 @@ namespace {
 
 std::uint32_t Bits(std::optional<float> f) { return std::bit_cast<std::uint32_t>(f.value_or(NAN)); }
 
-// Catches too few or many digits, a lost -0, range ends read as 0 or inf, rounding twice through double.
+// Catches too few or many digits, a lost -0, subnormals or range ends lost, ties not to even, rounding via double.
 TEST(PortableFloat, TheFewestDigitsThatReadBackAndAnyDecimalAsItsNearestFloat) {
-    using W = struct {
+    const struct {
         float value;
         const char *text, *alsoRead;  // a float, its text, another decimal that reads as it
-    };
-    const W cases[] = {W{0.100000024f, "0.100000024", "0.1000000238"},
-                       W{0.80000007f, "0.8000001", "0.800000071"},  // fewest digits
-                       W{123456789.0f, "123456790", "1.2345679e+08"},
-                       W{1e9f, "1e9", "1e00000000009"},
-                       W{0.00001f, "0.00001", ".00001"},
-                       W{0.000001f, "1e-6", "0.0000000000000001e10"},
-                       W{-0.0f, "-0", "-1e-50"},
-                       W{1e-45f, "1e-45", "1.5e-45"},  // zero, subnormal
-                       W{1.17549435e-38f, "1.1754944e-38", "1.17549435E-38"},
-                       W{-3.40282347e38f, "-3.4028235e38", "-3402823466385288598117e17"},    // ends of the range
-                       W{1.00000012f, "1.0000001", "1.0000000596046447753906250000000001"},  // above halfway
-                       W{1.0f, "1", "1.000000059604644775390625"}};  // halfway: to the even neighbour
-    for (const W& c : cases) {
+    } cases[] = {{0.100000024f, "0.100000024", "0.1000000238"},
+                 {0.80000007f, "0.8000001", "0.800000071"},
+                 {123456789.0f, "123456790", "1.2345679e+08"},
+                 {1e9f, "1e9", "1e00000000009"},
+                 {0.00001f, "0.00001", ".00001"},
+                 {0.000001f, "1e-6", "0.0000000000000001e10"},
+                 {-0.0f, "-0", "-1e-50"},
+                 {1e-45f, "1e-45", "1.5e-45"},
+                 {1.17549435e-38f, "1.1754944e-38", "1.17549435E-38"},
+                 {-3.40282347e38f, "-3.4028235e38", "-3402823466385288598117e17"},
+                 {1.00000012f, "1.0000001", "1.0000000596046447753906250000000001"},
+                 {1.0f, "1", "1.000000059604644775390625"}};
+    for (const auto& c : cases) {
         EXPECT_EQ(PortableFloatText(c.value), c.text);
         EXPECT_EQ(Bits(ReadPortableFloat(c.text)), Bits(c.value)) << c.text;
         EXPECT_EQ(Bits(ReadPortableFloat(c.alsoRead)), Bits(c.value)) << c.alsoRead;
@@ -54,12 +53,11 @@ TEST(ViewAddress, EveryStatePrintsAndReadsBackToItself) {
     const float awkward[] = {0.4f, -0.0f, 1e-45f, -3.40282347e38f, 1.17549435e-38f, 1e-7f, 5000.25f};
     RandomSource source;
     for (int row = 0; row <= CatalogueSize; ++row) {
-        ViewAddress a{{awkward[row % 7], awkward[(row + 1) % 7], awkward[(row + 3) % 7], awkward[(row + 5) % 7],
-                       std::int16_t(row)},
-                      {row % 2 ? -50 : 50, row - 11, -row, row * 2 - 23},
-                      row % 2 == 1,
-                      row % 3 == 0,
-                      row == 0 ? ~0ull : (NextRandom(source), source.state)};
+        const ViewState view{awkward[row % 7], awkward[(row + 1) % 7], awkward[(row + 3) % 7], awkward[(row + 5) % 7],
+                             std::int16_t(row)};
+        const std::uint64_t random = row == 0 ? ~0ull : (NextRandom(source), source.state);
+        const ViewAddress a{
+            view, {row % 2 ? -50 : 50, row - 11, -row, row * 2 - 23}, row % 2 == 1, row % 3 == 0, random};
         const std::string text = ViewAddressText(a);
         EXPECT_EQ(text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789.-;=,"), std::string::npos) << text;
         std::string problem;
@@ -84,39 +82,37 @@ TEST(ViewAddress, TheFragmentAloneOrInAWholeAddress) {
 
 // The example with one field's value replaced.
 std::string With(const std::string& field, const std::string& value) {
-    const std::size_t start = Example.find(";" + field + "=") + field.size() + 2;
-    const std::size_t end = Example.find(';', start);
+    const std::size_t start = Example.find(";" + field + "=") + field.size() + 2, end = Example.find(';', start);
     return Example.substr(0, start) + value + (end == std::string::npos ? "" : Example.substr(end));
 }
 
 TEST(ViewAddress, AnythingNotQuiteRightIsRefusedWholeWithTheReason) {
-    using B = struct {
+    const struct {
         std::string field, value, reason;  // with no field, value is the whole text
-    };
-    const B cases[] = {B{"", "https://example.org/orbiza.html#", "the address is empty"},
-                       B{"", "row=4;" + Example.substr(3), "does not start with the version v1 (found \"row=4\")"},
-                       B{"", "v2" + Example.substr(2), "unknown version \"v2\""},
-                       B{"", "v1", "incomplete: no row, angles, time, speeds, axes, timer, random"},
-                       B{"", Example + ";", "an empty field"},
-                       B{"", Example + ";row=5", "row is given twice"},
-                       B{"", Example + ";colour=1", "unknown field \"colour\""},
-                       B{"", Example + ";row", "\"row\" is not name=value"},
-                       B{"row", "24", "row: \"24\" is outside 0..23"},
-                       B{"row", "-1", "\"-1\" is outside 0..23"},
-                       B{"row", "99999999999", "is outside 0..23"},
-                       B{"row", "4.0", "\"4.0\" is not a whole number"},
-                       B{"speeds", "0,0,51,0", "speeds: \"51\" is outside -50..50"},
-                       B{"speeds", "0,0,0", "speeds: expected 4 comma-separated values, got \"0,0,0\""},
-                       B{"angles", "nan,0,0", "\"nan\" is not a number"},
-                       B{"time", "1e39", "time: \"1e39\" is out of range for a 32-bit float"},
-                       B{"time", "", "time: \"\" is not a number"},
-                       B{"time", "+0.8", "is not a number"},
-                       B{"time", "0.8e", "is not a number"},
-                       B{"axes", "2", "axes: \"2\" is neither 0 nor 1"},
-                       B{"random", "ff", "random: expected 16 hex digits, got \"ff\""},
-                       B{"random", "000000000000000g", "16 hex"},
-                       B{"random", "-00000000000000f", "16 hex"}};
-    for (const B& c : cases) {
+    } cases[] = {{"", "https://example.org/orbiza.html#", "the address is empty"},
+                 {"", "row=4;" + Example.substr(3), "does not start with the version v1 (found \"row=4\")"},
+                 {"", "v2" + Example.substr(2), "unknown version \"v2\""},
+                 {"", "v1", "incomplete: no row, angles, time, speeds, axes, timer, random"},
+                 {"", Example + ";", "an empty field"},
+                 {"", Example + ";row=5", "row is given twice"},
+                 {"", Example + ";colour=1", "unknown field \"colour\""},
+                 {"", Example + ";row", "\"row\" is not name=value"},
+                 {"row", "24", "row: \"24\" is outside 0..23"},
+                 {"row", "-1", "\"-1\" is outside 0..23"},
+                 {"row", "99999999999", "is outside 0..23"},
+                 {"row", "4.0", "\"4.0\" is not a whole number"},
+                 {"speeds", "0,0,51,0", "speeds: \"51\" is outside -50..50"},
+                 {"speeds", "0,0,0", "speeds: expected 4 comma-separated values, got \"0,0,0\""},
+                 {"angles", "nan,0,0", "\"nan\" is not a number"},
+                 {"time", "1e39", "time: \"1e39\" is out of range for a 32-bit float"},
+                 {"time", "", "time: \"\" is not a number"},
+                 {"time", "+0.8", "is not a number"},
+                 {"time", "0.8e", "is not a number"},
+                 {"axes", "2", "axes: \"2\" is neither 0 nor 1"},
+                 {"random", "ff", "random: expected 16 hex digits, got \"ff\""},
+                 {"random", "000000000000000g", "16 hex"},
+                 {"random", "-00000000000000f", "16 hex"}};
+    for (const auto& c : cases) {
         const std::string text = c.field.empty() ? c.value : With(c.field, c.value);
         std::string problem;
         EXPECT_FALSE(ParseViewAddress(text, &problem)) << text;

