@@ -1,7 +1,5 @@
 #!/bin/sh
-# How the window starts from a command line: without a display one line and
-# status 1 (not Qt's abort), an unknown option status 2 with a pointer to
-# --help, and Qt's own options taken by Qt (the window then runs until stopped).
+# No display: one line, status 1; an unknown option: status 2; Qt's own options pass.
 binary=$1
 runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
@@ -9,8 +7,7 @@ export XDG_RUNTIME_DIR=$runtime  # keeps Qt's remark about a missing one off std
 fail() { echo "FAIL: $*"; exit 1; }
 # expect STATUS PATTERN ENV... -- ARGS...: stderr is one line matching PATTERN.
 expect() {
-    status=$1 pattern=$2
-    shift 2
+    status=$1 pattern=$2 && shift 2
     said=$(timeout 10 env "$@" 2>&1 >/dev/null)
     got=$?
     [ "$got" = "$status" ] || fail "$* ended with $got, not $status: $said"

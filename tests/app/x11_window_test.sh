@@ -1,8 +1,5 @@
 #!/bin/sh
-# Starts the real viewer on a virtual X server, checks the size of its client
-# area, that its control column is drawn and its drawing area plain. (The
-# picture at other ratios is compared with the renderer's in form1_test.)
-# Exit 77 means skipped.
+# The real viewer on a virtual X server: its client size, a drawn control column, a plain drawing area (77: skipped).
 binary=$1
 for tool in xvfb-run xdotool xwininfo import convert; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -26,15 +23,11 @@ INSIDE
 
 QT_QPA_PLATFORM=xcb timeout 60 xvfb-run -a -s "-screen 0 1700x1300x24" sh "$work/inside.sh" "$work" "$binary"
 status=$?
-if [ ! -e "$work/server-up" ]; then
-    echo "SKIP: no X server could be started (xvfb-run exit $status)"
-    exit 77
-fi
+[ -e "$work/server-up" ] || { echo "SKIP: no X server could be started (xvfb-run exit $status)"; exit 77; }
 [ $status -eq 0 ] || { echo "FAIL: the viewer run ended with $status"; exit 1; }
 
 field() { sed -n "s/^ *$1: *//p" "$work/info"; }
-left=$(field 'Absolute upper-left X') top=$(field 'Absolute upper-left Y')
-width=$(field 'Width') height=$(field 'Height')
+left=$(field 'Absolute upper-left X') top=$(field 'Absolute upper-left Y') width=$(field 'Width') height=$(field 'Height')
 echo "window at $left,$top size ${width}x$height"
 [ "$width" = 809 ] && [ "$height" = 593 ] || { echo "FAIL: client area is not 809x593"; exit 1; }
 

@@ -32,18 +32,13 @@ struct Comparison {
 
 // Catches pixels too many or few, short runs, wrong row widths, swapped directions, writes past the edge.
 TEST(PenTable, DrawsEveryLineAsTheSpansDo) {
-    const struct {
-        double scale;
-        int pen;
-    } cases[] = {{1.25, 1}, {1.5, 2}, {2, 2}, {3, 3}, {4, 4}, {8, 8}};
-    for (const auto& p : cases) {
-        SCOPED_TRACE(p.scale);
-        Comparison c(p.scale);
-        ASSERT_EQ(c.table.pen, p.pen);
-        const int w = c.table.width - 1, h = c.table.height - 1, far = PenExtent(p.pen) + 2;
-        const int anchors[][2] = {
-            {0, 0},     {w, 0},         {0, h},        {w, h}, {p.pen / 2, p.pen / 2}, {w - p.pen, h / 2},
-            {w / 2, 1}, {w / 2, h - 1}, {w / 3, h / 3}};
+    for (const auto& [scale, pen] : {std::pair{1.25, 1}, {1.5, 2}, {2.0, 2}, {3.0, 3}, {4.0, 4}, {8.0, 8}}) {
+        SCOPED_TRACE(scale);
+        Comparison c(scale);
+        ASSERT_EQ(c.table.pen, pen);
+        const int w = c.table.width - 1, h = c.table.height - 1, far = PenExtent(pen) + 2;
+        const int anchors[][2] = {{0, 0},           {w, 0},     {0, h},         {w, h},        {pen / 2, pen / 2},
+                                  {w - pen, h / 2}, {w / 2, 1}, {w / 2, h - 1}, {w / 3, h / 3}};
         for (const auto& a : anchors)
             for (int dc = -far; dc <= far; ++dc)
                 for (int dr = -far; dr <= far; ++dr)

@@ -41,19 +41,17 @@ int Lonely(const Canvas& a, const Canvas& b, int reach = 1) {
     return lonely;
 }
 
-struct ScaleCase {
+const struct {
     double scale;
     int width, height, pen;
-};
-
-const ScaleCase Scales[] = {{1.25, 706, 646, 1}, {1.5, 848, 776, 2}, {2, 1130, 1034, 2}, {3, 1695, 1551, 3}};
+} Scales[] = {{1.25, 706, 646, 1}, {1.5, 848, 776, 2}, {2, 1130, 1034, 2}, {3, 1695, 1551, 3}};
 
 // Rounding and the pen's half-width keep a line within two picture pixels, rarely beyond one; a square
 // pen widens diagonals. Catches a wrong size, mapping or cut, and a pen missing, too wide or off centre.
 TEST(Scale, LinesLieWhereThePictureHasThemAndKeepItsWeight) {
     const char* structures[] = {"Cube", "Sphere", "Web", "Rossler Chaos"};
     const ViewState views[] = {ViewAt(0.3f, -0.5f, 0.7f, 1.3f), ViewAt(2.5f, -1.2f, 4.0f, 15.7f)};
-    for (const ScaleCase& s : Scales)
+    for (const auto& s : Scales)
         for (const char* structure : structures)
             for (const ViewState& view : views) {
                 SCOPED_TRACE(testing::Message() << structure << " at " << s.scale << ", view " << view.AngleX);
@@ -73,7 +71,7 @@ TEST(Scale, LinesLieWhereThePictureHasThemAndKeepItsWeight) {
 
 // Lines `pen` thick pooling into row 258 / column 282: catches a pen off centre or wrong, a cut too soon.
 TEST(Scale, APenOfTheRoundedScaleCentredOnThePicturesLine) {
-    for (const ScaleCase& s : Scales) {
+    for (const auto& s : Scales) {
         SCOPED_TRACE(s.scale);
         Drawing d(false, true, s.scale);
         DrawSegment(d.scene.tools, {-0.5f, 0, 0}, {3, 0, 0}, {0, 0, 0});

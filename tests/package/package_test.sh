@@ -10,8 +10,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail cpack; }
 debs=("$work"/orbiza_"$version"_*.deb)
 [ -f "${debs[0]}" ] || fail "no orbiza_${version}_<arch>.deb in: $(ls "$work")"
-deb=${debs[0]}
-root=$work/root
+deb=${debs[0]} root=$work/root
 dpkg-deb -x "$deb" "$root"
 files=$(cd "$root" && find . -type f | sort)
 

@@ -45,8 +45,8 @@ async function Open(url, context) {
 const page = await Open(pageUrl), entries = await page.evaluate(() => history.length);
 
 // The window's table as the module holds it, read through a handle of its own.
-const table = await page.evaluate(() => JSON.parse(Module.UTF8ToString(Module._OrbizaWindowJson(Module._OrbizaOpen()))));
-const cdp = await page.context().newCDPSession(page);
+const table = await page.evaluate(() => JSON.parse(Module.UTF8ToString(Module._OrbizaWindowJson(Module._OrbizaOpen())))),
+  cdp = await page.context().newCDPSession(page);
 // What Chromium's accessibility tree holds for the element with this id.
 async function Spoken(id) {
   const { root } = await cdp.send('DOM.getDocument', { depth: 0 });
@@ -77,8 +77,7 @@ if (await page.title() !== table.caption) failures.push('page title: ' + await p
 
 // Tab visits the controls by the table's tab indexes, the labels passed over.
 const byTab = table.controls.filter((row) => row.kind !== 'label').sort((a, b) => a.tabIndex - b.tabIndex);
-await page.focus('#' + byTab[0].name);
-const visited = [byTab[0].name];
+const visited = [await page.focus('#' + byTab[0].name).then(() => byTab[0].name)];
 while (visited.length < byTab.length) visited.push(await page.keyboard.press('Tab').then(() => page.evaluate(() => document.activeElement.id)));
 if (visited.join() !== byTab.map((row) => row.name).join()) failures.push('tab order: ' + visited.join());
 
