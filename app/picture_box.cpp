@@ -29,11 +29,11 @@ void PictureBox::Show(const Canvas& shown) {
     ShowChanges();
 }
 
-void PictureBox::ShowChanges() { update(Border, Border, Canvas::Width, Canvas::Height); }
+void PictureBox::ShowChanges() { update(Border, Border, PictureWidth, PictureHeight); }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect interior(Border, Border, Canvas::Width, Canvas::Height);
+    const QRect interior(Border, Border, PictureWidth, PictureHeight);
     if (!interior.contains(event->rect())) PaintBorder(painter);
     if (image.devicePixelRatio() == 1) {
         const QRect exposed = event->rect() & interior;

@@ -24,8 +24,8 @@ std::vector<ColouredLine> RecordRosslerLines(SimdLevel level) {
     StartBenchScene(scene, RosslerIndex(), level);
     scene.tools.log = &log;
     RedrawScene(scene);
-    const auto column = [](float x) { return (double(x) + 1.0) * Canvas::Width / 2.0; };
-    const auto row = [](float y) { return (double(y) + 1.0) * Canvas::Height / 2.0; };
+    const auto column = [](float x) { return (double(x) + 1.0) * PictureWidth / 2.0; };
+    const auto row = [](float y) { return (double(y) + 1.0) * PictureHeight / 2.0; };
     std::vector<ColouredLine> lines;
     lines.reserve(log.size());
     for (const SegmentRecord& s : log)
@@ -36,7 +36,7 @@ std::vector<ColouredLine> RecordRosslerLines(SimdLevel level) {
 
 void QPainterLines(benchmark::State& state, SimdLevel level) {
     const std::vector<ColouredLine> lines = RecordRosslerLines(level);
-    QImage image(Canvas::Width, Canvas::Height, QImage::Format_RGB32);
+    QImage image(PictureWidth, PictureHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::black);
         QPainter painter(&image);

@@ -20,8 +20,8 @@ int Scaled(int size, double scale) { return int(std::lround(size * scale)); }
 
 Canvas::Canvas(double atScale)
     : scale(ScaleOrRaise(atScale)),
-      width(Scaled(Width, scale)),
-      height(Scaled(Height, scale)),
+      width(Scaled(PictureWidth, scale)),
+      height(Scaled(PictureHeight, scale)),
       pen(std::max(1, int(std::lround(scale)))),
       pixels(std::size_t(width) * std::size_t(height), Background) {
     if (!AtPictureSize(*this)) penLines = std::make_shared<const PenLines>(MakePenLines(pen, width));

@@ -11,6 +11,14 @@ struct Rgb {
     std::uint8_t red = 0, green = 0, blue = 0;
 };
 
+// The picture's own size, at scale 1. A canvas's size is its `width` and
+// `height`; these name only the 1x picture, so the one is not mistaken for
+// the other.
+inline constexpr int PictureWidth = 565;
+inline constexpr int PictureHeight = 517;
+inline constexpr double PictureColumnsPerUnit = PictureWidth / 2.0;  // 282.5
+inline constexpr double PictureRowsPerUnit = PictureHeight / 2.0;    // 258.5
+
 // The raster every picture lands on, user coordinates from -1 to 1 across and
 // -1 (top) to 1 (bottom) down. Pixels are 0xFFRRGGBB so a toolkit image can
 // wrap the buffer without a copy.
@@ -26,18 +34,14 @@ struct Rgb {
 // on its top-left corner, so at scale 2 a line through the middle of a
 // picture pixel covers exactly that pixel's 2 x 2 square.
 struct Canvas {
-    static constexpr int Width = 565;  // the picture, at scale 1
-    static constexpr int Height = 517;
     static constexpr std::uint32_t Background = 0xFF000000u;
-    static constexpr double ColumnsPerUnit = Width / 2.0;  // 282.5
-    static constexpr double RowsPerUnit = Height / 2.0;    // 258.5
     static constexpr double MinScale = 0.25, MaxScale = 8;
     static constexpr int MaxPen = 8;  // the pen at MaxScale
 
     double scale = 1;
-    int width = Width, height = Height;  // this canvas's own size
-    int pen = 1;                         // the side of the pen's square, in pixels
-    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(Width * Height, Background);
+    int width = PictureWidth, height = PictureHeight;  // this canvas's own size
+    int pen = 1;                                       // the side of the pen's square, in pixels
+    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(PictureWidth * PictureHeight, Background);
     std::shared_ptr<const PenLines> penLines;  // short lines with the pen, for a canvas not at the picture's size
 
     Canvas() = default;
@@ -47,7 +51,7 @@ struct Canvas {
 
 // Whether a canvas draws exactly as the picture does: its size and a pen of one pixel.
 inline bool AtPictureSize(const Canvas& surface) {
-    return surface.width == Canvas::Width && surface.height == Canvas::Height && surface.pen == 1;
+    return surface.width == PictureWidth && surface.height == PictureHeight && surface.pen == 1;
 }
 
 void Clear(Canvas& surface);

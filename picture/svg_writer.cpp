@@ -53,7 +53,7 @@ std::string Pixels(int size, double scale) {
 
 std::string SvgText(const SegmentLog& log, double scale) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-                      Pixels(Canvas::Width, scale) + "\" height=\"" + Pixels(Canvas::Height, scale) +
+                      Pixels(PictureWidth, scale) + "\" height=\"" + Pixels(PictureHeight, scale) +
                       "\" viewBox=\"0 0 565 517\">\n"
                       "<rect width=\"565\" height=\"517\" fill=\"#000000\"/>\n";
     // Square caps cover both end pixels as the raster sets them, and keep

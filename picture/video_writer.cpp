@@ -121,8 +121,8 @@ bool WriteHeader(VideoAnimation& video) {
 }
 
 bool Begin(VideoAnimation& video, const Canvas& surface) {
-    video.width = surface.Width;
-    video.height = surface.Height;
+    video.width = surface.width;
+    video.height = surface.height;
     return OpenMuxer(video) && OpenEncoder(video) && OpenConverter(video) && WriteHeader(video);
 }
 
@@ -180,7 +180,7 @@ void StartVideo(VideoAnimation& video, OutputFile& file, FileFormat format, int 
 bool AddVideoFrame(VideoAnimation& video, const Canvas& surface) {
     if (!video.error.empty() || !video.file) return false;
     if (!video.encoder && !Begin(video, surface)) return false;
-    if (surface.Width != video.width || surface.Height != video.height)
+    if (surface.width != video.width || surface.height != video.height)
         return Fail(video, "the pictures of one video must all have one size");
     if (!Convert(video, surface)) return false;
     video.picture->pts = video.frames;

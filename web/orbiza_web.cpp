@@ -14,7 +14,7 @@
 // grow only with the ratio, so a redraw and its copy to the page allocate nothing.
 struct PageWindow {
     WindowModel model;
-    std::vector<std::uint8_t> rgba = std::vector<std::uint8_t>(Canvas::Width * Canvas::Height * 4);
+    std::vector<std::uint8_t> rgba = std::vector<std::uint8_t>(PictureWidth * PictureHeight * 4);
     std::string bmp;
     std::string text;     // the last text asked for
     std::string refusal;  // why the last address given was refused

@@ -62,7 +62,7 @@ std::string WindowJson() {
                               Field("pictureFile", PictureFileName) + "}";
     return "{" + Field("caption", WindowCaption) + "," + Field("width", ClientWidth) + "," +
            Field("height", ClientHeight) + "," + Field("twipsPerPixel", TwipsPerPixel) + "," +
-           Field("pictureWidth", Canvas::Width) + "," + Field("pictureHeight", Canvas::Height) + "," +
+           Field("pictureWidth", PictureWidth) + "," + Field("pictureHeight", PictureHeight) + "," +
            Field("timer", Quoted(TimerName)) + "," + Field("interval", TimerInterval) + "," +
            Field("speedMinimum", SpeedMinimum) + "," + Field("speedMaximum", SpeedMaximum) + "," +
            Field("speedStep", SpeedStep) + "," + Field("controls", "[" + controls + "]") + "," +

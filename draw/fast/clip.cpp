@@ -123,7 +123,7 @@ void LinePixelRuns(float x1, float y1, float x2, float y2, std::vector<PixelRun>
     runs.clear();
     int c1, r1, c2, r2;
     if (PixelInside(x1, y1, c1, r1) && PixelInside(x2, y2, c2, r2)) return runs.push_back({c1, r1, c2, r2});
-    ClipLine(x1, y1, x2, y2, {Canvas::Width, Canvas::Height}, [&](int a, int b, int c, int d) {
+    ClipLine(x1, y1, x2, y2, {PictureWidth, PictureHeight}, [&](int a, int b, int c, int d) {
         runs.push_back({a, b, c, d});
     });
 }
@@ -138,8 +138,8 @@ void LinePixelSse2(Canvas& surface, float x1, float y1, float x2, float y2, std:
     const __m128 difference = _mm_sub_ps(ends, ends);  // not a number exactly where an end is not finite
     if (_mm_movemask_ps(_mm_cmpunord_ps(difference, difference)) != 0)
         RaiseOperationFailed("Line: an end point is not a finite number");
-    const __m128d one = _mm_set1_pd(1.0), scale = _mm_setr_pd(Canvas::ColumnsPerUnit, Canvas::RowsPerUnit);
-    const __m128d limit = _mm_setr_pd(Canvas::Width, Canvas::Height), zero = _mm_setzero_pd();
+    const __m128d one = _mm_set1_pd(1.0), scale = _mm_setr_pd(PictureColumnsPerUnit, PictureRowsPerUnit);
+    const __m128d limit = _mm_setr_pd(PictureWidth, PictureHeight), zero = _mm_setzero_pd();
     const __m128d a = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(ends), one), scale);
     const __m128d b = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(ends, ends)), one), scale);
     const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(a, zero), _mm_cmple_pd(a, limit)),
@@ -148,7 +148,7 @@ void LinePixelSse2(Canvas& surface, float x1, float y1, float x2, float y2, std:
         return DrawClippedLine(surface, x1, y1, x2, y2, pixel, LineBetweenPixels);
     }
     __m128i pixels = _mm_unpacklo_epi64(_mm_cvttpd_epi32(a), _mm_cvttpd_epi32(b));
-    const __m128i edge = _mm_setr_epi32(Canvas::Width, Canvas::Height, Canvas::Width, Canvas::Height);
+    const __m128i edge = _mm_setr_epi32(PictureWidth, PictureHeight, PictureWidth, PictureHeight);
     pixels = _mm_add_epi32(pixels, _mm_cmpeq_epi32(pixels, edge));  // minus one on the far edges
     alignas(16) std::int32_t p[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(p), pixels);

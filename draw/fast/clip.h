@@ -11,10 +11,10 @@
 // included; false for a point outside, where the line needs the cut. The far
 // edges belong to the last column and row.
 inline bool PixelInside(float x, float y, int& column, int& row) {
-    const double u = (double(x) + 1.0) * Canvas::ColumnsPerUnit, v = (double(y) + 1.0) * Canvas::RowsPerUnit;
-    if (!(u >= 0.0 && u <= Canvas::Width && v >= 0.0 && v <= Canvas::Height)) return false;
-    column = static_cast<int>(u) - (u == Canvas::Width);  // truncation is floor here
-    row = static_cast<int>(v) - (v == Canvas::Height);
+    const double u = (double(x) + 1.0) * PictureColumnsPerUnit, v = (double(y) + 1.0) * PictureRowsPerUnit;
+    if (!(u >= 0.0 && u <= PictureWidth && v >= 0.0 && v <= PictureHeight)) return false;
+    column = static_cast<int>(u) - (u == PictureWidth);  // truncation is floor here
+    row = static_cast<int>(v) - (v == PictureHeight);
     return true;
 }
 

@@ -22,7 +22,7 @@ void PlanOne(const PixelChain& c, int j, ShortPlan& plan) {
     if ((c.inside >> j & 3) != 3) return;  // an end outside has no pixel to plan from: the line is cut instead
     const int c1 = c.column[j + 1], r1 = c.row[j + 1], c2 = c.column[j], r2 = c.row[j];
     const int dc = std::abs(c2 - c1), dr = std::abs(r2 - r1);
-    plan.start[j] = r1 * Canvas::Width + c1;
+    plan.start[j] = r1 * PictureWidth + c1;
     plan.entry[j] = (dc | dr) <= ShortExtent ? ShortIndex(c1 < c2, r1 < r2, dc, dr) : -1;
 }
 
@@ -42,7 +42,7 @@ void PlanOne(const PixelChain& c, int j, ShortPlan& plan) {
     const __m256i index = _mm256_add_epi32(_mm256_slli_epi32(_mm256_add_epi32(_mm256_slli_epi32(direction, 3), dc), 3),
                                            dr);  // as ShortIndex
     const __m256i longLine = _mm256_cmpgt_epi32(_mm256_or_si256(dc, dr), _mm256_set1_epi32(ShortExtent));
-    const __m256i start = _mm256_add_epi32(_mm256_mullo_epi32(r1, _mm256_set1_epi32(Canvas::Width)), c1);
+    const __m256i start = _mm256_add_epi32(_mm256_mullo_epi32(r1, _mm256_set1_epi32(PictureWidth)), c1);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(plan.entry + j), _mm256_or_si256(index, longLine));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(plan.start + j), start);
 }
@@ -77,7 +77,7 @@ void PlanFour(const PixelChain& c, int j, ShortPlan& plan) {
     const Int4 index = (((direction << 3) + dc) << 3) + dr;  // as ShortIndex
     const Int4 longLine = (dc | dr) > ShortExtent;
     const Int4 entry = index | longLine;
-    const Int4 start = Int4(Unsigned4(r1) * Unsigned4(Int4{} + Canvas::Width) + Unsigned4(c1));
+    const Int4 start = Int4(Unsigned4(r1) * Unsigned4(Int4{} + PictureWidth) + Unsigned4(c1));
     std::memcpy(plan.entry + j, &entry, sizeof entry), std::memcpy(plan.start + j, &start, sizeof start);
 }
 #endif

@@ -22,7 +22,7 @@ void PlainBresenham(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32
     int error = dc + dr;
     std::uint32_t* const data = surface.pixels.data();
     for (;;) {
-        data[r1 * Canvas::Width + c1] = pixel;
+        data[r1 * PictureWidth + c1] = pixel;
         if (c1 == c2 && r1 == r2) return;
         const int twice = 2 * error;
         if (twice >= dr) error += dr, c1 += sc;

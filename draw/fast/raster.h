@@ -29,7 +29,7 @@ constexpr ShortLineTable MakeShortLines() {
     for (int direction = 0; direction < 4; ++direction)
         for (int dc = 0; dc <= ShortExtent; ++dc)
             for (int dr = 0; dr <= ShortExtent; ++dr) {
-                const int columnStep = direction & 2 ? 1 : -1, rowStep = direction & 1 ? Canvas::Width : -Canvas::Width;
+                const int columnStep = direction & 2 ? 1 : -1, rowStep = direction & 1 ? PictureWidth : -PictureWidth;
                 ShortLine& line = table[ShortIndex(direction & 2, direction & 1, dc, dr)];
                 int error = dc - dr;
                 std::ptrdiff_t offset = 0;
@@ -61,12 +61,12 @@ void PlainBresenham(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32
 // step with the minor move as a select: the major axis advances every step.
 [[gnu::always_inline]] inline void FastBresenham(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel) {
     const int dc = std::abs(c2 - c1), dr = std::abs(r2 - r1);
-    std::uint32_t* at = surface.pixels.data() + r1 * Canvas::Width + c1;
+    std::uint32_t* at = surface.pixels.data() + r1 * PictureWidth + c1;
     if ((dc | dr) <= ShortExtent) [[likely]] {
         const ShortLine& line = ShortLines[ShortIndex(c1 < c2, r1 < r2, dc, dr)];
 #pragma GCC unroll 8
         for (int i = 0; i <= ShortExtent; ++i) at[line.offsets[i]] = pixel;
         return;
     }
-    LongBresenham(at, dc, dr, c1 < c2 ? 1 : -1, r1 < r2 ? Canvas::Width : -Canvas::Width, pixel);
+    LongBresenham(at, dc, dr, c1 < c2 ? 1 : -1, r1 < r2 ? PictureWidth : -PictureWidth, pixel);
 }

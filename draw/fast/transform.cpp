@@ -123,8 +123,8 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
     const __m256d ca = _mm256_set1_pd(t.ca), sa = _mm256_set1_pd(t.sa), cb = _mm256_set1_pd(t.cb);
     const __m256d sb = _mm256_set1_pd(t.sb), cc = _mm256_set1_pd(t.cc), sc = _mm256_set1_pd(t.sc);
     const __m256d five = _mm256_set1_pd(5.0), one = _mm256_set1_pd(1.0), sign = _mm256_set1_pd(-0.0);
-    const __m256d columns = _mm256_set1_pd(Canvas::ColumnsPerUnit), rows = _mm256_set1_pd(Canvas::RowsPerUnit);
-    const __m256d width = _mm256_set1_pd(Canvas::Width), height = _mm256_set1_pd(Canvas::Height);
+    const __m256d columns = _mm256_set1_pd(PictureColumnsPerUnit), rows = _mm256_set1_pd(PictureRowsPerUnit);
+    const __m256d width = _mm256_set1_pd(PictureWidth), height = _mm256_set1_pd(PictureHeight);
     const __m256d zero = _mm256_setzero_pd();
     const __m128 limit = _mm_set1_ps(SafeMagnitude), absolute = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
     __m128 unsure = _mm_setzero_ps();
@@ -178,8 +178,8 @@ bool TransformByPairs(Vec3 v, const Tools3D& tools, End& end) {
                 _mm256_and_pd(_mm256_and_pd(_mm256_cmp_pd(u, zero, _CMP_GE_OQ), _mm256_cmp_pd(u, width, _CMP_LE_OQ)),
                               _mm256_and_pd(_mm256_cmp_pd(v, zero, _CMP_GE_OQ), _mm256_cmp_pd(v, height, _CMP_LE_OQ)));
             const __m128i c = _mm256_cvttpd_epi32(u), r = _mm256_cvttpd_epi32(v);
-            const __m128i cEdge = _mm_cmpeq_epi32(c, _mm_set1_epi32(Canvas::Width));
-            const __m128i rEdge = _mm_cmpeq_epi32(r, _mm_set1_epi32(Canvas::Height));
+            const __m128i cEdge = _mm_cmpeq_epi32(c, _mm_set1_epi32(PictureWidth));
+            const __m128i rEdge = _mm_cmpeq_epi32(r, _mm_set1_epi32(PictureHeight));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(e.column + at), _mm_add_epi32(c, cEdge));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(e.row + at), _mm_add_epi32(r, rEdge));
             inside |= std::uint64_t(_mm256_movemask_pd(in)) << at;
@@ -218,9 +218,9 @@ bool TransformTwo(const Tools3D& tools, const Vec3* points, int n, Ends& e) {
         std::memcpy(e.depth + at, &z2, sizeof z2);
         StoreFloats(sx, e.screenX + at), StoreFloats(sy, e.screenY + at);
         // The pixel of each end, as PixelInside finds it.
-        const Double2 u = (sx + 1.0) * Canvas::ColumnsPerUnit, v = (sy + 1.0) * Canvas::RowsPerUnit;
-        PixelIndices(u, Canvas::Width, e.column + at), PixelIndices(v, Canvas::Height, e.row + at);
-        inside |= std::uint64_t(WithinBits(u, Canvas::Width, v, Canvas::Height)) << at;
+        const Double2 u = (sx + 1.0) * PictureColumnsPerUnit, v = (sy + 1.0) * PictureRowsPerUnit;
+        PixelIndices(u, PictureWidth, e.column + at), PixelIndices(v, PictureHeight, e.row + at);
+        inside |= std::uint64_t(WithinBits(u, PictureWidth, v, PictureHeight)) << at;
     }
     e.inside = (e.inside & 1) | inside;  // bits past n are padding, never read
     const double limit = double(SafeMagnitude) * SafeMagnitude;

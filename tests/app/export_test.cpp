@@ -32,7 +32,7 @@ class ExportTest : public QObject {
         QVERIFY2(bytes.startsWith("BM") && bytes[28] == 24, qPrintable(path));
         QCOMPARE(bytes.mid(38, 8), QByteArray::fromHex("610f0000610f0000"));
         QVERIFY(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32) ==
-                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), Canvas::Width, Canvas::Height,
+                QImage(reinterpret_cast<const uchar*>(form->Picture().pixels.data()), PictureWidth, PictureHeight,
                        QImage::Format_RGB32));
     }
 

@@ -98,7 +98,7 @@ TEST_P(RoundTrip, ReadsBackAsDrawn) {
         EXPECT_EQ(QImage(name).convertToFormat(QImage::Format_RGB32), drawn.frames[0]);
     }
     if (extension == "svg") {
-        QImage raster(Canvas::Width, Canvas::Height, QImage::Format_RGB32);
+        QImage raster(PictureWidth, PictureHeight, QImage::Format_RGB32);
         raster.fill(Qt::black);
         QPainter painter(&raster);
         QSvgRenderer(name).render(&painter);
@@ -152,13 +152,13 @@ TEST(SvgText, CutLinesEndOnThePixelsTheRasterSets) {
 
 // More than 256 colours: 5 bits a channel leave 32 x 4 x 2 of these, 6 bits 64 x 8 x 2 (too many).
 Rgb ManyColours(int x, int y) {
-    return {std::uint8_t(x * 255 / (Canvas::Width - 1)), std::uint8_t(y % 8 * 4), std::uint8_t((x ^ y) & 1)};
+    return {std::uint8_t(x * 255 / (PictureWidth - 1)), std::uint8_t(y % 8 * 4), std::uint8_t((x ^ y) & 1)};
 }
 
 void PaintManyColours(Scene& scene) {
-    for (int y = 0; y < Canvas::Height; ++y)
-        for (int x = 0; x < Canvas::Width; ++x)
-            scene.tools.surface->pixels[y * Canvas::Width + x] = PackRgb(ManyColours(x, y));
+    for (int y = 0; y < PictureHeight; ++y)
+        for (int x = 0; x < PictureWidth; ++x)
+            scene.tools.surface->pixels[y * PictureWidth + x] = PackRgb(ManyColours(x, y));
 }
 
 // Catches a GIF of too many colours cut harder than needed, garbled, or cut without a word.
@@ -174,8 +174,8 @@ TEST(GifFrame, OfMoreThan256ColoursDropsLowBitsAndSaysSo) {
     QImageReader reader(QString::fromStdString(dir.path / "many.gif"));
     ASSERT_EQ(reader.imageCount(), 2);
     const QImage read = reader.read().convertToFormat(QImage::Format_RGB32);  // each channel's top 5 bits
-    for (int y = 0; y < Canvas::Height; ++y)
-        for (int x = 0; x < Canvas::Width; ++x)
+    for (int y = 0; y < PictureHeight; ++y)
+        for (int x = 0; x < PictureWidth; ++x)
             ASSERT_EQ(read.pixel(x, y) & 0xFFFFFF, PackRgb(ManyColours(x, y)) & 0xF8F8F8) << x << "," << y;
 }
 

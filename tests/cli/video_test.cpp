@@ -33,7 +33,7 @@ double LowestPsnr(const std::string& path, const std::vector<QImage>& pictures, 
         double squares = 0;
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                const QRgb want = x < Canvas::Width && y < Canvas::Height ? pictures[k].pixel(x, y) : qRgb(0, 0, 0);
+                const QRgb want = x < PictureWidth && y < PictureHeight ? pictures[k].pixel(x, y) : qRgb(0, 0, 0);
                 const auto* got = reinterpret_cast<const unsigned char*>(&raw[k * frameBytes]) + (y * width + x) * 3;
                 for (int d : {qRed(want) - got[0], qGreen(want) - got[1], qBlue(want) - got[2]}) squares += d * d;
             }

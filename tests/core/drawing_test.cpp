@@ -45,36 +45,36 @@ TEST(DrawSegment, LinesAreCutAtTheEdges) {
     const struct {
         float x1, y1, x2, y2;
         int lit, column, row;  // pixels set, and one of them
-    } cases[] = {{1, 1, 1, 1, 1, Canvas::Width - 1, Canvas::Height - 1},
+    } cases[] = {{1, 1, 1, 1, 1, PictureWidth - 1, PictureHeight - 1},
                  {0, 0, 0, 0, 1, 282, 258},
                  {-0.5f, 0, 0.5f, 0, 283, 282, 258},
                  {0, -0.5f, 0, 0.5f, 259, 282, 258},
-                 {0, 0, 1e30f, 0, Canvas::Width - 282, Canvas::Width - 1, 258},
-                 {-FLT_MAX, 0, FLT_MAX, 0, Canvas::Width, 0, 258},
-                 {-1e30f, -1e30f, 3e30f, 3e30f, Canvas::Width, 0, 0},  // both ends and their midpoint far
-                 {-3e38f, -3e38f, 1e36f, 1e36f, Canvas::Width, 282, 258},
-                 {0, 0, 1e30f, 1e30f, Canvas::Width - 282, Canvas::Width - 1, Canvas::Height - 1},
+                 {0, 0, 1e30f, 0, PictureWidth - 282, PictureWidth - 1, 258},
+                 {-FLT_MAX, 0, FLT_MAX, 0, PictureWidth, 0, 258},
+                 {-1e30f, -1e30f, 3e30f, 3e30f, PictureWidth, 0, 0},  // both ends and their midpoint far
+                 {-3e38f, -3e38f, 1e36f, 1e36f, PictureWidth, 282, 258},
+                 {0, 0, 1e30f, 1e30f, PictureWidth - 282, PictureWidth - 1, PictureHeight - 1},
                  {2, 2, 3, 3, 0, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2);
         Drawing d(false);
         DrawFlat(d, c.x1, c.y1, c.x2, c.y2);
         EXPECT_EQ(LitPixels(d.surface), c.lit);
-        EXPECT_EQ(d.surface.pixels[c.row * Canvas::Width + c.column] != Canvas::Background, c.lit > 0);
+        EXPECT_EQ(d.surface.pixels[c.row * PictureWidth + c.column] != Canvas::Background, c.lit > 0);
     }
 }
 
 // A line's pixels by Bresenham's steps on a raster three pictures across, cropped to the middle one.
 std::vector<std::pair<int, int>> WholeLineCropped(float x1, float y1, float x2, float y2) {
-    const auto column = [](float x) { return int(std::floor((x + 1.0) * Canvas::ColumnsPerUnit)) + Canvas::Width; };
-    const auto row = [](float y) { return int(std::floor((y + 1.0) * Canvas::RowsPerUnit)) + Canvas::Height; };
+    const auto column = [](float x) { return int(std::floor((x + 1.0) * PictureColumnsPerUnit)) + PictureWidth; };
+    const auto row = [](float y) { return int(std::floor((y + 1.0) * PictureRowsPerUnit)) + PictureHeight; };
     int c = column(x1), r = row(y1);
     const int c2 = column(x2), r2 = row(y2);
     const int dc = std::abs(c2 - c), dr = -std::abs(r2 - r), sc = c < c2 ? 1 : -1, sr = r < r2 ? 1 : -1;
     std::vector<std::pair<int, int>> pixels;
     for (int error = dc + dr;;) {
-        if (c >= Canvas::Width && c < 2 * Canvas::Width && r >= Canvas::Height && r < 2 * Canvas::Height)
-            pixels.emplace_back(c - Canvas::Width, r - Canvas::Height);
+        if (c >= PictureWidth && c < 2 * PictureWidth && r >= PictureHeight && r < 2 * PictureHeight)
+            pixels.emplace_back(c - PictureWidth, r - PictureHeight);
         if (c == c2 && r == r2) return pixels;
         const int twice = 2 * error;
         if (twice >= dr) error += dr, c += sc;
@@ -85,8 +85,8 @@ std::vector<std::pair<int, int>> WholeLineCropped(float x1, float y1, float x2, 
 // Whether every pixel of `a` has one of `b` at most a pixel away (on an edge, on the same edge).
 bool EveryPixelNear(const std::vector<std::pair<int, int>>& a, const std::vector<std::pair<int, int>>& b) {
     const auto edges = [](std::pair<int, int> p) {
-        return (p.first == 0) | (p.first == Canvas::Width - 1) << 1 | (p.second == 0) << 2 |
-               (p.second == Canvas::Height - 1) << 3;
+        return (p.first == 0) | (p.first == PictureWidth - 1) << 1 | (p.second == 0) << 2 |
+               (p.second == PictureHeight - 1) << 3;
     };
     return std::ranges::all_of(a, [&](std::pair<int, int> p) {
         return std::ranges::any_of(b, [&](std::pair<int, int> q) {
@@ -109,8 +109,8 @@ TEST(DrawSegment, LinesLeavingThePictureFollowTheWholeLine) {
         Canvas surface;
         Line(surface, e[0], e[1], e[2], e[3], {255, 255, 255});
         std::vector<std::pair<int, int>> lit;
-        for (int r = 0; r < Canvas::Height; ++r)
-            for (int c = 0; c < Canvas::Width; ++c)
+        for (int r = 0; r < PictureHeight; ++r)
+            for (int c = 0; c < PictureWidth; ++c)
                 if (PixelAt(surface, c, r) != Canvas::Background) lit.emplace_back(c, r);
         const std::vector<std::pair<int, int>> whole = WholeLineCropped(e[0], e[1], e[2], e[3]);
         ASSERT_FALSE(whole.empty());

@@ -20,9 +20,9 @@ Canvas Pooled(const Canvas& scaled) {
     for (int row = 0; row < scaled.height; ++row)
         for (int column = 0; column < scaled.width; ++column)
             if (Lit(scaled, column, row)) {
-                const int c = int((column + 0.5) * Canvas::Width / scaled.width);
-                const int r = int((row + 0.5) * Canvas::Height / scaled.height);
-                pooled.pixels[std::size_t(r) * Canvas::Width + std::size_t(c)] = 0xFFFFFFFFu;
+                const int c = int((column + 0.5) * PictureWidth / scaled.width);
+                const int r = int((row + 0.5) * PictureHeight / scaled.height);
+                pooled.pixels[std::size_t(r) * PictureWidth + std::size_t(c)] = 0xFFFFFFFFu;
             }
     return pooled;
 }
@@ -82,8 +82,8 @@ TEST(Scale, APenOfTheRoundedScaleCentredOnThePicturesLine) {
         for (int column = 0; column < s.width; ++column) across[2] += Lit(d.surface, column, s.height / 3);
         EXPECT_EQ(std::vector<int>(across, across + 3), std::vector<int>(3, s.pen));
         const Canvas pooled = Pooled(d.surface);
-        for (int row = 0; row < Canvas::Height; ++row) EXPECT_EQ(Lit(pooled, 400, row), row == 258) << row;
-        for (int column = 0; column < Canvas::Width; ++column) EXPECT_EQ(Lit(pooled, column, 200), column == 282);
+        for (int row = 0; row < PictureHeight; ++row) EXPECT_EQ(Lit(pooled, 400, row), row == 258) << row;
+        for (int column = 0; column < PictureWidth; ++column) EXPECT_EQ(Lit(pooled, column, 200), column == 282);
     }
 }
 
