@@ -21,12 +21,17 @@ double CheckedDouble(double value) {
     return value;
 }
 
-// Each segment is a statement of its own: when it fails, the next point
-// still joins the point whose segment failed.
+// Each segment is a statement of its own, handed over alone: when it fails,
+// the next point still joins the point whose segment failed.
 struct SegmentsSkippingErrors {
-    void operator()(Scene& scene, Vec3 point, Vec3 previous) const {
-        RunSkippingErrors([&] { PlainSegments{}(scene, point, previous); });
+    Vec3 previous;
+    bool started = false;
+
+    void Add(Scene& scene, Vec3 point) {
+        if (started) RunSkippingErrors([&] { DrawSegment(scene.tools, point, previous, ViewAngles(scene)); });
+        previous = point, started = true;
     }
+    void Finish(Scene&) {}
 };
 
 }  // namespace

@@ -31,5 +31,3 @@ TubeAngle AngleOf(float theta);
 
 // The point at an angle on a cross-section.
 Vec3 PointOnFrame(const TubeFrame& frame, TubeAngle angle);
-
-inline Vec3 TubePoint(TubeCurve curve, float t, float theta) { return PointOnFrame(FrameAt(curve, t), AngleOf(theta)); }
