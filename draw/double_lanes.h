@@ -17,20 +17,7 @@
 
 template <class L>
 inline constexpr int LaneCount = int(sizeof(L) / sizeof(double));
-
-inline double Lane(double v, int) { return v; }
-template <class L>
-inline double Lane(const L& v, int i) {
-    return v[i];
-}
-
-// Whether `test` holds for every lane: for a batch's checks, once at its end.
-template <class L, class Test>
-inline bool EveryLane(const L& v, Test test) {
-    for (int i = 0; i < LaneCount<L>; ++i)
-        if (!test(Lane(v, i))) return false;
-    return true;
-}
+inline constexpr int MostLanes = 4;
 
 // One lane.
 
@@ -61,6 +48,14 @@ inline double ZeroBelow(double v) { return v < 0.0 ? 0.0 : v; }
 // The larger and the smaller, for lanes that are numbers; b where they tie.
 inline double Larger(double a, double b) { return a > b ? a : b; }
 inline double Smaller(double a, double b) { return a < b ? a : b; }
+
+// Whether every lane is zero, and whether every lane lies below `limit`;
+// not-a-number is neither.
+inline bool AllZero(double v) { return v == 0.0; }
+inline bool AllBelow(double v, double limit) { return v < limit; }
+
+// The lanes one place on: lanes 1 .. of v, then `next`.
+inline double NextLanes(double, double next) { return next; }
 
 // Two lanes.
 #if defined(__x86_64__) || defined(__wasm_simd128__)
@@ -145,6 +140,30 @@ inline Double2 ZeroBelow(Double2 v) {
 #endif
 }
 
+inline bool AllZero(Double2 v) {
+#if defined(__x86_64__)
+    return _mm_movemask_pd(_mm_cmpneq_pd(v, _mm_setzero_pd())) == 0;
+#else
+    return !wasm_v128_any_true(wasm_f64x2_ne(v128_t(v), wasm_f64x2_splat(0.0)));
+#endif
+}
+
+inline bool AllBelow(Double2 v, double limit) {
+#if defined(__x86_64__)
+    return _mm_movemask_pd(_mm_cmplt_pd(v, _mm_set1_pd(limit))) == 3;
+#else
+    return wasm_i64x2_all_true(wasm_f64x2_lt(v128_t(v), wasm_f64x2_splat(limit)));
+#endif
+}
+
+inline Double2 NextLanes(Double2 v, double next) {
+#if defined(__x86_64__)
+    return _mm_shuffle_pd(v, _mm_set1_pd(next), 1);
+#else
+    return Double2(wasm_i64x2_shuffle(v128_t(v), wasm_f64x2_splat(next), 1, 2));
+#endif
+}
+
 inline Double2 Larger(Double2 a, Double2 b) {
 #if defined(__x86_64__)
     return _mm_max_pd(a, b);
@@ -191,4 +210,70 @@ typedef double Double4 __attribute__((vector_size(32)));
 [[gnu::target("avx2")]] inline Double4 ZeroBelow(Double4 v) { return _mm256_max_pd(_mm256_setzero_pd(), v); }
 [[gnu::target("avx2")]] inline Double4 Larger(Double4 a, Double4 b) { return _mm256_max_pd(a, b); }
 [[gnu::target("avx2")]] inline Double4 Smaller(Double4 a, Double4 b) { return _mm256_min_pd(a, b); }
+
+[[gnu::target("avx2")]] inline bool AllZero(Double4 v) {
+    return _mm256_movemask_pd(_mm256_cmp_pd(v, _mm256_setzero_pd(), _CMP_NEQ_UQ)) == 0;
+}
+[[gnu::target("avx2")]] inline bool AllBelow(Double4 v, double limit) {
+    return _mm256_movemask_pd(_mm256_cmp_pd(v, _mm256_set1_pd(limit), _CMP_LT_OQ)) == 15;
+}
+[[gnu::target("avx2")]] inline Double4 NextLanes(Double4 v, double next) {
+    return _mm256_blend_pd(_mm256_permute4x64_pd(v, _MM_SHUFFLE(0, 3, 2, 1)), _mm256_set1_pd(next), 8);
+}
 #endif
+
+// Two registers worked side by side, so that the latency of one's long chain
+// of dependent operations hides behind the other's work.
+template <class L>
+struct Twice {
+    L a, b;
+};
+
+template <class L>
+inline constexpr int LaneCount<Twice<L>> = 2 * LaneCount<L>;
+
+template <class L>
+inline Twice<L> operator+(Twice<L> u, Twice<L> v) {
+    return {u.a + v.a, u.b + v.b};
+}
+template <class L>
+inline Twice<L> operator-(Twice<L> u, Twice<L> v) {
+    return {u.a - v.a, u.b - v.b};
+}
+template <class L>
+inline Twice<L> operator*(Twice<L> u, Twice<L> v) {
+    return {u.a * v.a, u.b * v.b};
+}
+template <class L>
+inline Twice<L> operator-(Twice<L> v) {
+    return {-v.a, -v.b};
+}
+template <class L>
+inline Twice<L>& operator+=(Twice<L>& u, Twice<L> v) {
+    return u = u + v;
+}
+template <class L>
+inline Twice<L> operator+(Twice<L> v, double k) {
+    return {v.a + k, v.b + k};
+}
+template <class L>
+inline Twice<L> operator*(double k, Twice<L> v) {
+    return {k * v.a, k * v.b};
+}
+template <class L>
+inline Twice<L> operator/(double k, Twice<L> v) {
+    return {k / v.a, k / v.b};
+}
+
+template <class L>
+inline Twice<L> RoundToFloats(Twice<L> v) {
+    return {RoundToFloats(v.a), RoundToFloats(v.b)};
+}
+template <class L>
+inline void StoreFloats(Twice<L> v, float* out) {
+    StoreFloats(v.a, out), StoreFloats(v.b, out + LaneCount<L>);
+}
+template <class L>
+inline bool AllZero(Twice<L> v) {
+    return AllZero(v.a + v.b);
+}

@@ -15,17 +15,23 @@ namespace {
 // overload needs its target; the kernel that calls it is flattened into an
 // AVX2 function, so it is inlined there.
 struct RoundLanes {
-    template <class L>
-    void operator()(L& v) const {
-        v = RoundToFloats(v);
-    }
+    void operator()(double& v) const { v = RoundToFloats(v); }
+#if ORBIZA_DOUBLE_PAIRS
+    void operator()(Double2& v) const { v = RoundToFloats(v); }
+#endif
+#if defined(__x86_64__)
+    [[gnu::target("avx2")]] void operator()(Double4& v) const { v = RoundToFloats(v); }
+#endif
 };
 
 // Every lane divided by the drawing scale, stored as a float.
-template <class L>
-void StoreScaled(const L& v, float* out) {
-    StoreFloats(v / double(RosslerScale), out);
-}
+void StoreScaled(const double& v, float* out) { StoreFloats(v / double(RosslerScale), out); }
+#if ORBIZA_DOUBLE_PAIRS
+void StoreScaled(const Double2& v, float* out) { StoreFloats(v / double(RosslerScale), out); }
+#endif
+#if defined(__x86_64__)
+[[gnu::target("avx2")]] void StoreScaled(const Double4& v, float* out) { StoreFloats(v / double(RosslerScale), out); }
+#endif
 
 template <class L, int Registers>
 [[gnu::always_inline]] inline void Advance(RosslerLanes& lanes, int first, int samples, Vec3* out, int stride) {

@@ -11,7 +11,7 @@
 // screen points, brightness and pixel, and its model points for the log.
 struct ColouredSegments {
     const Vec3* points;  // count + 1 of them
-    const float* x;      // screen points, count + 1 of each
+    const float* x;      // screen points, count + 1 of each and room for whole registers of them
     const float* y;
     const float* brightness;  // count of each
     const std::uint32_t* pixel;
@@ -19,24 +19,18 @@ struct ColouredSegments {
 };
 
 // One batch as the fast kernels fill it: the transform step writes the ends,
-// the colour step the segments. A kernel reads whole registers of lanes,
-// so the arrays have room past the last end, and the ends there hold
-// padding: zeros, which every step takes without a failure.
+// the colour step the segments, whole registers of lanes at a time. The
+// lanes past the last end hold zero points, which no step fails on.
 struct Batch {
-    static constexpr int Segments = 32;
-    static constexpr int Room = Segments + 8;
+    static constexpr int Segments = 31;
+    static constexpr int Ends = Segments + 1;  // whole registers at every level
 
-    alignas(32) double depth[Room];  // each a float, kept as the double it converts to
-    alignas(32) float screenX[Room], screenY[Room];
-    alignas(32) float brightness[Room];
-    alignas(32) std::uint32_t pixel[Room];
-    const Vec3* points = nullptr;  // the batch's first point is the end it starts from
-    int count = 0;                 // segments
+    alignas(32) double depth[Ends];  // each a float, kept as the double it converts to
+    alignas(32) float screenX[Ends], screenY[Ends];
+    alignas(32) float brightness[Ends];
+    alignas(32) std::uint32_t pixel[Ends];
+    const Vec3* points = nullptr;
+    int count = 0;  // segments
 
     ColouredSegments Coloured() const { return {points, screenX, screenY, brightness, pixel, count}; }
 };
-
-// Zeros for the ends from count + 1 on that a register of `lanes` reads.
-inline void PadEnds(Batch& b, int lanes) {
-    for (int k = b.count + 1; k < b.count + lanes; ++k) b.depth[k] = 0, b.screenX[k] = 0, b.screenY[k] = 0;
-}

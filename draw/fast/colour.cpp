@@ -8,30 +8,26 @@
 
 namespace {
 
-// What tells whether any of a batch's components would fail to round into a
-// 16-bit integer: the largest value and the largest negated value rounded,
-// and the sum of v - v over every value, zero exactly when all are finite.
+// What tells whether any of a batch's values would fail: the sum of v - v
+// over every value, zero exactly when all are finite, and the largest of r
+// and -1 - r over every rounded component r, which lies below 32767.5
+// exactly when each r is a 16-bit integer.
 template <class L>
-struct ComponentChecks {
-    L above = L{} - 32768.5, below = L{} - 32768.5, finite{};
+struct ColourChecks {
+    L finite{}, range{};
 
-    // Within -32768.5 .. 32767.5, and not 32767.5 itself, which rounds up.
-    bool Passed() const {
-        return EveryLane(above, [](double v) { return v < 32767.5; }) &&
-               EveryLane(below, [](double v) { return v <= 32768.5; }) &&
-               EveryLane(finite, [](double v) { return v == 0; });
-    }
+    bool Passed() const { return AllZero(finite) && AllBelow(range, 32767.5); }
 };
 
 // A colour component: the product rounded to the nearest integer, ties to
-// even, held to 0 .. 255. Within the 16-bit range, adding and taking away
-// 1.5 * 2^52 rounds so.
+// even, held to 0 .. 255. Adding and taking away 1.5 * 2^52 rounds so within
+// 2^51, and leaves a value beyond the 16-bit range beyond it.
 template <class L>
-inline L Component(float factor, L brightness, ComponentChecks<L>& checks) {
+inline L Component(float factor, L brightness, ColourChecks<L>& checks) {
     const L value = double(factor) * brightness;
-    checks.above = Larger(checks.above, value), checks.below = Larger(checks.below, -value);
     checks.finite += value - value;
     const L rounded = (value + 0x1.8p52) - 0x1.8p52;
+    checks.range = Larger(checks.range, Larger(rounded, -1.0 - rounded));
     return Smaller(Larger(rounded, L{}), L{} + 255.0);
 }
 
@@ -41,10 +37,11 @@ template <class L>
 inline void ColourOf(Tools3D& tools, Batch& b) {
     constexpr int W = LaneCount<L>;
     const bool grey = GreyLines(tools);
-    ComponentChecks<L> checks;
+    ColourChecks<L> checks;
     for (int j = 0; j < b.count; j += W) {
-        L z2, z1;
-        std::memcpy(&z2, b.depth + j, sizeof z2), std::memcpy(&z1, b.depth + j + 1, sizeof z1);
+        L z2;
+        std::memcpy(&z2, b.depth + j, sizeof z2);
+        const L z1 = NextLanes(z2, j + W <= b.count ? b.depth[j + W] : 0.0);  // past the last end, a zero point's
         const L stored = BrightnessOf(tools, z1, z2, StoreQuietly{});
         checks.finite += stored - stored;
         const L level = ZeroBelow(stored);

@@ -19,13 +19,12 @@ inline unsigned EndPixels(L x, L y, double width, double height, std::int32_t* c
     return WithinBits(u, width, v, height);
 }
 
-// The pixels of the segments' ends 0 .. count, a register at a time (reading
-// the padding past the last); bit i of the result set where end i lies on
-// the raster.
+// The pixels of the segments' ends 0 .. count, a register at a time; bit i
+// of the result set where end i lies on the raster.
 template <class L>
 inline std::uint64_t EndPixelsOf(const ColouredSegments& s, double width, double height, std::int32_t* column,
                                  std::int32_t* row) {
-    static_assert(Batch::Segments + LaneCount<L> < 64, "a bit for every end read");
+    static_assert(Batch::Ends <= 64, "a bit for every end");
     std::uint64_t inside = 0;
     for (int i = 0; i <= s.count; i += LaneCount<L>) {
         L x, y;

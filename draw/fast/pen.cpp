@@ -120,7 +120,7 @@ template <int Pen>
 // share it; a line with an end outside the raster cut first.
 template <int Pen, class L>
 void PenLinesOf(Canvas& surface, const ColouredSegments& s) {
-    alignas(32) std::int32_t column[Batch::Room], row[Batch::Room];
+    alignas(32) std::int32_t column[Batch::Ends], row[Batch::Ends];
     const std::uint64_t inside = EndPixelsOf<L>(s, surface.width, surface.height, column, row);
     const PenLines* const table = surface.penLines.get();
     for (int j = 0; j < s.count; ++j) {

@@ -57,7 +57,7 @@ inline void PlanLines(const std::int32_t* column, const std::int32_t* row, int j
 
 template <class L, class I>
 inline void PictureLinesOf(Canvas& surface, const ColouredSegments& s) {
-    alignas(32) std::int32_t column[Batch::Room], row[Batch::Room];
+    alignas(32) std::int32_t column[Batch::Ends], row[Batch::Ends];
     const std::uint64_t inside = EndPixelsOf<L>(s, PictureWidth, PictureHeight, column, row);
     ShortPlan plan;
     constexpr int Lanes = int(sizeof(I) / sizeof(std::int32_t));

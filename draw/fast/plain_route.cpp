@@ -26,7 +26,8 @@ void DrawSegmentPlainly(Tools3D& tools, Vec3 p, Vec3 q) {
     colour.green = Component(tools.LineGreen, tools.Brightness);
     colour.red = Component(tools.LineRed, tools.Brightness);
     const Vec3 points[2] = {q, p};
-    const float x[2] = {float(x2), float(x1)}, y[2] = {float(y2), float(y1)}, brightness = tools.Brightness;
+    const float x[MostLanes] = {float(x2), float(x1)}, y[MostLanes] = {float(y2), float(y1)};
+    const float brightness = tools.Brightness;
     const std::uint32_t pixel = PackRgb(colour);
     DrawColoured(tools, {points, x, y, &brightness, &pixel, 1});
 }

@@ -22,7 +22,6 @@ inline void LoadPoints(const Vec3* points, int j, int n, Double2& x, Double2& y,
 #endif
 
 #if defined(__x86_64__)
-// Four points, twelve floats, as three registers of x, y and z.
 [[gnu::target("avx2")]] inline void LoadFour(const Vec3* points, Double4& x, Double4& y, Double4& z) {
     static_assert(sizeof(Vec3) == 3 * sizeof(float));
     const float* f = &points->x;
@@ -34,54 +33,66 @@ inline void LoadPoints(const Vec3* points, int j, int n, Double2& x, Double2& y,
     z = _mm256_cvtps_pd(_mm_shuffle_ps(y0z0y1z1, m2, _MM_SHUFFLE(3, 0, 3, 1)));
 }
 
+// Four points, twelve floats, as three registers; the last ones point by
+// point, in registers, where fewer are left.
 [[gnu::target("avx2")]] inline void LoadPoints(const Vec3* points, int j, int n, Double4& x, Double4& y, Double4& z) {
-    if (j + 4 <= n) return LoadFour(points + j, x, y, z);
-    Vec3 last[4] = {};
-    std::copy(points + j, points + n, last);
-    LoadFour(last, x, y, z);
+    if (j + 4 <= n) [[likely]]
+        return LoadFour(points + j, x, y, z);
+    const Vec3 a = points[j], b = j + 1 < n ? points[j + 1] : Vec3{}, c = j + 2 < n ? points[j + 2] : Vec3{};
+    x = Double4{a.x, b.x, c.x, 0}, y = Double4{a.y, b.y, c.y, 0}, z = Double4{a.z, b.z, c.z, 0};
 }
 #endif
 
-// The ends of points[0 .. n - 1] as ends at .. at + n - 1 of the batch,
-// whole registers at a time. True when every value the plain route would
-// store is finite, so that it would raise nothing: a value that is not
-// shows in the depth or the screen point, since no angle's sine and cosine
-// are both zero and the projection's k scales both coordinates.
 template <class L>
-inline bool TransformEnds(const ViewTrig& t, const Vec3* points, int n, Batch& b, int at) {
-    L unsure{};  // v - v summed over those values: zero exactly while each is finite
-    for (int j = 0; j < n; j += LaneCount<L>) {
+inline void LoadPoints(const Vec3* points, int j, int n, Twice<L>& x, Twice<L>& y, Twice<L>& z) {
+    LoadPoints(points, j, n, x.a, y.a, z.a);
+    LoadPoints(points, j + LaneCount<L>, n, x.b, y.b, z.b);
+}
+
+// Ends from .. to - 1 of the batch, whole registers at a time. `unsure` sums
+// v - v over every value the plain route would store that is not certain
+// to be finite: zero exactly while each is, so that the plain route would
+// raise nothing. A value that is not finite shows in the depth or the screen
+// point, since no angle's sine and cosine are both zero and the
+// projection's k scales both coordinates.
+template <class L>
+inline void TransformLanes(const ViewTrig& t, Batch& b, int from, int to, L& unsure) {
+    for (int j = from; j < to; j += LaneCount<L>) {
         L x, y, z;
-        LoadPoints(points, j, n, x, y, z);
+        LoadPoints(b.points, j, b.count + 1, x, y, z);
         Rotate(t, x, y, z, StoreQuietly{});
         Project(x, y, z, StoreQuietly{});
         unsure += (x - x) + (y - y) + (z - z);
-        std::memcpy(b.depth + at + j, &z, sizeof z);
-        StoreFloats(x, b.screenX + at + j), StoreFloats(y, b.screenY + at + j);
+        std::memcpy(b.depth + j, &z, sizeof z);
+        StoreFloats(x, b.screenX + j), StoreFloats(y, b.screenY + j);
     }
-    return EveryLane(unsure, [](double u) { return u == 0; });
 }
 
-// A polyline batch by batch: each batch's ends transformed, the first one
-// carried over from the batch before, then handed to the colour step. A
+// The batch's ends, two registers side by side while there are enough; true
+// when the plain route would raise nothing.
+template <class L>
+inline bool TransformEnds(const ViewTrig& t, Batch& b) {
+    const int ends = b.count + 1, paired = ends / LaneCount<Twice<L>> * LaneCount<Twice<L>>;
+    Twice<L> unsurePaired{};
+    L unsure{};
+    TransformLanes(t, b, 0, paired, unsurePaired), TransformLanes(t, b, paired, ends, unsure);
+    return AllZero(unsurePaired) && AllZero(unsure);
+}
+
+// A polyline batch by batch, each batch starting from the point the one
+// before ended at: its ends transformed, then handed to the colour step. A
 // batch the transform is unsure of is drawn by the plain route instead,
 // which raises any error where it arises.
 template <class L>
 inline void DrawChainOf(Tools3D& tools, const Vec3* points, int count) {
     Batch b;
-    bool carried = false;  // end 0 is already the end of the batch's first point
-    for (int i = 1; i < count; i += Batch::Segments) {
-        b.points = points + i - 1, b.count = std::min(Batch::Segments, count - i);
-        const bool sure = carried ? TransformEnds<L>(tools.trig, points + i, b.count, b, 1)
-                                  : TransformEnds<L>(tools.trig, b.points, b.count + 1, b, 0);
-        PadEnds(b, LaneCount<L>);
-        carried = sure;
-        if (!sure) [[unlikely]] {
+    for (int i = 0; i + 1 < count; i += Batch::Segments) {
+        b.points = points + i, b.count = std::min(Batch::Segments, count - 1 - i);
+        if (!TransformEnds<L>(tools.trig, b)) [[unlikely]] {
             DrawChainPlainly(tools, b.points, b.count + 1);
             continue;
         }
         ColourBatch(tools, b, Lanes<L>{});
-        b.depth[0] = b.depth[b.count], b.screenX[0] = b.screenX[b.count], b.screenY[0] = b.screenY[b.count];
     }
 }
 
