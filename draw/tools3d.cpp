@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "fast/kernels.h"
+#include "fast/plain_route.h"
 #include "fast/transform.h"
 
 namespace {
@@ -76,5 +77,11 @@ void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
 void DrawSegmentChain(Tools3D& tools, const Vec3* points, int count, Vec3 angles) {
     if (count < 2) return;
     UseView(tools, angles);
-    tools.kernels->chain(tools, points, count);
+    tools.kernels->chain(tools, points, count, DrawChainPlainly);
+}
+
+void DrawSegmentChainSkippingErrors(Tools3D& tools, const Vec3* points, int count, Vec3 angles) {
+    if (count < 2) return;
+    UseView(tools, angles);
+    tools.kernels->chain(tools, points, count, DrawChainPlainlySkippingErrors);
 }

@@ -78,3 +78,6 @@ void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);
 // that order, as a polyline hands its segments over: the same segments,
 // pixels, state and errors, each point transformed once.
 void DrawSegmentChain(Tools3D& tools, const Vec3* points, int count, Vec3 angles);
+// The same with each segment a statement of its own: one that raises a
+// run-time error is left out, and the chain goes on from its first point.
+void DrawSegmentChainSkippingErrors(Tools3D& tools, const Vec3* points, int count, Vec3 angles);

@@ -21,18 +21,12 @@ double CheckedDouble(double value) {
     return value;
 }
 
-// Each segment is a statement of its own, handed over alone: when it fails,
-// the next point still joins the point whose segment failed.
-struct SegmentsSkippingErrors {
-    Vec3 previous;
-    bool started = false;
-
-    void Add(Scene& scene, Vec3 point) {
-        if (started) RunSkippingErrors([&] { DrawSegment(scene.tools, point, previous, ViewAngles(scene)); });
-        previous = point, started = true;
-    }
-    void Finish(Scene&) {}
-};
+// Each segment is a statement of its own: when it fails, the next point
+// still joins the point whose segment failed. Angles that fail fail every
+// segment alike.
+void DrawChainSkippingErrors(Scene& scene, const Vec3* points, int count) {
+    RunSkippingErrors([&] { DrawSegmentChainSkippingErrors(scene.tools, points, count, ViewAngles(scene)); });
+}
 
 }  // namespace
 
@@ -52,7 +46,7 @@ void DrawParaboloid(Scene& scene) {
                           .bInner = {rStart, 0.6f, 0.1f},
                           .bOuter = {rStart, 0.6f, 0.1f},  // circles: r outer
                           .aInner = {0.001f, 6.683f, 0.3f}};
-    DrawGrid(scene, loops, pointAt, SegmentsSkippingErrors{});
+    DrawGrid(scene, loops, pointAt, DrawChainSkippingErrors);
 }
 
 void DrawSurface(Scene& scene) {

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "lines.h"
-#include "plain_route.h"
 #include "transform.h"
 
 namespace {
@@ -32,7 +31,8 @@ inline L Component(float factor, L brightness, ColourChecks<L>& checks) {
 }
 
 // Brightness and pixel of each segment, blue, green, red, as the plain route
-// works them out; then the lines, or the plain route when one would fail.
+// works them out; then the lines, or the batch's replay by the plain route
+// when one would fail.
 template <class L>
 inline void ColourOf(Tools3D& tools, Batch& b) {
     constexpr int W = LaneCount<L>;
@@ -57,7 +57,7 @@ inline void ColourOf(Tools3D& tools, Batch& b) {
         for (int k = 0; k < W; ++k) b.pixel[j + k] = 0xFF000000u | std::uint32_t(packed[k]);
     }
     if (!checks.Passed()) [[unlikely]]
-        return DrawChainPlainly(tools, b.points, b.count + 1);
+        return b.replay(tools, b.points, b.count + 1);
     DrawColoured(tools, b.Coloured());
 }
 

@@ -22,7 +22,7 @@ constinit const DrawingKernels FourKernels{DrawChainFour, PictureLinesFour, PenL
 }  // namespace
 
 constinit const DrawingKernels ScalarKernels{DrawChainScalar, PictureLinesScalar, PenLinesScalar};
-constinit const DrawingKernels PlainKernels{DrawChainPlainly, LinesPlainly, PlainPens};
+constinit const DrawingKernels PlainKernels{DrawChainByPlainRoute, LinesPlainly, PlainPens};
 
 const DrawingKernels& KernelsFor(SimdLevel level) {
     switch (level) {

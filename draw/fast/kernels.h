@@ -3,11 +3,10 @@
 // The kernels a drawing state draws with, a set for each instruction-set
 // level and one for the plain route, and their choice: the one place that
 // reads the level.
+#include "batch.h"
 #include "canvas.h"
 #include "simd_level.h"
 #include "tools3d.h"
-
-using ChainKernel = void (*)(Tools3D& tools, const Vec3* points, int count);
 
 struct DrawingKernels {
     ChainKernel chain;        // a polyline's segments, through transform and colour to the canvases

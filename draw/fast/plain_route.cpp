@@ -38,6 +38,17 @@ void DrawChainPlainly(Tools3D& tools, const Vec3* points, int count) {
     for (int i = 1; i < count; ++i) DrawSegmentPlainly(tools, points[i], points[i - 1]);
 }
 
+void DrawChainPlainlySkippingErrors(Tools3D& tools, const Vec3* points, int count) {
+    for (int i = 1; i < count; ++i) try {
+            DrawSegmentPlainly(tools, points[i], points[i - 1]);
+        } catch (const RunTimeError&) {
+        }
+}
+
+void DrawChainByPlainRoute(Tools3D& tools, const Vec3* points, int count, PlainChain replay) {
+    replay(tools, points, count);
+}
+
 void LinesPlainly(Canvas& surface, const ColouredSegments& s) {
     for (int j = 0; j < s.count; ++j) Line(surface, s.x[j + 1], s.y[j + 1], s.x[j], s.y[j], UnpackRgb(s.pixel[j]));
 }

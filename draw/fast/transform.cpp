@@ -5,7 +5,6 @@
 
 #include "batch.h"
 #include "colour.h"
-#include "plain_route.h"
 
 namespace {
 
@@ -81,15 +80,15 @@ inline bool TransformEnds(const ViewTrig& t, Batch& b) {
 
 // A polyline batch by batch, each batch starting from the point the one
 // before ended at: its ends transformed, then handed to the colour step. A
-// batch the transform is unsure of is drawn by the plain route instead,
-// which raises any error where it arises.
+// batch the transform is unsure of is drawn by `replay`, the plain route.
 template <class L>
-inline void DrawChainOf(Tools3D& tools, const Vec3* points, int count) {
+inline void DrawChainOf(Tools3D& tools, const Vec3* points, int count, PlainChain replay) {
     Batch b;
+    b.replay = replay;
     for (int i = 0; i + 1 < count; i += Batch::Segments) {
         b.points = points + i, b.count = std::min(Batch::Segments, count - 1 - i);
         if (!TransformEnds<L>(tools.trig, b)) [[unlikely]] {
-            DrawChainPlainly(tools, b.points, b.count + 1);
+            replay(tools, b.points, b.count + 1);
             continue;
         }
         ColourBatch(tools, b, Lanes<L>{});
@@ -98,14 +97,19 @@ inline void DrawChainOf(Tools3D& tools, const Vec3* points, int count) {
 
 }  // namespace
 
-void DrawChainScalar(Tools3D& tools, const Vec3* points, int count) { DrawChainOf<double>(tools, points, count); }
+void DrawChainScalar(Tools3D& tools, const Vec3* points, int count, PlainChain replay) {
+    DrawChainOf<double>(tools, points, count, replay);
+}
 
 #if ORBIZA_DOUBLE_PAIRS
-void DrawChainPairs(Tools3D& tools, const Vec3* points, int count) { DrawChainOf<Double2>(tools, points, count); }
+void DrawChainPairs(Tools3D& tools, const Vec3* points, int count, PlainChain replay) {
+    DrawChainOf<Double2>(tools, points, count, replay);
+}
 #endif
 
 #if defined(__x86_64__)
-[[gnu::target("avx2"), gnu::flatten]] void DrawChainFour(Tools3D& tools, const Vec3* points, int count) {
-    DrawChainOf<Double4>(tools, points, count);
+[[gnu::target("avx2"), gnu::flatten]] void DrawChainFour(Tools3D& tools, const Vec3* points, int count,
+                                                         PlainChain replay) {
+    DrawChainOf<Double4>(tools, points, count, replay);
 }
 #endif

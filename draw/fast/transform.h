@@ -3,6 +3,7 @@
 // The first step of a segment: its ends turned by the view and projected,
 // for one end (L a double) or a register of ends. The fast kernels of every
 // level and the plain route all work these formulas.
+#include "batch.h"
 #include "double_lanes.h"
 #include "numbers.h"
 #include "tools3d.h"
@@ -42,12 +43,11 @@ inline void Project(L& x, L& y, L z, Store store) {
     y = store(-k * y);
 }
 
-// The chain kernels: a polyline's segments through every step, by the
-// kernels of one level (fast/kernels.h).
-void DrawChainScalar(Tools3D& tools, const Vec3* points, int count);
+// The chain kernels of each level (fast/kernels.h).
+void DrawChainScalar(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
 #if ORBIZA_DOUBLE_PAIRS
-void DrawChainPairs(Tools3D& tools, const Vec3* points, int count);
+void DrawChainPairs(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
 #endif
 #if defined(__x86_64__)
-[[gnu::target("avx2")]] void DrawChainFour(Tools3D& tools, const Vec3* points, int count);
+[[gnu::target("avx2")]] void DrawChainFour(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
 #endif
