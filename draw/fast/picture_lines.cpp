@@ -20,8 +20,8 @@ struct UnsignedOf {
     typedef std::uint32_t Type __attribute__((vector_size(sizeof(I))));
 };
 
-// Differences and products are taken unsigned, so that the stray pixel of an
-// end outside the raster wraps instead of overflowing.
+// Differences, sums and products are taken unsigned, so that the stray pixel
+// of an end outside the raster wraps instead of overflowing.
 template <class I>
 inline I Difference(I a, I b) {
     using U = typename UnsignedOf<I>::Type;
@@ -50,7 +50,7 @@ inline void PlanLines(const std::int32_t* column, const std::int32_t* row, int j
     std::memcpy(&r1, row + j + 1, sizeof r1), std::memcpy(&r2, row + j, sizeof r2);
     const I dc = Magnitude(Difference(c2, c1)), dr = Magnitude(Difference(r2, r1));
     const I direction = ((c2 > c1) & 2) | ((r2 > r1) & 1);
-    const I entry = ShortIndex(direction, dc, dr) | ((dc | dr) > ShortExtent);  // -1 for a long line
+    const I entry = I(ShortIndex(U(direction), U(dc), U(dr))) | ((dc | dr) > ShortExtent);  // -1 for a long line
     const I start = I(U(r1) * U(I{} + PictureWidth) + U(c1));
     std::memcpy(plan.entry + j, &entry, sizeof entry), std::memcpy(plan.start + j, &start, sizeof start);
 }
