@@ -13,6 +13,7 @@
 #include "canvas.h"
 #include "catalogue.h"
 #include "gif_writer.h"
+#include "quoted_text.h"
 #include "structure_names.h"
 
 namespace {
@@ -20,8 +21,6 @@ namespace {
 struct CommandLineError {
     std::string message;
 };
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::vector<std::string_view> SplitFields(std::string_view text) {
     std::vector<std::string_view> fields;

@@ -5,14 +5,15 @@
 #include <unordered_map>
 
 #include "output_place.h"
+#include "quoted_text.h"
 
 namespace {
 
 // A file as the user named it: a frame file with its name's template.
 std::string Shown(const std::string& path, const std::string& name, int frame) {
     if (path == "-") return "standard output (\"-\")";
-    if (!IsFrameTemplate(path)) return "\"" + name + "\"";
-    return "\"" + name + "\" (frame " + std::to_string(frame) + " of \"" + path + "\")";
+    if (!IsFrameTemplate(path)) return Quoted(name);
+    return Quoted(name) + " (frame " + std::to_string(frame) + " of " + Quoted(path) + ")";
 }
 
 }  // namespace
