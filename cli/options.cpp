@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "canvas.h"
 #include "catalogue.h"
 #include "gif_writer.h"
+#include "quoted_text.h"
 #include "structure_names.h"
 
 namespace {
@@ -19,8 +21,6 @@ namespace {
 struct CommandLineError {
     std::string message;
 };
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::vector<std::string_view> SplitFields(std::string_view text) {
     std::vector<std::string_view> fields;
@@ -158,7 +158,7 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
          [](RenderOptions& o, std::string_view v) {
              if (v.empty()) throw CommandLineError{"--segments: empty file name"};
              CheckTemplate("--segments", v);
-             o.segmentsPath = v;
+             o.segments.emplace_back(v);
          }},
     };
     return handlers;
@@ -247,8 +247,11 @@ std::optional<FileFormat> OutputFormat(const RenderOptions& options, std::string
 // Every output has a format, at most one goes to standard output, and a GIF's
 // frame time is one it can hold.
 static void CheckOutputs(const RenderOptions& options) {
-    int toStandardOutput = options.segmentsPath == "-";
+    int toStandardOutput = int(std::ranges::count(options.segments, "-"));
     for (const std::string& path : options.outputs) {
+        if (const std::string_view refused = RefusedExtension(path); !refused.empty())
+            throw CommandLineError{"--output: " + Quoted(path) + ": this program does not write " +
+                                   std::string(refused) + " files (it writes " + PictureFormatNames() + ")"};
         const std::optional<FileFormat> format = OutputFormat(options, path);
         if (!format)
             throw CommandLineError{
@@ -266,7 +269,7 @@ static void CheckOutputs(const RenderOptions& options) {
 // frame or an animation when there are several frames.
 static void CheckCombination(const RenderOptions& options) {
     if (options.list) return;
-    if (options.outputs.empty() && options.segmentsPath.empty())
+    if (options.outputs.empty() && options.segments.empty())
         throw CommandLineError{"nothing to write: give --output FILE or --segments FILE (see --help)"};
     CheckOutputs(options);
     if (options.frames == 1) return;
@@ -275,10 +278,11 @@ static void CheckCombination(const RenderOptions& options) {
             throw CommandLineError{"--output: " + Quoted(path) +
                                    " holds one picture; with --frames above 1 give a name with a frame number "
                                    "(such as frame-%04d.png) or a .webp, .gif, .mp4 or .webm file"};
-    if (!options.segmentsPath.empty() && !IsFrameTemplate(options.segmentsPath))
-        throw CommandLineError{"--segments: " + Quoted(options.segmentsPath) +
-                               " holds the segments of one picture; with --frames above 1 give a name with a frame "
-                               "number (such as segments-%04d.csv)"};
+    for (const std::string& path : options.segments)
+        if (!IsFrameTemplate(path))
+            throw CommandLineError{"--segments: " + Quoted(path) +
+                                   " holds the segments of one picture; with --frames above 1 give a name with a "
+                                   "frame number (such as segments-%04d.csv)"};
 }
 
 // --help and --version win over everything else on the line.

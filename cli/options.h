@@ -27,7 +27,7 @@ struct RenderOptions {
     std::vector<int> structures;           // 1-based catalogue rows, drawn in this order
     std::vector<std::string> outputs;      // picture files; the extension picks the format, or else `format`
     std::optional<FileFormat> format;      // for outputs whose names name no format
-    std::string segmentsPath;              // empty: no segment list; "-": standard output
+    std::vector<std::string> segments;     // segment lists, each written in full; "-": standard output
     std::optional<ViewAddress> view;       // --view: the whole state, in place of the options above that set it
     double scale = 1;                      // the pictures' scale, Canvas::MinScale .. Canvas::MaxScale
     SimdLevel simd = SimdLevel::Scalar;    // the kernels' level, chosen at the program's start-up

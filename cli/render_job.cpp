@@ -68,7 +68,7 @@ void DrawNextFrame(Scene& scene, Canvas& surface, SegmentLog& log, const RenderO
 
 void AddOutputs(FrameWriting& writing, const RenderOptions& options) {
     for (const std::string& path : options.outputs) AddOutput(writing, path, *OutputFormat(options, path));
-    if (!options.segmentsPath.empty()) AddOutput(writing, options.segmentsPath, FileFormat::Csv);
+    for (const std::string& path : options.segments) AddOutput(writing, path, FileFormat::Csv);
 }
 
 // --help, --version or --list.

@@ -11,10 +11,11 @@ ORBIZA_BUILD_PACKAGES=(build-essential cmake ninja-build pkgconf qt6-base-dev he
 # The page adds Emscripten.
 ORBIZA_WEB_PACKAGES=(emscripten)
 # Only the tests and the benchmarks use these: their libraries, the browser
-# and its driver's runtime, the X server and image tools, the package checks.
+# and its driver's runtime, the X server and image tools, the package checks,
+# and clang with its sanitizer and libFuzzer runtimes for the fuzz targets.
 # A tool a test runs goes here.
 ORBIZA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libtinyobjloader-dev qt6-svg-dev
-                      qt6-image-formats-plugins clang-format
+                      qt6-image-formats-plugins clang-format clang libclang-rt-14-dev
                       xvfb xauth x11-utils xdotool imagemagick
                       dpkg-dev file man-db appstream desktop-file-utils lintian
                       chromium nodejs ffmpeg)

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "quoted_text.h"
+
 namespace {
 
 constexpr int MostDigits = 9;                // nine significant digits bring every float back
@@ -77,7 +79,7 @@ std::string PortableFloatText(float value) {
 
 std::optional<float> ReadPortableFloat(std::string_view text, std::string* problem) {
     const auto fail = [&](const char* why) -> std::optional<float> {
-        if (problem) *problem = "\"" + std::string(text) + "\" " + why;
+        if (problem) *problem = Quoted(text) + " " + why;
         return std::nullopt;
     };
     std::size_t at = 0;

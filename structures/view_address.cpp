@@ -8,6 +8,7 @@
 
 #include "catalogue.h"
 #include "portable_float.h"
+#include "quoted_text.h"
 
 namespace {
 
@@ -16,8 +17,6 @@ constexpr std::string_view Version = "v1";
 struct AddressError {
     std::string message;
 };
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;

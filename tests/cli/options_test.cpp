@@ -50,9 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--ticks", "-1"}, "negative"}, B{{"--ticks", "99999999999"}, "out of range"},
         B{{"--frames", "0"}, "outside 1..100000"}, B{{"--frames", "100001"}, "outside 1..100000"},
         B{{"--seed", "0"}, "outside 1..32768"}, B{{"--seed", "32769"}, "outside 1..32768"},
-        B{{"--output", "x.jpg"}, "format"}, B{{"--output", "dir.png/x"}, "format"},
-        B{{"--segments", ""}, "empty file name"}, B{{"Cube"}, "nothing to write"},
-        B{{"--frames", "2", "Cube"}, "\"x.png\" holds one picture"},
+        B{{"--output", "dir.png/x"}, "format"}, B{{"--segments", ""}, "empty file name"},
+        B{{"Cube"}, "nothing to write"}, B{{"--frames", "2", "Cube"}, "\"x.png\" holds one picture"},
         B{{"--frames", "2", "--output", "a.webp", "--output", "b.SVG"}, "\"b.SVG\" holds one picture"},
         B{{"--frames", "2", "--output", "a.gif", "--segments", "-"}, "\"-\" holds the segments of one picture"},
         B{{"--frames", "2", "--output", "a.gif", "--segments", "s.csv"}, "number (such as segments-%04d.csv)"},
@@ -70,13 +69,18 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--output", "-", "--format", "png", "--segments", "-"}, "only one output can go to standard output"},
         B{{"--frames", "2", "--format", "png", "--output", "-"}, "\"-\" holds one picture"},
         B{{"--scale", "0"}, "\"0\" is not a scale from 0.25 to 8"}, B{{"--scale", "9"}, "from 0.25 to 8"},
-        B{{"--scale", "nan"}, "from 0.25 to 8"}, B{{"--scale", "2x"}, "from 0.25 to 8"}));
+        B{{"--scale", "nan"}, "from 0.25 to 8"}, B{{"--scale", "2x"}, "from 0.25 to 8"},
+        B{{"--format", "bmp", "--output", "pic.jpg"}, "\"pic.jpg\": this program does not write JPEG files"},
+        B{{"--format", "png", "--output", "f-%d.TIFF"}, "TIFF"},
+        B{{"--output", "a.webm", "--output", "a.mkv"}, "Matroska"},
+        B{{"--format", "mp4", "--output", "clip.mov"}, "QuickTime"},
+        B{{"--format", "gif", "--output", "x.Avi"}, "AVI"}));
 
 TEST(CommandLine, ReadsEveryOption) {
     std::vector<std::string> args = Words(
         "--axes --angles 0.4,-0.6,+0.2 --time=2.5 --ticks 3 --speeds=-50,0,7,50 --frames 9 --seed=32768 "
         "--delay 15 --scale=+2.5 --quiet --output out-%03d.PNG --output a.mp4 --output - --format=WebM "
-        "--segments s%d.csv sphere 23 -- Nodes");
+        "--segments s%d.csv --segments t%d.csv sphere 23 -- Nodes");
     args.insert(args.end(), {"ROSSLER CHAOS", "Liniar Helix"});
     const ParsedCommandLine parsed = ParseCommandLine(args);
     ASSERT_EQ(parsed.ExitStatus(), 0) << parsed.error;
@@ -91,7 +95,7 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_EQ(
         std::vector({OutputFormat(o, o.outputs[0]), OutputFormat(o, o.outputs[1]), OutputFormat(o, o.outputs[2])}),
         std::vector<std::optional<FileFormat>>({FileFormat::Png, FileFormat::Mp4, FileFormat::WebM}));
-    EXPECT_EQ(o.segmentsPath, "s%d.csv");
+    EXPECT_EQ(o.segments, (std::vector<std::string>{"s%d.csv", "t%d.csv"}));
     EXPECT_EQ(o.scale, 2.5);
     EXPECT_EQ(o.structures, (std::vector<int>{4, 23, 20, 23, 9}));  // list texts in any case, or positions
 }
