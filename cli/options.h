@@ -46,8 +46,5 @@ std::optional<FileFormat> OutputFormat(const RenderOptions& options, std::string
 // The command line without the program name.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-// A decimal that is finite as a 32-bit float, rounded to the nearest one.
-std::optional<float> ParseDecimal(std::string_view text, std::string* problem = nullptr);
-
 std::string UsageText();
 std::string VersionText(SimdLevel level);  // the program's name, version and level, then its licence

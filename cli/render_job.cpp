@@ -21,7 +21,7 @@ void PrintList(std::ostream& out) {
 // An address gives the state as the page held it before its picture was drawn.
 void PrepareScene(Scene& scene, const RenderOptions& options) {
     if (options.view) {
-        RestoreView(scene, *options.view);
+        RestoreScene(scene, *options.view);
         return;
     }
     scene.showAxis = options.showAxis;

@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "output_place.h"
-#include "quoted_text.h"
+#include "number_reading.h"
 
 namespace {
 

@@ -60,16 +60,14 @@ std::int16_t StructureIndexOf(int listIndex) {
     return std::int16_t(listIndex >= 0 && listIndex < CatalogueSize ? listIndex + 1 : 0);
 }
 
-int SpeedOnBar(int value) { return std::clamp(value, SpeedMinimum, SpeedMaximum); }
-
 void SpeedChanged(WindowModel& model, int bar, int value) {
-    model.speeds[std::size_t(bar)] = SpeedOnBar(value);
-    model.readOuts[std::size_t(bar)] = SpeedText(SpeedOnBar(value));  // " 0" from now on, where start-up showed "0"
+    model.speeds[std::size_t(bar)] = HeldToSpeedRange(value);
+    model.readOuts[std::size_t(bar)] =
+        SpeedText(HeldToSpeedRange(value));  // " 0" from now on, where start-up showed "0"
 }
 
 void Tick(WindowModel& model, Outcome& outcome) {
-    const auto& s = model.speeds;
-    ApplyTimerTick(model.scene.view, {s[0], s[1], s[2], s[3]});
+    ApplyTimerTick(model.scene.view, model.speeds);
     Redraw(model, outcome, true);
 }
 
@@ -157,25 +155,20 @@ int ValueOf(const WindowModel& model, const ControlRow& row) {
 }
 
 ViewAddress Capture(const WindowModel& model) {
-    const auto& s = model.speeds;
     return {.view = model.scene.view,
-            .speeds = {s[0], s[1], s[2], s[3]},
+            .speeds = model.speeds,
             .showAxis = model.scene.showAxis,
             .timerRunning = model.timerRunning,
             .randomState = model.randomBeforeRedraw.state};
 }
 
 Outcome Restore(WindowModel& model, const ViewAddress& snapshot) {
-    model.scene.view = snapshot.view;
+    RestoreScene(model.scene, snapshot);
     model.scene.view.StructureIndex = StructureIndexOf(snapshot.view.StructureIndex - 1);
-    const Speeds& s = snapshot.speeds;
-    const std::array<int, 4> speeds{s.x, s.y, s.z, s.time};
-    for (std::size_t bar = 0; bar < 4; ++bar) {
-        model.speeds[bar] = SpeedOnBar(speeds[bar]);
+    for (std::size_t bar = 0; bar < model.speeds.size(); ++bar) {
+        model.speeds[bar] = HeldToSpeedRange(snapshot.speeds[bar]);
         model.readOuts[bar] = model.speeds[bar] == 0 ? "0" : SpeedText(model.speeds[bar]);
     }
-    model.scene.showAxis = snapshot.showAxis;
     model.timerRunning = snapshot.timerRunning;
-    model.scene.random.state = snapshot.randomState;
     return Handle(model, [&](Outcome& outcome) { Redraw(model, outcome, true); });
 }

@@ -26,7 +26,7 @@ struct WindowModel {
     double displayRatio = 1;  // the ratio the face asked for; the next clearing redraw takes it up
     Scene scene;              // the view, the drawing core's state and the random source
     DepthScreen depthScreen;
-    std::array<int, 4> speeds{};                              // HScroll1..HScroll4
+    Speeds speeds{};                                          // HScroll1..HScroll4
     std::array<std::string, 4> readOuts{"0", "0", "0", "0"};  // Label11..Label14 as shown
     bool timerRunning = false;
     // The random source as the last redraw found it: drawing again from here

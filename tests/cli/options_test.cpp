@@ -41,13 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"qqqqqqqq"}, "\"qqqqqqqq\" (--list shows all 23"}, B{{"0"}, "unknown structure"},
         B{{"24"}, "unknown structure"}, B{{"4x"}, "unknown structure"}, B{{"--frobnicate"}, "(--help lists"},
         B{{"-x"}, "unknown option"}, B{{"--angles", "1,2"}, "expected 3"}, B{{"--angles", "1,2,3,4"}, "expected 3"},
-        B{{"--angles", "1,,3"}, "empty"}, B{{"--angles", "0.4x,0,0"}, "not a number"},
-        B{{"--angles", " 1,0,0"}, "not a number"}, B{{"--angles", "nan,0,0"}, "not a finite"},
-        B{{"--time", "-infinity"}, "not a finite"}, B{{"--time", "1e39"}, "out of range"}, B{{"--time", ""}, "empty"},
+        B{{"--angles", "1,,3"}, "\"\" is not a number"}, B{{"--angles", "0.4x,0,0"}, "not a number"},
+        B{{"--angles", " 1,0,0"}, "not a number"}, B{{"--angles", "nan,0,0"}, "not a number"},
+        B{{"--time", "-infinity"}, "not a number"}, B{{"--time", "1e39"}, "out of range"}, B{{"--time", ""}, "--time: \"\" is not a number"},
         B{{"--time", "0x10"}, "not a number"}, B{{"--time", "+-1"}, "not a number"},
         B{{"--output", "x.png", "--time"}, "missing value"}, B{{"--speeds", "1,2,3"}, "expected 4"},
         B{{"--speeds", "0,0,51,0"}, "outside -50..50"}, B{{"--speeds", "0,0,0,1.5"}, "not a whole number"},
-        B{{"--ticks", "-1"}, "negative"}, B{{"--ticks", "99999999999"}, "out of range"},
+        B{{"--ticks", "-1"}, "outside 0.."}, B{{"--ticks", "99999999999"}, "outside 0.."},
         B{{"--frames", "0"}, "outside 1..100000"}, B{{"--frames", "100001"}, "outside 1..100000"},
         B{{"--seed", "0"}, "outside 1..32768"}, B{{"--seed", "32769"}, "outside 1..32768"},
         B{{"--output", "dir.png/x"}, "format"}, B{{"--segments", ""}, "empty file name"},
@@ -88,7 +88,7 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_TRUE(o.showAxis && o.quiet);
     EXPECT_EQ(std::vector<float>({o.angleX, o.angleY, o.angleZ, o.time}),  // each decimal's nearest float
               std::vector<float>({0.4f, -0.6f, 0.2f, 2.5f}));
-    EXPECT_EQ(std::vector<int>({o.ticks, o.speeds.x, o.speeds.y, o.speeds.z, o.speeds.time, o.frames, o.seed, o.delay}),
+    EXPECT_EQ(std::vector<int>({o.ticks, o.speeds[0], o.speeds[1], o.speeds[2], o.speeds[3], o.frames, o.seed, o.delay}),
               std::vector<int>({3, -50, 0, 7, 50, 9, 32768, 15}));
     EXPECT_EQ(o.outputs, (std::vector<std::string>{"out-%03d.PNG", "a.mp4", "-"}));
     // --format, given after them, is for the name without a known extension only
@@ -98,18 +98,6 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_EQ(o.segments, (std::vector<std::string>{"s%d.csv", "t%d.csv"}));
     EXPECT_EQ(o.scale, 2.5);
     EXPECT_EQ(o.structures, (std::vector<int>{4, 23, 20, 23, 9}));  // list texts in any case, or positions
-}
-
-// Catches ties not going to even (the halfway 1.0000000596...), subnormals flushed, a zero losing its sign.
-TEST(Decimal, RoundsToTheNearestFloat) {
-    for (const auto& [text, value] : {std::pair{".5", 0.5f},
-                                      {"1.000000059604644775390625", 1.0f},
-                                      {"340282346638528859811704183484516925440", std::numeric_limits<float>::max()},
-                                      {"1e-40", 1e-40f},
-                                      {"1.5e-45", std::numeric_limits<float>::denorm_min()},
-                                      {"1e-50", 0.0f}})
-        EXPECT_EQ(ParseDecimal(text), value) << text;
-    EXPECT_TRUE(std::signbit(*ParseDecimal("-1e-50")));
 }
 
 TEST(FrameTemplate, PutsTheNumberInAsPrintfWould) {

@@ -2,20 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 namespace {
-
-TEST(FloatText, IsTheShortestFormThatReadsBackToTheSameBits) {
-    EXPECT_EQ(FloatText(0.1f), "0.1");  // not 0.100000001
-    EXPECT_EQ(FloatText(2.0f), "2");
-    EXPECT_EQ(FloatText(-0.0f), "-0");
-    EXPECT_EQ(FloatText(1e-45f), "1e-45");
-    EXPECT_EQ(FloatText(0.100000024f), "0.100000024");  // not 0.1, as six digits would give
-    EXPECT_EQ(FloatText(std::nextafter(1.0f, 2.0f)), "1.0000001");
-    EXPECT_EQ(FloatText(std::numeric_limits<float>::lowest()), "-3.4028235e+38");
-}
 
 TEST(SegmentsCsv, OneRowPerSegmentInOrderWithPointsScreenAndColour) {
     SegmentLog log;
