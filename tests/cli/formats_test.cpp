@@ -206,7 +206,7 @@ TEST(ScaledOutputs, PicturesAtTheScaleTheRestAsAtOne) {
             EXPECT_TRUE(ReadWholeFile(dir.path / ("1.5" + same)) == ReadWholeFile(dir.path / ("1" + same))) << same;
         const std::string size = "width=\"565px\" height=\"517px\"";
         std::string svg = ReadWholeFile(dir.path / ("1s" + n + ".svg"));
-        svg.replace(svg.find(size), size.size(), "width=\"847.5px\" height=\"775.5px\"");
+        svg.replace(svg.find(size), size.size(), "width=\"848px\" height=\"776px\"");
         EXPECT_TRUE(ReadWholeFile(dir.path / ("1.5s" + n + ".svg")) == svg);
     }
 }
