@@ -1,133 +1,315 @@
-// Every output format read back by an independent reader and held against what was drawn.
+// Every output format, at every scale, alone, as a frame sequence, beside every other format and on standard
+// output, read back by a reader not ours and held against the canvas drawn here through the renderer's own code.
 #include <gtest/gtest.h>
 #include <tiny_obj_loader.h>
 
-#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cmath>
 #include <cstdio>
 
+#include "file_format.h"
 #include "frame_outputs.h"
 #include "run_binary.h"
+#include "segments_csv.h"
 #include "svg_writer.h"
 
 namespace {
 
-// Lit pixels of `a` with no lit pixel of `b` at most one pixel away.
-int LonelyPixels(const QImage& a, const QImage& b) {
-    const auto lit = [](const QImage& image, int x, int y) {
-        return x >= 0 && y >= 0 && x < image.width() && y < image.height() && (image.pixel(x, y) & 0xFFFFFFu) != 0;
-    };
-    int lonely = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            bool near = false;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) near = near || lit(b, x + dx, y + dy);
-            lonely += lit(a, x, y) && !near;
-        }
-    return lonely;
-}
-
-struct FormatCase {
-    std::string file;  // the output's name; its extension picks the format
-    std::string structure;
-    int frames;
-    int delay = 100;  // ms a frame
+// What one file must hold: the pictures drawn at the run's scale, and the segments drawn at scale 1.
+struct Expected {
+    std::vector<QImage> frames;
+    std::vector<SegmentLog> logs;
+    int delay;      // ms a frame
+    bool streamed;  // came through standard output
 };
 
-void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.file << " of " << c.structure; }
+std::string CommandOutput(const std::string& command) {
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return text;
+    char buffer[1 << 16];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, got);
+    pclose(pipe);
+    return text;
+}
 
-class RoundTrip : public testing::TestWithParam<FormatCase> {};
+// ffmpeg's decoding of a file, as 8-bit RGB, frame after frame.
+std::string Decoded(const std::string& path, const std::string& filter = "format=rgb24") {
+    return CommandOutput("ffmpeg -v error -i '" + path + "' -vf " + filter + " -f rawvideo -pix_fmt rgb24 -");
+}
 
-// "BM", the file size, width x height with rows bottom-up (positive height), 24 bits, uncompressed.
-void CheckBmpHeader(const std::string& bmp, std::uint32_t width = 565, std::uint32_t height = 517) {
+// The PSNR of a decoded frame against its picture, the rest of a larger frame against black.
+double Psnr(const char* rgb, int width, int height, const QImage& picture) {
+    double squares = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const QRgb want = x < picture.width() && y < picture.height() ? picture.pixel(x, y) : qRgb(0, 0, 0);
+            const auto* got = reinterpret_cast<const unsigned char*>(rgb) + (std::size_t(y) * width + x) * 3;
+            for (int d : {qRed(want) - got[0], qGreen(want) - got[1], qBlue(want) - got[2]}) squares += d * d;
+        }
+    return squares == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 * 3 * width * height / squares);
+}
+
+// What 4:2:0 alone leaves of a picture: at scale 0.25 its thin lines lose more than 35 dB allows in any video.
+double ChromaBound(const QImage& picture, const std::string& scratch) {
+    picture.save(QString::fromStdString(scratch), "PNG");
+    return Psnr(Decoded(scratch, "format=yuv420p,format=rgb24").data(), picture.width(), picture.height(), picture);
+}
+
+void CheckPicture(const std::string& path, const Expected& e) {
+    EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32), e.frames.at(0));
+}
+
+// Also 24 bits, rows bottom-up (a positive height), uncompressed, the file's own size in its header.
+void CheckBmp(const std::string& path, const Expected& e) {
+    CheckPicture(path, e);
+    const std::string bmp = ReadWholeFile(path);
     ASSERT_GE(bmp.size(), 54u);
     const auto field = [&](std::size_t at) {
         return std::uint32_t(std::uint8_t(bmp[at]) | std::uint8_t(bmp[at + 1]) << 8 | std::uint8_t(bmp[at + 2]) << 16 |
                              std::uint8_t(bmp[at + 3]) << 24);
     };
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
     EXPECT_EQ(std::vector<std::uint32_t>({field(2), field(18), field(22), field(28) & 0xFFFF, field(30)}),
-              std::vector<std::uint32_t>({std::uint32_t(bmp.size()), width, height, 24, 0}));
+              std::vector<std::uint32_t>({std::uint32_t(bmp.size()), std::uint32_t(e.frames[0].width()),
+                                          std::uint32_t(e.frames[0].height()), 24, 0}));
 }
 
-void CheckObj(const std::string& path, const SegmentLog& log) {
+void CheckAnimation(const std::string& path, const Expected& e) {
+    QImageReader reader(QString::fromStdString(path));
+    ASSERT_EQ(reader.imageCount(), int(e.frames.size())) << reader.errorString().toStdString();
+    const bool moving = e.frames.size() > 1;  // a WebP of one frame is a still picture
+    EXPECT_TRUE(!moving || reader.loopCount() == -1) << "the animation should loop forever";
+    for (const QImage& frame : e.frames) {
+        EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), frame);
+        EXPECT_TRUE(!moving || reader.nextImageDelay() == e.delay) << reader.nextImageDelay();
+    }
+}
+
+void CheckVideo(const std::string& path, const Expected& e) {
+    const bool mp4 = path.ends_with(".mp4");
+    const int width = e.frames[0].width() + (mp4 ? e.frames[0].width() % 2 : 0);  // H.264 wants even sides
+    const int height = e.frames[0].height() + (mp4 ? e.frames[0].height() % 2 : 0);
+    char duration[32] = "N/A";  // a WebM through a pipe cannot go back to write it
+    if (mp4 || !e.streamed) std::snprintf(duration, sizeof duration, "%.6f", double(e.frames.size()) * e.delay / 1000);
+    EXPECT_EQ(
+        CommandOutput("ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=codec_name,pix_fmt,"
+                      "width,height,nb_read_frames:format=duration -of default=noprint_wrappers=1 '" +
+                      path + "'"),
+        "codec_name=" + std::string(mp4 ? "h264" : "vp9") + "\nwidth=" + std::to_string(width) +
+            "\nheight=" + std::to_string(height) +
+            "\npix_fmt=yuv420p\nnb_read_frames=" + std::to_string(e.frames.size()) + "\nduration=" + duration + "\n");
+    const std::string raw = Decoded(path);
+    const std::size_t frameBytes = std::size_t(width) * std::size_t(height) * 3;
+    ASSERT_EQ(raw.size(), frameBytes * e.frames.size());
+    for (std::size_t k = 0; k < e.frames.size(); ++k) {
+        const double psnr = Psnr(&raw[k * frameBytes], width, height, e.frames[k]);
+        if (psnr < 35) {
+            EXPECT_GE(psnr, ChromaBound(e.frames[k], path + ".png") - 1) << "frame " << k;
+        }
+    }
+    // An MP4 file has its index first, so that playing starts early; through a pipe it comes as fragments.
+    const std::string bytes = ReadWholeFile(path);
+    EXPECT_TRUE(!mp4 || e.streamed || bytes.find("moov") < bytes.find("mdat")) << "the index should come first";
+    EXPECT_TRUE(!mp4 || !e.streamed || bytes.find("moof") != std::string::npos) << "no fragments";
+}
+
+// Lit pixels of `a` with no lit pixel of `b` at most `reach` pixels away.
+int LonelyPixels(const QImage& a, const QImage& b, int reach) {
+    const auto lit = [](const QImage& image, int x, int y) {
+        return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
+               (reinterpret_cast<const QRgb*>(image.constScanLine(y))[x] & 0xFFFFFFu) != 0;
+    };
+    int lonely = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            bool near = !lit(a, x, y);
+            for (int dy = -reach; dy <= reach && !near; ++dy)
+                for (int dx = -reach; dx <= reach; ++dx) near = near || lit(b, x + dx, y + dy);
+            lonely += !near;
+        }
+    return lonely;
+}
+
+// As large as the raster, the picture's own view box, rendered over the raster's lit pixels and no others (a pixel
+// apart, two at a larger scale), one element per segment in drawing order and in its colour.
+void CheckSvg(const std::string& path, const Expected& e) {
+    const QImage& drawn = e.frames[0];
+    const std::string svg = ReadWholeFile(path);
+    EXPECT_NE(svg.find("width=\"" + std::to_string(drawn.width()) + "px\" height=\"" + std::to_string(drawn.height()) +
+                       "px\" viewBox=\"0 0 565 517\""),
+              std::string::npos);
+    QImage raster(drawn.size(), QImage::Format_RGB32);
+    raster.fill(Qt::black);
+    QPainter painter(&raster);
+    QSvgRenderer(QString::fromStdString(path)).render(&painter);
+    painter.end();
+    const int reach = drawn.width() > PictureWidth ? 2 : 1;  // above scale 1, the pen's offset and a smoothed edge
+    EXPECT_EQ(LonelyPixels(drawn, raster, reach), 0);
+    EXPECT_EQ(LonelyPixels(raster, drawn, reach), 0);
+    std::size_t i = 0;
+    for (std::size_t at = svg.find("stroke=\"#"); at != std::string::npos; at = svg.find("stroke=\"#", at + 1), ++i)
+        ASSERT_EQ(std::stoi(svg.substr(at + 9, 6), nullptr, 16), int(PackRgb(e.logs[0].at(i).colour) & 0xFFFFFF)) << i;
+    EXPECT_EQ(i, e.logs[0].size());
+}
+
+// The model points as drawn, each segment's colour on its first point, one element per polyline.
+void CheckObj(const std::string& path, const Expected& e) {
+    const SegmentLog& log = e.logs[0];
     tinyobj::ObjReader reader;
     ASSERT_TRUE(reader.ParseFromFile(path)) << reader.Error();
     const tinyobj::attrib_t& attrib = reader.GetAttrib();
-    const std::vector<tinyobj::shape_t>& shapes = reader.GetShapes();
     const auto point = [&](int i) {
         return MakeVec(attrib.vertices[3 * i], attrib.vertices[3 * i + 1], attrib.vertices[3 * i + 2]);
     };
     const auto colour = [&](int i, int c) { return int(std::lround(attrib.colors[3 * i + c] * 255)); };
-    std::size_t segment = 0;
-    for (const tinyobj::shape_t& shape : shapes) {
-        std::size_t at = 0;
-        for (int count : shape.lines.num_line_vertices) {
-            for (int k = 1; k < count; ++k, ++segment) {
-                ASSERT_LT(segment, log.size());
-                const int p = shape.lines.indices[at + k].vertex_index,
-                          q = shape.lines.indices[at + k - 1].vertex_index;
-                const SegmentRecord& s = log[segment];
-                for (auto [read, drawn] : {std::pair{point(p), s.p}, std::pair{point(q), s.q}})
-                    ASSERT_EQ(std::memcmp(&read, &drawn, sizeof(Vec3)), 0) << "segment " << segment;
-                EXPECT_EQ(std::tuple(colour(p, 0), colour(p, 1), colour(p, 2)),
-                          std::tuple(int(s.colour.red), int(s.colour.green), int(s.colour.blue)));
-            }
-            at += std::size_t(count);
+    std::size_t segment = 0, at = 0;
+    const tinyobj::lines_t& lines = reader.GetShapes().at(0).lines;
+    for (int count : lines.num_line_vertices) {
+        for (int k = 1; k < count; ++k, ++segment) {
+            ASSERT_LT(segment, log.size());
+            const int p = lines.indices[at + k].vertex_index, q = lines.indices[at + k - 1].vertex_index;
+            const SegmentRecord& s = log[segment];
+            for (auto [read, drawn] : {std::pair{point(p), s.p}, std::pair{point(q), s.q}})
+                ASSERT_EQ(std::memcmp(&read, &drawn, sizeof(Vec3)), 0) << "segment " << segment;
+            EXPECT_EQ(std::tuple(colour(p, 0), colour(p, 1), colour(p, 2)),
+                      std::tuple(int(s.colour.red), int(s.colour.green), int(s.colour.blue)));
         }
+        at += std::size_t(count);
     }
     EXPECT_EQ(segment, log.size());
-    std::size_t runs = 0;  // a polyline is one element
+    std::size_t runs = 0;
     for (std::size_t i = 0; i < log.size(); ++i) runs += i == 0 || std::memcmp(&log[i].q, &log[i - 1].p, sizeof(Vec3));
-    EXPECT_EQ(shapes.at(0).lines.num_line_vertices.size(), runs);
+    EXPECT_EQ(lines.num_line_vertices.size(), runs);
 }
 
-TEST_P(RoundTrip, ReadsBackAsDrawn) {
-    const FormatCase& c = GetParam();
+void CheckCsv(const std::string& path, const Expected& e) {
+    EXPECT_TRUE(ReadWholeFile(path) == SegmentsCsvText(e.logs[0])) << "the segments differ from scale 1's";
+}
+
+// One row a format: a new format, or a new kind of input, is a new row.
+struct Format {
+    const char* extension;
+    const char* option;  // that writes it
+    bool animation;      // holds every frame in one file
+    void (*check)(const std::string& path, const Expected& expected);
+};
+
+constexpr Format Formats[] = {{"png", "--output", false, CheckPicture},  {"bmp", "--output", false, CheckBmp},
+                              {"svg", "--output", false, CheckSvg},      {"obj", "--output", false, CheckObj},
+                              {"csv", "--segments", false, CheckCsv},    {"webp", "--output", true, CheckAnimation},
+                              {"gif", "--output", true, CheckAnimation}, {"mp4", "--output", true, CheckVideo},
+                              {"webm", "--output", true, CheckVideo}};
+
+enum class Into { File, Sequence, StandardOutput };
+
+struct Output {
+    const Format* format;
+    Into into;
+};
+
+// One run of the renderer.
+struct RenderRun {
+    std::vector<Output> outputs;
+    double scale;
+    int frames;
+    int delay = 100;
+    const char* structure = "Sphere";
+};
+
+std::string Name(const Output& o) {
+    return std::string(o.format->extension) + (o.into == Into::Sequence ? "_frames" : "") +
+           (o.into == Into::StandardOutput ? "_stdout" : "");
+}
+
+std::string Name(const RenderRun& run) {
+    std::string name;
+    for (const Output& o : run.outputs) name += Name(o) + "_";
+    char scale[16];
+    std::snprintf(scale, sizeof scale, "x%g", run.scale);
+    name += scale + std::string(run.delay == 100 ? "" : "_" + std::to_string(run.delay) + "ms");
+    std::replace(name.begin(), name.end(), '.', '_');
+    return name;
+}
+
+void PrintTo(const RenderRun& run, std::ostream* out) { *out << Name(run); }
+
+#ifdef ORBIZA_SANITIZED
+constexpr bool Sanitized = true;
+#else
+constexpr bool Sanitized = false;
+#endif
+
+// Each format at each scale as one file and as a sequence; each pair of formats in one run at a scale below and one
+// above 1; each on standard output; and the runs that once failed. The sanitizer build, many times slower, takes
+// each format once below and once above 1.
+std::vector<RenderRun> Runs() {
+    std::vector<RenderRun> runs;
+    const auto format = [](const char* extension) {
+        return &*std::find_if(std::begin(Formats), std::end(Formats),
+                              [&](const Format& f) { return std::string(f.extension) == extension; });
+    };
+    for (const Format& f : Formats)
+        for (const double scale : {0.25, 0.5, 1.0, 1.5, 2.0, 3.0})
+            for (const Into into : {Into::File, Into::Sequence})
+                if (!Sanitized || (scale == 0.5 && into == Into::File) || (scale == 1.5 && into == Into::Sequence))
+                    runs.push_back({{{&f, into}}, scale, into == Into::File && !f.animation ? 1 : 2});
+    for (const Format& f : Formats) runs.push_back({{{&f, Into::StandardOutput}}, 0.25, f.animation ? 2 : 1});
+    for (std::size_t i = 0; i < std::size(Formats) && !Sanitized; ++i)
+        for (std::size_t j = i + 1; j < std::size(Formats); ++j)
+            for (const double scale : {0.5, 1.5}) {
+                const auto into = [](const Format& f) { return f.animation ? Into::File : Into::Sequence; };
+                runs.push_back({{{&Formats[i], into(Formats[i])}, {&Formats[j], into(Formats[j])}}, scale, 2, 250});
+            }
+    const Output mp4{format("mp4"), Into::File}, webm{format("webm"), Into::File};
+    // Qt took the first encoder thread to use it for its main thread; the image plugins kept that thread's data,
+    // freed when it ended, and the heap was corrupted at exit.
+    runs.push_back({{mp4, webm, {format("png"), Into::File}}, 1, 1, 100, "Cube"});
+    runs.push_back({{mp4, webm, {format("png"), Into::Sequence}}, 2, 5});
+    runs.push_back({{mp4, webm, {format("mp4"), Into::Sequence}}, 0.3, 2});
+    // Rosset's thin orange spines at 10 ms a frame starve a constant-quality H.264 of bits.
+    runs.push_back({{mp4}, 1, 3, 10, "Rosset"});
+    return runs;
+}
+
+class Combination : public testing::TestWithParam<RenderRun> {};
+
+TEST_P(Combination, EveryFileHoldsWhatWasDrawn) {
+    const RenderRun& run = GetParam();
     const ScratchDir dir;
-    const std::string path = dir.path / c.file;
-    const Drawn drawn = RenderFrames(path, c.structure, c.frames, c.delay);
-    const QString name = QString::fromStdString(path);
-    const std::string extension = QFileInfo(name).suffix().toLower().toStdString();
-    if (extension == "bmp") CheckBmpHeader(ReadWholeFile(path));
-    if ((extension == "bmp" || extension == "png") && c.frames == 1) {
-        EXPECT_EQ(QImage(name).convertToFormat(QImage::Format_RGB32), drawn.frames[0]);
+    std::vector<std::string> args = TestView;
+    args.insert(args.end(), {"--scale", std::to_string(run.scale), "--frames", std::to_string(run.frames), "--delay",
+                             std::to_string(run.delay), run.structure});
+    std::vector<std::string> paths;
+    for (const Output& o : run.outputs) {
+        paths.push_back(dir.path / (Name(o) + (o.into == Into::Sequence ? "-%d." : ".") + o.format->extension));
+        args.insert(args.end(), {o.format->option, o.into == Into::StandardOutput ? "-" : paths.back()});
+        if (o.into == Into::StandardOutput && o.format->option == std::string("--output"))
+            args.insert(args.end(), {"--format", o.format->extension});
     }
-    if (extension == "svg") {
-        QImage raster(PictureWidth, PictureHeight, QImage::Format_RGB32);
-        raster.fill(Qt::black);
-        QPainter painter(&raster);
-        QSvgRenderer(name).render(&painter);
-        painter.end();
-        EXPECT_EQ(LonelyPixels(drawn.frames[0], raster), 0);
-        EXPECT_EQ(LonelyPixels(raster, drawn.frames[0]), 0);
-        const std::string svg = ReadWholeFile(path);
-        std::size_t i = 0;  // one element per segment, in drawing order, in its colour
-        for (std::size_t at = svg.find("stroke=\"#"); at != std::string::npos; at = svg.find("stroke=\"#", at + 1), ++i)
-            ASSERT_EQ(std::stoi(svg.substr(at + 9, 6), nullptr, 16), int(PackRgb(drawn.log.at(i).colour) & 0xFFFFFF))
-                << i;
-        EXPECT_EQ(i, drawn.log.size());
-    }
-    if (extension == "obj") CheckObj(path, drawn.log);
-    if (extension == "webp" || extension == "gif") {
-        QImageReader reader(name);
-        ASSERT_EQ(reader.imageCount(), c.frames) << reader.errorString().toStdString();
-        EXPECT_EQ(reader.loopCount(), -1) << "the animation should loop forever";
-        for (int k = 0; k < c.frames; ++k) {
-            EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), drawn.frames[std::size_t(k)])
-                << "frame " << k;
-            EXPECT_EQ(reader.nextImageDelay(), c.delay);
+    const RunResult result = RunBinary(args);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const Drawn drawn = WindowFrames(run.structure, run.frames, run.scale);
+    const std::vector<SegmentLog> logs = WindowFrames(run.structure, run.frames).logs;
+    for (std::size_t i = 0; i < run.outputs.size(); ++i) {
+        const Output& o = run.outputs[i];
+        if (o.into == Into::StandardOutput) WriteWholeFile(paths[i], result.out);
+        const std::size_t count = o.into == Into::File && !o.format->animation ? 1 : drawn.frames.size();
+        if (o.into != Into::Sequence)
+            o.format->check(paths[i], {{drawn.frames.begin(), drawn.frames.begin() + count},
+                                       {logs.begin(), logs.begin() + count},
+                                       run.delay,
+                                       o.into == Into::StandardOutput});
+        for (int k = 0; o.into == Into::Sequence && k < run.frames; ++k) {
+            SCOPED_TRACE("frame " + std::to_string(k));
+            o.format->check(FramePath(paths[i], k), {{drawn.frames[k]}, {logs[k]}, run.delay, false});
         }
     }
-    for (int k = 0; c.file.find('%') != std::string::npos && k < c.frames; ++k) {
-        const std::string frame = dir.path / ("frame-" + std::to_string(k) + ".png");
-        EXPECT_EQ(QImage(frame.c_str()).convertToFormat(QImage::Format_RGB32), drawn.frames[std::size_t(k)]);
-    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, Combination, testing::ValuesIn(Runs()),
+                         [](const testing::TestParamInfo<RenderRun>& info) { return Name(info.param); });
 
 // Catches cutting far ends after scaling to pixels: every path must end on pixels the raster set.
 TEST(SvgText, CutLinesEndOnThePixelsTheRasterSets) {
@@ -179,38 +361,6 @@ TEST(GifFrame, OfMoreThan256ColoursDropsLowBitsAndSaysSo) {
             ASSERT_EQ(read.pixel(x, y) & 0xFFFFFF, PackRgb(ManyColours(x, y)) & 0xF8F8F8) << x << "," << y;
 }
 
-// Catches a scale not reaching a picture or the SVG's size, or changing the OBJ or CSV.
-TEST(ScaledOutputs, PicturesAtTheScaleTheRestAsAtOne) {
-    const ScratchDir dir;
-    const auto run = [&](const std::string& scale) {
-        std::vector<std::string> args = TestView;
-        for (const char* name : {"a.gif", "b.webp", "p%d.png", "q%d.bmp", "s%d.svg", "o%d.obj"})
-            args.insert(args.end(), {"--output", dir.path / (scale + name)});
-        args.insert(args.end(),
-                    {"--scale", scale, "--frames", "2", "--segments", dir.path / (scale + "c%d.csv"), "Nodes"});
-        const RunResult result = RunBinary(args);
-        EXPECT_EQ(result.status, 0) << result.err;
-    };
-    run("1"), run("1.5");
-    const Drawn drawn = WindowFrames("Nodes", 2, 1.5);
-    const auto file = [&](const std::string& name) { return QString::fromStdString(dir.path / name); };
-    for (const char* animation : {"1.5a.gif", "1.5b.webp"}) {
-        QImageReader reader(file(animation));
-        for (const QImage& frame : drawn.frames) EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), frame);
-    }
-    for (int k = 0; k < 2; ++k) {
-        const std::string n = std::to_string(k);
-        EXPECT_EQ(QImage(file("1.5p" + n + ".png")).convertToFormat(QImage::Format_RGB32), drawn.frames[k]);
-        CheckBmpHeader(ReadWholeFile(dir.path / ("1.5q" + n + ".bmp")), 848, 776);
-        for (const std::string& same : {"o" + n + ".obj", "c" + n + ".csv"})
-            EXPECT_TRUE(ReadWholeFile(dir.path / ("1.5" + same)) == ReadWholeFile(dir.path / ("1" + same))) << same;
-        const std::string size = "width=\"565px\" height=\"517px\"";
-        std::string svg = ReadWholeFile(dir.path / ("1s" + n + ".svg"));
-        svg.replace(svg.find(size), size.size(), "width=\"848px\" height=\"776px\"");
-        EXPECT_TRUE(ReadWholeFile(dir.path / ("1.5s" + n + ".svg")) == svg);
-    }
-}
-
 // Catches frames waiting for the encoders bounded by the cores alone, not by memory at scale 8.
 TEST(FrameMemory, CopiesWaitingStayWithinTheBudget) {
     for (const int workers : {1, 16, 64}) {
@@ -218,16 +368,5 @@ TEST(FrameMemory, CopiesWaitingStayWithinTheBudget) {
         EXPECT_EQ(FramesWaiting(workers, std::size_t(4520) * 4136 * 4), std::min(2 * workers + 2, 7)) << workers;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, RoundTrip,
-                         testing::Values(FormatCase{"cube.bmp", "Cube", 1}, FormatCase{"sphere.PNG", "Sphere", 1},
-                                         FormatCase{"morph.svg", "Sphere-Torus Transformation", 1},
-                                         FormatCase{"nodes.svg", "Nodes", 1},  // segments of zero length
-                                         FormatCase{"spring.obj", "Spring", 1}, FormatCase{"nodes.obj", "Nodes", 1},
-                                         FormatCase{"morph.webp", "Sphere-Torus Transformation", 4},
-                                         FormatCase{"rossler.gif", "Rossler Chaos", 3, 30},
-                                         FormatCase{"slow.webp", "Spring", 2, 2500},
-                                         FormatCase{"morph.GIF", "Sphere-Torus Transformation", 4},
-                                         FormatCase{"frame-%d.png", "Shell", 3}));
 
 }  // namespace
