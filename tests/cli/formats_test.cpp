@@ -23,19 +23,10 @@ struct Expected {
     bool streamed;  // came through standard output
 };
 
-std::string CommandOutput(const std::string& command) {
-    std::string text;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return text;
-    char buffer[1 << 16];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, got);
-    pclose(pipe);
-    return text;
-}
-
 // ffmpeg's decoding of a file, as 8-bit RGB, frame after frame.
 std::string Decoded(const std::string& path, const std::string& filter = "format=rgb24") {
-    return CommandOutput("ffmpeg -v error -i '" + path + "' -vf " + filter + " -f rawvideo -pix_fmt rgb24 -");
+    return RunProgram({"ffmpeg", "-v", "error", "-i", path, "-vf", filter, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"})
+        .out;
 }
 
 // The PSNR of a decoded frame against its picture, the rest of a larger frame against black.
@@ -65,9 +56,9 @@ void CheckBmp(const std::string& path, const Expected& e) {
     CheckPicture(path, e);
     const std::string bmp = ReadWholeFile(path);
     ASSERT_GE(bmp.size(), 54u);
-    const auto field = [&](std::size_t at) {
-        return std::uint32_t(std::uint8_t(bmp[at]) | std::uint8_t(bmp[at + 1]) << 8 | std::uint8_t(bmp[at + 2]) << 16 |
-                             std::uint8_t(bmp[at + 3]) << 24);
+    const auto field = [&](std::size_t at) {  // little-endian, as the machine
+        std::uint32_t value = 0;
+        return std::memcpy(&value, &bmp[at], 4), value;
     };
     EXPECT_EQ(std::vector<std::uint32_t>({field(2), field(18), field(22), field(28) & 0xFFFF, field(30)}),
               std::vector<std::uint32_t>({std::uint32_t(bmp.size()), std::uint32_t(e.frames[0].width()),
@@ -87,17 +78,18 @@ void CheckAnimation(const std::string& path, const Expected& e) {
 
 void CheckVideo(const std::string& path, const Expected& e) {
     const bool mp4 = path.ends_with(".mp4");
-    const int width = e.frames[0].width() + (mp4 ? e.frames[0].width() % 2 : 0);  // H.264 wants even sides
-    const int height = e.frames[0].height() + (mp4 ? e.frames[0].height() % 2 : 0);
+    const int width = e.frames[0].width() + (mp4 && e.frames[0].width() % 2),  // H.264 wants even sides
+        height = e.frames[0].height() + (mp4 && e.frames[0].height() % 2);
     char duration[32] = "N/A";  // a WebM through a pipe cannot go back to write it
     if (mp4 || !e.streamed) std::snprintf(duration, sizeof duration, "%.6f", double(e.frames.size()) * e.delay / 1000);
-    EXPECT_EQ(
-        CommandOutput("ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=codec_name,pix_fmt,"
-                      "width,height,nb_read_frames:format=duration -of default=noprint_wrappers=1 '" +
-                      path + "'"),
-        "codec_name=" + std::string(mp4 ? "h264" : "vp9") + "\nwidth=" + std::to_string(width) +
-            "\nheight=" + std::to_string(height) +
-            "\npix_fmt=yuv420p\nnb_read_frames=" + std::to_string(e.frames.size()) + "\nduration=" + duration + "\n");
+    std::vector<std::string> probe = Words(
+        "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+        "stream=codec_name,pix_fmt,width,height,nb_read_frames:format=duration -of default=noprint_wrappers=1");
+    probe.push_back(path);
+    EXPECT_EQ(RunProgram(probe).out, "codec_name=" + std::string(mp4 ? "h264" : "vp9") +
+                                         "\nwidth=" + std::to_string(width) + "\nheight=" + std::to_string(height) +
+                                         "\npix_fmt=yuv420p\nnb_read_frames=" + std::to_string(e.frames.size()) +
+                                         "\nduration=" + duration + "\n");
     const std::string raw = Decoded(path);
     const std::size_t frameBytes = std::size_t(width) * std::size_t(height) * 3;
     ASSERT_EQ(raw.size(), frameBytes * e.frames.size());
@@ -116,8 +108,7 @@ void CheckVideo(const std::string& path, const Expected& e) {
 // Lit pixels of `a` with no lit pixel of `b` at most `reach` pixels away.
 int LonelyPixels(const QImage& a, const QImage& b, int reach) {
     const auto lit = [](const QImage& image, int x, int y) {
-        return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
-               (reinterpret_cast<const QRgb*>(image.constScanLine(y))[x] & 0xFFFFFFu) != 0;
+        return image.rect().contains(x, y) && (image.pixel(x, y) & 0xFFFFFFu) != 0;
     };
     int lonely = 0;
     for (int y = 0; y < a.height(); ++y)
@@ -218,27 +209,20 @@ struct RenderRun {
 };
 
 std::string Name(const Output& o) {
-    return std::string(o.format->extension) + (o.into == Into::Sequence ? "_frames" : "") +
+    return o.format->extension + std::string(o.into == Into::Sequence ? "_frames" : "") +
            (o.into == Into::StandardOutput ? "_stdout" : "");
 }
 
 std::string Name(const RenderRun& run) {
     std::string name;
     for (const Output& o : run.outputs) name += Name(o) + "_";
-    char scale[16];
-    std::snprintf(scale, sizeof scale, "x%g", run.scale);
-    name += scale + std::string(run.delay == 100 ? "" : "_" + std::to_string(run.delay) + "ms");
-    std::replace(name.begin(), name.end(), '.', '_');
-    return name;
+    return name + std::to_string(std::lround(run.scale * 100)) + "pc" +
+           (run.delay == 100 ? "" : "_" + std::to_string(run.delay) + "ms");
 }
 
 void PrintTo(const RenderRun& run, std::ostream* out) { *out << Name(run); }
 
-#ifdef ORBIZA_SANITIZED
-constexpr bool Sanitized = true;
-#else
-constexpr bool Sanitized = false;
-#endif
+constexpr bool Sanitized = ORBIZA_SANITIZED;
 
 // Each format at each scale as one file and as a sequence; each pair of formats in one run at a scale below and one
 // above 1; each on standard output; and the runs that once failed. The sanitizer build, many times slower, takes
@@ -297,15 +281,15 @@ TEST_P(Combination, EveryFileHoldsWhatWasDrawn) {
     for (std::size_t i = 0; i < run.outputs.size(); ++i) {
         const Output& o = run.outputs[i];
         if (o.into == Into::StandardOutput) WriteWholeFile(paths[i], result.out);
-        const std::size_t count = o.into == Into::File && !o.format->animation ? 1 : drawn.frames.size();
-        if (o.into != Into::Sequence)
-            o.format->check(paths[i], {{drawn.frames.begin(), drawn.frames.begin() + count},
-                                       {logs.begin(), logs.begin() + count},
-                                       run.delay,
-                                       o.into == Into::StandardOutput});
-        for (int k = 0; o.into == Into::Sequence && k < run.frames; ++k) {
-            SCOPED_TRACE("frame " + std::to_string(k));
-            o.format->check(FramePath(paths[i], k), {{drawn.frames[k]}, {logs[k]}, run.delay, false});
+        const bool each = o.into == Into::Sequence, still = o.into == Into::File && !o.format->animation;
+        for (int k = 0; k < (each ? run.frames : 1); ++k) {  // a file a frame, or one of them all (a still's first)
+            const std::string path = each ? FramePath(paths[i], k) : paths[i];
+            const int end = each || still ? k + 1 : run.frames;
+            SCOPED_TRACE(path);
+            o.format->check(path, {{drawn.frames.begin() + k, drawn.frames.begin() + end},
+                                   {logs.begin() + k, logs.begin() + end},
+                                   run.delay,
+                                   o.into == Into::StandardOutput});
         }
     }
 }

@@ -1,15 +1,39 @@
-// What an encoder does at the edges: lines reaching far outside the picture, frames of more than 256 colours, frames
-// too large for many copies to wait.
+// What the writers do at the edges: floats in shortest form, lines reaching far outside the picture, frames of more
+// than 256 colours, frames too large for many copies to wait.
 #include <gtest/gtest.h>
 
 #include <QImageReader>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "frame_outputs.h"
 #include "run_binary.h"
+#include "segments_csv.h"
 #include "svg_writer.h"
 
 namespace {
+
+TEST(FloatText, IsTheShortestFormThatReadsBackToTheSameBits) {
+    EXPECT_EQ(FloatText(0.1f), "0.1");  // not 0.100000001
+    EXPECT_EQ(FloatText(2.0f), "2");
+    EXPECT_EQ(FloatText(-0.0f), "-0");
+    EXPECT_EQ(FloatText(1e-45f), "1e-45");
+    EXPECT_EQ(FloatText(0.100000024f), "0.100000024");  // not 0.1, as six digits would give
+    EXPECT_EQ(FloatText(std::nextafter(1.0f, 2.0f)), "1.0000001");
+    EXPECT_EQ(FloatText(std::numeric_limits<float>::lowest()), "-3.4028235e+38");
+}
+
+TEST(SegmentsCsv, OneRowPerSegmentInOrderWithPointsScreenAndColour) {
+    SegmentLog log;
+    EXPECT_EQ(SegmentsCsvText(log), "px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b\n");
+    log.push_back({MakeVec(0.5f, -0.25f, 1), MakeVec(0.1f, 0, -0.0f), 0.125f, -0.75f, 3, 4, Rgb{255, 0, 7}});
+    log.push_back({MakeVec(1, 2, 3), MakeVec(4, 5, 6), 7, 8, 9, 10, Rgb{11, 12, 13}});
+    EXPECT_EQ(SegmentsCsvText(log),
+              "px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b\n"
+              "0.5,-0.25,1,0.1,0,-0,0.125,-0.75,3,4,255,0,7\n"
+              "1,2,3,4,5,6,7,8,9,10,11,12,13\n");
+}
 
 // Catches cutting far ends after scaling to pixels: every path must end on pixels the raster set.
 TEST(SvgText, CutLinesEndOnThePixelsTheRasterSets) {
