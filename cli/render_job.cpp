@@ -94,13 +94,13 @@ int RunRender(const RenderOptions& options, TemporaryFiles& temporaries, std::os
     FrameWriting writing(temporaries);
     writing.delayMs = options.delay;
     AddOutputs(writing, options);
+    Canvas surface(options.scale);
     std::string problem;
-    if (!OpenOutputs(writing, &problem)) {
+    if (!OpenOutputs(writing, surface, &problem)) {
         err << "orbiza-render: " << problem << '\n';
         return 1;
     }
     Scene scene;
-    Canvas surface(options.scale);
     SegmentLog log;
     StartUpDrawing(scene.tools, options.simd);
     scene.tools.surface = &surface;

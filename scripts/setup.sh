@@ -18,7 +18,7 @@ ORBIZA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libtinyobjloade
                       qt6-image-formats-plugins clang-format clang libclang-rt-14-dev
                       xvfb xauth x11-utils xdotool imagemagick
                       dpkg-dev file man-db appstream desktop-file-utils lintian
-                      chromium nodejs ffmpeg)
+                      chromium nodejs ffmpeg valgrind)
 # Debian's npm is wanted only where Node came without one.
 command -v npm >/dev/null 2>&1 || ORBIZA_TEST_PACKAGES+=(npm)
 
