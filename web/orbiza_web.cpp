@@ -79,8 +79,7 @@ EMSCRIPTEN_KEEPALIVE const char* OrbizaViewText(PageWindow* w, const char* text)
 
 // The same for a view given in parts (ViewParts); `showAxis` is 0 or 1.
 EMSCRIPTEN_KEEPALIVE const char* OrbizaPartsText(PageWindow* w, const char* structure, const char* angles,
-                                                 const char* time, const char* speeds, const char* seed,
-                                                 int showAxis) {
+                                                 const char* time, const char* speeds, const char* seed, int showAxis) {
     const std::optional<ViewAddress> address =
         ViewFromParts({structure, angles, time, speeds, seed, showAxis != 0}, &w->refusal);
     return Answer(*w, address ? ViewAddressText(*address) : std::string());

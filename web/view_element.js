@@ -41,6 +41,57 @@ const ViewParts = ['structure', 'angles', 'time', 'speeds', 'seed'];
 // The arrows move the picture's front the way they point.
 const TurnKeys = {ArrowUp: 'xp', ArrowDown: 'xm', ArrowLeft: 'yp', ArrowRight: 'ym', PageUp: 'zp', PageDown: 'zm'};
 
+// The picture is drawn at `ratio` device pixels per picture pixel: the
+// device pixel ratio times `zoom`, the CSS pixels per picture pixel (the
+// box's width over the picture's; 1 where the window's layout places the
+// box), within the scales the core draws at: below them the picture is
+// larger than the box, which clips it. The canvas shows it one to one,
+// rounded up to the 1/64 px that layout holds exactly, so no row or column
+// is dropped or doubled; until the picture is drawn at a new ratio, it is
+// stretched to the box. `box()` is null until the box is there; `scales`
+// come with the window's table. Fit gives the ratio when it is a new one.
+function Sizing(canvas, box, windowLayout) {
+  let zoom = 1, shown = null, sent = 0, scales = [0, Infinity];
+  const Ratio = () => Math.min(Math.max(zoom * devicePixelRatio, scales[0]), scales[1]);
+  function Place(drawn = shown) {
+    shown = drawn;
+    if (!shown) return;
+    const css = (pixels) => Math.ceil(pixels * Ratio() / devicePixelRatio / shown[2] * 64 - 1e-6) / 64 + 'px';
+    canvas.style.width = css(shown[0]);
+    canvas.style.height = css(shown[1]);
+  }
+  function Fit() {
+    if (box()) {
+      const style = getComputedStyle(box()), side = (name) => parseFloat(style[name]);
+      const inside = box().getBoundingClientRect().width - side('borderLeftWidth') - side('borderRightWidth') -
+        side('paddingLeft') - side('paddingRight');
+      zoom = windowLayout && style.position === 'absolute' ? 1 : inside / PictureSize[0];
+    }
+    Place();
+    const ratio = Ratio(), changed = ratio !== sent;
+    sent = ratio;
+    return changed ? ratio : null;
+  }
+  return {Fit, Place, Scales: (table) => { scales = [table.minScale, table.maxScale]; }};
+}
+
+// Calls `visible(seen)` when the element comes into sight or goes out of it,
+// a hidden tab being out of sight; returns what stops watching.
+function WatchSight(element, visible) {
+  let intersecting = false;
+  const tell = () => visible(intersecting && !document.hidden);
+  const observer = new IntersectionObserver((entries) => {
+    intersecting = entries[entries.length - 1].isIntersecting;
+    tell();
+  });
+  observer.observe(element);
+  document.addEventListener('visibilitychange', tell);
+  return () => {
+    observer.disconnect();
+    document.removeEventListener('visibilitychange', tell);
+  };
+}
+
 // The view's side of one element while it is in a document: its canvas, its
 // window in the host, and what the host last said.
 function OpenView(element, internals) {
@@ -50,98 +101,62 @@ function OpenView(element, internals) {
   root.adoptedStyleSheets = [SheetOf(controls ? WindowStyle : PictureStyle)];
   internals.role = controls ? null : 'img';
   const reduced = matchMedia('(prefers-reduced-motion: reduce)').matches, asks = new Map();
-  let state = null, text = '', asked = null, started = false, warned = false, face = null, zoom = 1, sentRatio = 0;
-  let closed = false, lastAsk = 0;
+  let state = null, text = '', asked = null, started = false, warned = false, face = null, closed = false, lastAsk = 0;
   const send = (message, transfer) => closed || host.send({id, ...message}, transfer);
-  const attribute = (name) => element.getAttribute(name);
+  const attribute = (name) => element.getAttribute(name), given = (name) => element.hasAttribute(name);
+  const size = Sizing(canvas, () => (controls ? root.getElementById(canvas.id + 'box') : element), controls);
+  function Fit() {
+    const ratio = size.Fit();
+    if (ratio !== null) send({op: 'ratio', ratio});
+  }
 
   // Where a view is given whole, the parts are not read.
-  function ViewMessage(given) {
-    const parts = given === null && Object.fromEntries([...ViewParts.map((name) => [name, attribute(name) ?? '']),
-                                                        ['axes', element.hasAttribute('axes')]]);
-    if (given !== null && !warned && [...ViewParts, 'axes'].some((name) => element.hasAttribute(name))) {
+  function ViewMessage(whole) {
+    const parts = whole === null && Object.fromEntries([...ViewParts.map((name) => [name, attribute(name) ?? '']),
+                                                        ['axes', given('axes')]]);
+    if (whole !== null && !warned && [...ViewParts, 'axes'].some(given)) {
       warned = true;
       console.warn('orbiza-view: the view attribute is given, so structure, angles, time, speeds, axes and seed are not read');
     }
-    asked = given;
-    return {text: given, parts, animate: element.hasAttribute('animate'), hold: reduced && !started};
+    asked = whole;
+    return {op: 'view', text: whole, parts, animate: given('animate'), hold: reduced && !started};
   }
   function Event(name, value) {
     started ||= name === 'start';
     send({op: 'event', name, value});
   }
-
-  // The picture is drawn at `ratio` device pixels per picture pixel: the
-  // device pixel ratio times `zoom`, the CSS pixels per picture pixel (the
-  // box's width over the picture's; 1 where the window's layout places the
-  // box). The canvas shows it one to one, rounded up to the 1/64 px that
-  // layout holds exactly, so no row or column is dropped or doubled; until
-  // the picture is drawn at a new ratio, it is stretched to the box.
-  const box = () => (controls ? root.getElementById(canvas.id + 'box') : element);
-  function Place() {
-    if (!state) return;
-    const [width, height, drawnAt] = state.shown, css = (pixels) => Math.ceil(pixels * zoom / drawnAt * 64 - 1e-6) / 64 + 'px';
-    canvas.style.width = css(width);
-    canvas.style.height = css(height);
-  }
-  function Fit() {
-    if (box()) {
-      const style = getComputedStyle(box()), side = (name) => parseFloat(style[name]);
-      const inside = box().getBoundingClientRect().width - side('borderLeftWidth') - side('borderRightWidth') -
-        side('paddingLeft') - side('paddingRight');
-      zoom = controls && style.position === 'absolute' ? 1 : inside / PictureSize[0];
-    }
-    const ratio = zoom * devicePixelRatio;
-    if (ratio !== sentRatio) send({op: 'ratio', ratio: sentRatio = ratio});
-    Place();
-  }
-  // A query for the ratio as it is tells when it is no longer.
-  function WatchRatio() {
-    matchMedia(`(resolution: ${devicePixelRatio}dppx)`)
-      .addEventListener('change', () => closed || (Fit(), WatchRatio()), {once: true});
-  }
-
   function Name() {
-    if (!state) return;
     if (face) face(state, attribute('alt') ?? undefined);
     else internals.ariaLabel = attribute('alt') ?? state.name;
   }
-  function Receive(message) {
-    switch (message.op) {
-    case 'opened':
+  const resized = new ResizeObserver(Fit);
+  const answers = {
+    opened(message) {
+      size.Scales(message.table);
       if (controls) face = WindowFace(root, message.table, canvas, Event);
-      if (controls) resized.observe(box());
-      return Fit();
-    case 'refused':
+      if (controls) resized.observe(root.getElementById(canvas.id + 'box'));
+      Fit();
+    },
+    refused(message) {
       console.warn(`orbiza-view: ${asked === null ? 'its attributes make' : `"${asked}" is`} no view (${message.why}); it shows what it showed`);
       asked = null;
-      return;
-    case 'state': {
+    },
+    state(message) {
       const changed = message.view !== text;
       [state, text, asked] = [message, message.view, null];
-      Place();
+      size.Place(state.shown);
       Name();
       state.bits = 0;  // a message, the About box or a download comes once
       if (changed) element.dispatchEvent(new CustomEvent('orbiza-viewchange', {detail: text, bubbles: true, composed: true}));
-      return;
-    }
-    case 'picture': {
+    },
+    picture(message) {
       const {resolve, reject} = asks.get(message.ask);
       asks.delete(message.ask);
-      return message.blob ? resolve(message.blob) : reject(new Error(message.error));
-    }
-    }
-  }
-  host.listen(id, Receive);
+      message.blob ? resolve(message.blob) : reject(new Error(message.error));
+    },
+  };
+  host.listen(id, (message) => answers[message.op](message));
 
-  // Out of sight or in a hidden tab, nothing is drawn and nothing ticks.
-  let intersecting = false;
-  const Visible = () => send({op: 'visible', visible: intersecting && !document.hidden});
-  const seen = new IntersectionObserver((entries) => {
-    intersecting = entries[entries.length - 1].isIntersecting;
-    Visible();
-  });
-  const resized = new ResizeObserver(Fit);
   function Keys(event) {
     if (controls || event.altKey || event.ctrlKey || event.metaKey) return;
     if (event.key === ' ') Event(state?.timer ? 'stop' : 'start', 0);
@@ -150,23 +165,26 @@ function OpenView(element, internals) {
     event.preventDefault();
   }
   element.addEventListener('keydown', Keys);
-  document.addEventListener('visibilitychange', Visible);
+  // A query for the ratio as it is tells when it is no longer.
+  function WatchRatio() {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`)
+      .addEventListener('change', () => closed || (Fit(), WatchRatio()), {once: true});
+  }
 
   const offscreen = DrawOffThread ? canvas.transferControlToOffscreen() : canvas;
-  Fit();
-  send({op: 'open', canvas: offscreen, controls, ratio: sentRatio, ...ViewMessage(attribute('view'))},
+  send({...ViewMessage(attribute('view')), op: 'open', canvas: offscreen, controls, ratio: size.Fit()},
        DrawOffThread ? [offscreen] : []);
   WatchRatio();
-  seen.observe(element);
+  const unwatch = WatchSight(element, (visible) => send({op: 'visible', visible}));
   if (!controls) resized.observe(element);
 
   return {
     get view() { return asked ?? text; },
-    setView: (given) => send({op: 'view', ...ViewMessage(given)}),
+    setView: (whole) => send(ViewMessage(whole)),
     attributeChanged(name) {
-      if (name === 'alt') Name();
-      else if (name === 'animate') Event(element.hasAttribute('animate') && !(reduced && !started) ? 'start' : 'stop', 0);
-      else send({op: 'view', ...ViewMessage(attribute('view'))});
+      if (name === 'alt') state && Name();
+      else if (name === 'animate') Event(given('animate') && !(reduced && !started) ? 'start' : 'stop', 0);
+      else if (name === 'view' || !given('view')) send(ViewMessage(attribute('view')));
     },
     toBlob(type) {
       const ask = ++lastAsk;
@@ -177,10 +195,9 @@ function OpenView(element, internals) {
       send({op: 'close'});
       closed = true;
       host.forget(id);
-      seen.disconnect();
+      unwatch();
       resized.disconnect();
       element.removeEventListener('keydown', Keys);
-      document.removeEventListener('visibilitychange', Visible);
       for (const {reject} of asks.values()) reject(new Error('orbiza-view: removed from the document'));
     },
   };

@@ -61,15 +61,15 @@ export function BmpPixels(bmp) {
 
 // The pixels a view's canvas holds (drawn onto another canvas, which takes a worker's canvas too) and its size.
 export const Canvas = async (tab, view = 'orbiza-view') => {
-  const [width, height, base64] = await tab.evaluate((view) => {
+  const [width, height, url] = await tab.evaluate((view) => {
     const canvas = document.querySelector(view).shadowRoot.querySelector('canvas');
     const copy = new OffscreenCanvas(canvas.width, canvas.height), context = copy.getContext('2d');
     context.drawImage(canvas, 0, 0);
-    const data = context.getImageData(0, 0, copy.width, copy.height).data;
-    const chunk = (i) => String.fromCharCode(...data.subarray(i * 0x8000, (i + 1) * 0x8000));
-    return [copy.width, copy.height, btoa(Array.from({ length: Math.ceil(data.length / 0x8000) }, (_, i) => chunk(i)).join(''))];
+    const reader = new FileReader();
+    reader.readAsDataURL(new Blob([context.getImageData(0, 0, copy.width, copy.height).data]));
+    return new Promise((read) => { reader.onload = () => read([copy.width, copy.height, reader.result]); });
   }, view);
-  return { width, height, pixels: Buffer.from(base64, 'base64') };
+  return { width, height, pixels: Buffer.from(url.split(',')[1], 'base64') };
 };
 
 // Fails unless the canvas of `view` holds the BMP's picture.
