@@ -77,6 +77,12 @@ EMSCRIPTEN_KEEPALIVE const char* OrbizaViewText(PageWindow* w, const char* text)
     return Answer(*w, address ? ViewAddressText(*address) : std::string());
 }
 
+// The picture's accessible name once the view `text` is restored and drawn.
+EMSCRIPTEN_KEEPALIVE const char* OrbizaViewName(PageWindow* w, const char* text) {
+    const std::optional<ViewAddress> address = ParseViewAddress(text);
+    return Answer(*w, address ? AccessibleNameOf(*address) : std::string());
+}
+
 // The same for a view given in parts (ViewParts); `showAxis` is 0 or 1.
 EMSCRIPTEN_KEEPALIVE const char* OrbizaPartsText(PageWindow* w, const char* structure, const char* angles,
                                                  const char* time, const char* speeds, const char* seed, int showAxis) {

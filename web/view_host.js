@@ -26,11 +26,12 @@ function HostOn(M, post) {
   // What a view shows of its window after every change; `restored`: the
   // controls stand where the window says.
   function Answer(win, bits, restored) {
+    const name = win.pending ? text('OrbizaViewName', win.w, win.pending) : text('OrbizaAccessibleName', win.w, area);
     const rows = win.controls && table.controls.map((row) => [text('OrbizaCaption', win.w, row.name),
       text('OrbizaAccessibleName', win.w, row.name), call('OrbizaValue', win.w, row.name)]);
     post({op: 'state', id: win.id, bits, restored, rows,
           view: win.pending ?? M.UTF8ToString(M._OrbizaAddress(win.w)),
-          name: text('OrbizaAccessibleName', win.w, area), timer: M._OrbizaTimerRunning(win.w) === 1,
+          name, timer: M._OrbizaTimerRunning(win.w) === 1,
           shown: [0, 1, 2].map((k) => M._OrbizaShown(win.w, k)),
           error: bits & 2 ? M.UTF8ToString(M._OrbizaError(win.w)) : '',
           bmp: bits & 8 ? bytes(M._OrbizaBmp(win.w), M._OrbizaBmpSize(win.w)) : null});

@@ -132,6 +132,8 @@ const Blank = async (tab, view) => (await Canvas(tab, view)).pixels.every((v) =>
 const fold = await Open('fold'), before = await fold.waitForFunction(() => document.getElementById('turning').view).then(() => Text(fold, 'turning'));
 await fold.waitForTimeout(600);
 Check(await Blank(fold, '#low') && await Blank(fold, '#turning') && await Text(fold, 'turning') === before, 'below the fold: drawn or ticking');
+const unseen = (await Spoken(fold, "document.getElementById('low')")).name;
+Check(unseen === 'Picture of Sphere, turned 0, 0 and 0 radians about X, Y and Z, at time 0', `below the fold, read as ${unseen}`);
 await fold.$eval('#low', (view) => view.scrollIntoView());
 await fold.waitForFunction(() => document.getElementById('turning').view.includes('timer=1'));
 await Settle(fold, 'low');
