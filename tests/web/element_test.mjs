@@ -31,7 +31,7 @@ const views = [  // id, attributes, the renderer's options for the view they mak
   ['c', 'structure="22" angles="1,0.3,0" time="0.8" speeds="0,4,0,3" axes', ['--angles', '1,0.3,0', '--time', 0.8, '--axes', '22'], 565],
   ['d', 'class="narrow" structure="Web" angles="0.3,0.2,0.1"', ['--angles', '0.3,0.2,0.1', 'Web'], 300],
   ['e', 'class="tiny" structure="Cube" angles="0.3,0.2,0.1"', ['--angles', '0.3,0.2,0.1', 'Cube'], 100]];
-Page('views', views.map(([id, attributes]) => [id, attributes]));
+Page('views', views);
 Page('keys', [['k', `view="${sphere}"`], ['w', `controls view="${sphere}"`]]);
 Page('fold', [['low', 'class="low" structure="Sphere"'], ['turning', 'class="low" structure="Torus" speeds="3,0,0,0" animate']]);
 Page('motion', [['m', 'structure="Torus" speeds="3,0,0,0" animate']]);
@@ -40,7 +40,7 @@ Page('long', [['r', 'structure="Rossler Chaos" speeds="0,4,0,0" animate'], ['s',
 Page('warned', [['v', `view="${sphere}" structure="Cube"`], ['x', 'view="v1;row=99"'], ['y', 'structure="Cubes"']]);
 
 const served = await Serve(dir), consoleLines = [];
-// A page in a new tab of `context`, once every view has drawn what it was given; console lines and policy violations kept.
+// A page in a new tab of `context`, once the element is defined; console lines and policy violations kept.
 async function Open(name, context = browser) {
   const tab = await context.newPage();
   await tab.addInitScript(() => document.addEventListener('securitypolicyviolation', (e) => console.error(`policy: ${e.violatedDirective} ${e.blockedURI}`)));
