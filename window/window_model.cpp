@@ -72,15 +72,14 @@ void Tick(WindowModel& model, Outcome& outcome) {
 }
 
 // What the picture shows, for a screen reader: the structure and the view.
-std::string PictureName(const WindowModel& model) {
-    const ViewState& v = model.scene.view;
+std::string PictureName(const ViewState& v, bool axesOnPicture) {
     const bool structure = v.StructureIndex >= 1 && v.StructureIndex <= CatalogueSize;
-    if (!structure && !model.axesOnPicture) return "Picture, empty";
+    if (!structure && !axesOnPicture) return "Picture, empty";
     std::string name = "Picture of ";
     name += structure ? std::string(Catalogue()[std::size_t(v.StructureIndex - 1)].listText) : "the 3D axes";
     name += ", turned " + DecimalText(v.AngleX) + ", " + DecimalText(v.AngleY) + " and " + DecimalText(v.AngleZ);
     name += " radians about X, Y and Z, at time " + DecimalText(v.AnimTime);
-    if (structure && model.axesOnPicture) name += ", with the 3D axes";
+    if (structure && axesOnPicture) name += ", with the 3D axes";
     return name;
 }
 
@@ -140,12 +139,14 @@ std::string CaptionOf(const WindowModel& model, const ControlRow& row) {
 // A name replaces a label's text for a screen reader, so a read-out's name
 // carries its number ("X speed 0.03").
 std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row) {
-    if (row.kind == ControlKind::DrawingArea) return PictureName(model);
+    if (row.kind == ControlKind::DrawingArea) return PictureName(model.scene.view, model.axesOnPicture);
     const int readOut = ReadOutIndex(row.name);
     if (readOut < 0) return std::string(row.accessibleName);
     const std::string speed = SpeedText(model.speeds[std::size_t(readOut)]);
     return std::string(row.accessibleName) + " " + (speed[0] == ' ' ? speed.substr(1) : speed);
 }
+
+std::string AccessibleNameOf(const ViewAddress& address) { return PictureName(address.view, address.showAxis); }
 
 int ValueOf(const WindowModel& model, const ControlRow& row) {
     if (row.kind == ControlKind::ListBox) return model.scene.view.StructureIndex - 1;

@@ -64,6 +64,8 @@ Outcome HandleEvent(WindowModel& model, std::string_view control, int value);
 // follow their bars, the picture's name says what it shows.
 std::string CaptionOf(const WindowModel& model, const ControlRow& row);
 std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row);
+// The picture's name once the state `address` holds is restored and drawn.
+std::string AccessibleNameOf(const ViewAddress& address);
 // Where a control stands, as a face sets it after a restore: the list's
 // selected index (-1 for none), the check box's state, a speed bar's value;
 // 0 for the others.
