@@ -107,7 +107,7 @@ bool ReadRow(std::string_view line, const std::vector<Column>& columns, Row& row
 
 void AddRow(const Row& row, bool coloured, LineData& data) {
     const float* c = row.coordinates;
-    const Vec3 p = MakeVec(c[Px], c[Py], c[Pz]), q = MakeVec(c[Qx], c[Qy], c[Qz]);
+    const Vec3 p{c[Px], c[Py], c[Pz]}, q{c[Qx], c[Qy], c[Qz]};
     if (OpenPolylineSize(data) == 0 || !SameBits(data.points.back(), q)) {
         EndPolyline(data);
         coloured ? AddPoint(data, q, PointColour{}) : AddPoint(data, q);

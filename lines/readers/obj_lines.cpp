@@ -41,7 +41,7 @@ bool ReadVertex(const char* at, const char* end, Vertices& vertices, std::string
         !(ColourByte(numbers[3], colour.rgb.red, problem) && ColourByte(numbers[4], colour.rgb.green, problem) &&
           ColourByte(numbers[5], colour.rgb.blue, problem)))
         return false;
-    vertices.points.push_back(MakeVec(numbers[0], numbers[1], numbers[2]));
+    vertices.points.push_back(Vec3{numbers[0], numbers[1], numbers[2]});
     vertices.colours.push_back(colour);
     vertices.anyColour = vertices.anyColour || colour.given;
     return true;

@@ -32,7 +32,7 @@ bool ReadPoint(const char* at, const char* end, Vec3& point, std::string& proble
         problem = "expected three numbers x y z, found more";
         return false;
     }
-    point = MakeVec(xyz[0], xyz[1], xyz[2]);
+    point = Vec3{xyz[0], xyz[1], xyz[2]};
     return true;
 }
 

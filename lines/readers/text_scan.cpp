@@ -15,7 +15,13 @@ bool NextLine(TextLines& lines, std::string_view& line) {
     return true;
 }
 
-std::size_t LinesLeft(const TextLines& lines) { return std::size_t(std::count(lines.at, lines.end, '\n')) + 1; }
+std::size_t LinesLeft(const TextLines& lines) {
+    std::size_t count = 1;
+    for (const char* at = lines.at; (at = static_cast<const char*>(std::memchr(at, '\n', std::size_t(lines.end - at))));
+         ++at)
+        ++count;
+    return count;
+}
 
 std::string_view WordAt(const char* at, const char* end, std::string_view stops) {
     const char* stop = at;
