@@ -18,6 +18,13 @@ std::size_t HeldBytes(const LineData& data) {
            data.polylineEnds.capacity() * sizeof(std::size_t);
 }
 
+void KeepCompact(LineData& data) {
+    if (HeldBytes(data) <= MostBytesPerSegment * SegmentCount(data)) return;
+    data.points.shrink_to_fit();
+    data.colours.shrink_to_fit();
+    data.polylineEnds.shrink_to_fit();
+}
+
 void AddPoint(LineData& data, Vec3 point) { data.points.push_back(point); }
 
 void AddPoint(LineData& data, Vec3 point, PointColour colour) {

@@ -26,6 +26,9 @@ struct LineData {
     std::vector<std::size_t> polylineEnds;  // polyline i is points [polylineEnds[i - 1], polylineEnds[i])
 };
 
+// What a segment may take at the most, so 10 million fit in memory.
+inline constexpr std::size_t MostBytesPerSegment = 48;
+
 struct PolylineSpan {
     std::size_t first = 0, count = 0;  // into LineData::points
 };
@@ -34,6 +37,8 @@ std::size_t SegmentCount(const LineData& data);
 PolylineSpan PolylineAt(const LineData& data, std::size_t index);
 // What the data holds in memory, the vectors' reserve included.
 std::size_t HeldBytes(const LineData& data);
+// The reserve given back where it takes more than MostBytesPerSegment.
+void KeepCompact(LineData& data);
 
 // Building: points join the open polyline until it is ended; a polyline of
 // one point has no segment and is dropped. Every point of one LineData comes

@@ -35,7 +35,10 @@ bool EndsWithAnyCase(std::string_view text, std::string_view ending) {
 bool ReadWholeInput(const std::string& fileName, std::string& text, std::string& problem) {
     const bool standardInput = fileName == "-";
     std::FILE* file = standardInput ? stdin : std::fopen(fileName.c_str(), "rb");
-    if (!file) return problem = std::strerror(errno), false;
+    if (!file) {
+        problem = std::strerror(errno);
+        return false;
+    }
     std::error_code error;
     const std::uintmax_t known = standardInput ? 0 : std::filesystem::file_size(fileName, error);
     text.resize(error || known == 0 ? std::size_t(1) << 16 : std::size_t(known) + 1);  // one more: the end seen at once
@@ -64,7 +67,12 @@ std::optional<LineFormat> LineFormatOfFile(std::string_view fileName) {
     return std::nullopt;
 }
 
-std::string LineFormatNames() { return "csv, obj or points"; }
+std::string LineFormatNames() {
+    std::string names;
+    for (const LineFormatEntry& entry : Formats)
+        names += (names.empty() ? "" : &entry == std::end(Formats) - 1 ? " or " : ", ") + std::string(entry.name);
+    return names;
+}
 
 std::string LineFaultText(std::string_view shownName, const LineFault& fault) {
     const std::string line = fault.line == 0 ? "" : ":" + std::to_string(fault.line);
@@ -72,9 +80,14 @@ std::string LineFaultText(std::string_view shownName, const LineFault& fault) {
 }
 
 bool ReadLineText(std::string_view text, LineFormat format, LineData& data, LineFault& fault) {
-    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
-        return fault = {1, "empty, no segment to draw"}, false;
-    return Entry(format).read(text, data, fault);
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // the byte-order mark some editors write
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+        fault = {1, "empty, no segment to draw"};
+        return false;
+    }
+    if (!Entry(format).read(text, data, fault)) return false;
+    KeepCompact(data);  // the room reserved by the count of lines, where blank ones or comments left it unused
+    return true;
 }
 
 std::optional<LineData> ReadLineFile(const std::string& fileName, std::optional<LineFormat> format,
@@ -89,9 +102,13 @@ std::optional<LineData> ReadLineFile(const std::string& fileName, std::optional<
         return std::nullopt;
     }
     std::string text, why;
-    if (!ReadWholeInput(fileName, text, why)) return problem = shownName + ": cannot be read: " + why, std::nullopt;
     LineData data;
     LineFault fault;
-    if (!ReadLineText(text, *format, data, fault)) return problem = LineFaultText(shownName, fault), std::nullopt;
-    return data;
+    if (!ReadWholeInput(fileName, text, why))
+        problem = shownName + ": cannot be read: " + why;
+    else if (!ReadLineText(text, *format, data, fault))
+        problem = LineFaultText(shownName, fault);
+    else
+        return data;
+    return std::nullopt;
 }

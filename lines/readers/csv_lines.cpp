@@ -67,6 +67,8 @@ bool ReadHeader(std::string_view line, std::vector<Column>& columns, bool& colou
     return true;
 }
 
+std::string ColumnName(Column column) { return "column " + std::string(ColumnNames[column]) + ": "; }
+
 struct Row {
     float coordinates[6];
     Rgb colour;
@@ -81,13 +83,12 @@ bool ReadField(Column column, const char*& at, const char* end, Row& row, std::s
         at = start;
     }
     const std::string_view field = TakeField(at, end);  // quoted, followed by more, or not a number
-    const std::string name = "column " + std::string(ColumnNames[column]) + ": ";
     if (column < Red) {
         if (ReadDecimal(field, row.coordinates[column]) == NumberFault::None) return true;
-        return Refuse(problem, name + NumberProblem(field));
+        return Refuse(problem, ColumnName(column) + NumberProblem(field));
     }
     const std::optional<int> byte = ReadWholeNumber(field, 0, 255, &problem);
-    if (!byte) return Refuse(problem, name + problem);
+    if (!byte) return Refuse(problem, ColumnName(column) + problem);
     (column == Red ? row.colour.red : column == Green ? row.colour.green : row.colour.blue) = std::uint8_t(*byte);
     return true;
 }

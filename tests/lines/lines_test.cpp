@@ -19,9 +19,10 @@ LineData Read(LineFormat format, std::string_view text) {
     return data;
 }
 
-// Catches columns taken by place rather than name, a quoted comma splitting a field, "\r" left on a number, a
-// chain not continued or continued on a -0 that is not its 0, segments turned round, a colour taken from the wrong
-// vertex or a face left open, a blank line not ending a polyline, a lone point kept, a comment read as data.
+// Catches a byte-order mark taken for a name, columns taken by place rather than name, a quoted comma splitting a
+// field, "\r" left on a number, a chain not continued or continued on a -0 that is not its 0, segments turned round, a
+// colour taken from the wrong vertex or a face left open, a blank line not ending a polyline, a lone point kept, a
+// comment read as data.
 TEST(LineData, TheThreeFormatsReadToTheirSegmentsInDrawingOrder) {
     const struct {
         LineFormat format;
@@ -30,7 +31,7 @@ TEST(LineData, TheThreeFormatsReadToTheirSegmentsInDrawingOrder) {
         std::size_t polylines;
     } cases[] = {
         {LineFormat::Csv,
-         "qz,QY,qx,pz,py,px,label,r,g,b\r\n3,2,1,6,5,4,\"a, b\",255,0,7\r\n\r\n6,5,4,9,8,7,x,1,2,3\n"
+         "\xEF\xBB\xBFqz,QY,qx,pz,py,px,label,r,g,b\r\n3,2,1,6,5,4,\"a, b\",255,0,7\r\n\r\n6,5,4,9,8,7,x,1,2,3\n"
          "0,0,-0,0,0,0,y,0,0,0\n",
          {"4,5,6>1,2,3 #ff0007", "7,8,9>4,5,6 #010203", "0,0,0>-0,0,0 #000000"},
          2},
@@ -94,17 +95,17 @@ TEST(LineData, BadDataNamesTheLineAndWhatIsWrong) {
     }
 }
 
-// Catches a segment held in more than 48 bytes (10 million must fit), or a reserve far beyond what is read.
+// Catches a segment held in more than 48 bytes (10 million must fit), or room reserved for blank lines kept.
 TEST(LineData, EachSegmentHeldInFortyEightBytesAtMost) {
     std::string csv = "px,py,pz,qx,qy,qz,r,g,b\n", table;
     for (int i = 0; i < 1000; ++i) {
-        csv += std::to_string(i) + ",0,0," + std::to_string(i) + ",1,0,9,9,9\n";  // no two join: worst case
+        csv += std::to_string(i) + ",0,0," + std::to_string(i) + ",1,0,9,9,9\n\n";  // none joins: the worst case
         table += std::to_string(i) + " 0 0\n";
     }
     for (const auto& [format, text] : {std::pair{LineFormat::Csv, csv}, std::pair{LineFormat::Points, table}}) {
         const LineData data = Read(format, text);
         EXPECT_EQ(SegmentCount(data), 1000u - (format == LineFormat::Points));
-        EXPECT_LE(HeldBytes(data), 48 * SegmentCount(data));
+        EXPECT_LE(HeldBytes(data), MostBytesPerSegment * SegmentCount(data));
     }
 }
 
@@ -121,14 +122,18 @@ TEST(LineData, FilesByTheirNamesAndTheirFaults) {
                            ":1: no column \"px\": the first line names the columns, px,py,pz,qx,qy,qz and "
                            "r,g,b or none");
     std::filesystem::remove(file);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orbiza-lines-test.csv";
+    std::filesystem::create_directory(folder);
     for (const auto& [name, message] :
          {std::pair{file.string(), file.string() + ": cannot be read: No such file or directory"},
+          std::pair{folder.string(), folder.string() + ": cannot be read: Is a directory"},
           std::pair{std::string("lines.json"), std::string("lines.json: no format for this name; name one (csv, obj or "
                                                            "points)")},
           std::pair{std::string("-"), std::string("standard input: its format must be named (csv, obj or points)")}}) {
         EXPECT_FALSE(ReadLineFile(name, std::nullopt, problem));
         EXPECT_EQ(problem, message);
     }
+    std::filesystem::remove(folder);
     EXPECT_EQ(LineFormatNamed("points"), LineFormat::Points);
     EXPECT_EQ(LineFormatOfFile("a.Obj"), LineFormat::Obj);
 }
