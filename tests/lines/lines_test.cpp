@@ -21,8 +21,8 @@ LineData Read(LineFormat format, std::string_view text) {
 
 // Catches a byte-order mark taken for a name, columns taken by place rather than name, a quoted comma splitting a
 // field, "\r" left on a number, a chain not continued or continued on a -0 that is not its 0, segments turned round, a
-// colour taken from the wrong vertex or a face left open, a blank line not ending a polyline, a lone point kept, a
-// comment read as data.
+// colour taken from the wrong vertex or cut rather than rounded, a face left open, a blank line not ending a polyline,
+// a lone point kept, a comment read as data.
 TEST(LineData, TheThreeFormatsReadToTheirSegmentsInDrawingOrder) {
     const struct {
         LineFormat format;
@@ -37,9 +37,9 @@ TEST(LineData, TheThreeFormatsReadToTheirSegmentsInDrawingOrder) {
          2},
         {LineFormat::Csv, "px,py,pz,qx,qy,qz\n 1e-3, 2 ,3,4,5,\"6\"\n", {"0.001,2,3>4,5,6"}, 1},
         {LineFormat::Obj,
-         "# part\nv 0 0 0 1 0 0\nv 1 0 0 0 1 0 # green\nvn 0 0 1\nv 0 1 0\ng part\nusemtl red\n"
+         "# part\nv 0 0 0 1 0 0\nv 1 0 0 0 1 0.5 # green\nvn 0 0 1\nv 0 1 0\ng part\nusemtl red\n"
          "l 1 2 -1\nf 1/1/1 2//1 -1/3\n",
-         {"1,0,0>0,0,0 #00ff00", "0,1,0>1,0,0", "1,0,0>0,0,0 #00ff00", "0,1,0>1,0,0", "0,0,0>0,1,0 #ff0000"},
+         {"1,0,0>0,0,0 #00ff80", "0,1,0>1,0,0", "1,0,0>0,0,0 #00ff80", "0,1,0>1,0,0", "0,0,0>0,1,0 #ff0000"},
          2},
         {LineFormat::Points,
          "# x y z\n1 2 3\n4,5,6\n\t7 \t8, 9 # end\n\n \n10 11 12\n\n1 1 1\r\n2 2 2\r\n",
@@ -109,7 +109,7 @@ TEST(LineData, EachSegmentHeldInFortyEightBytesAtMost) {
     }
 }
 
-// Catches a name's format not found, a file not read whole, a failure without the file named.
+// Catches a name's format not found, a file or standard input not read whole, a failure without the file named.
 TEST(LineData, FilesByTheirNamesAndTheirFaults) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "orbiza-lines-test.XYZ";
     std::ofstream(file) << "0 0 0\n1 1 1\n";
@@ -121,6 +121,10 @@ TEST(LineData, FilesByTheirNamesAndTheirFaults) {
     EXPECT_EQ(problem, file.string() +
                            ":1: no column \"px\": the first line names the columns, px,py,pz,qx,qy,qz and "
                            "r,g,b or none");
+    std::ofstream(file) << "0 0 0\n1 x 1\n";
+    ASSERT_TRUE(std::freopen(file.c_str(), "rb", stdin));
+    EXPECT_FALSE(ReadLineFile("-", LineFormat::Points, problem));
+    EXPECT_EQ(problem, "standard input:2: \"x\" is not a number");
     std::filesystem::remove(file);
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orbiza-lines-test.csv";
     std::filesystem::create_directory(folder);
