@@ -18,20 +18,12 @@ bool ReadPoint(const char* at, const char* end, Vec3& point, std::string& proble
     float xyz[3];
     for (int k = 0; k < 3; ++k) {
         if (k > 0) at = SkipSeparator(at, end);
-        if (at == end || *at == '#') {
-            problem = "expected three numbers x y z, found " + std::to_string(k);
-            return false;
-        }
-        if (!TakeNumber(at, end, NumberStops, xyz[k])) {
-            problem = NumberProblem(WordAt(at, end, NumberStops));
-            return false;
-        }
+        if (at == end || *at == '#') return Refuse(problem, "expected three numbers x y z, found " + std::to_string(k));
+        if (!TakeNumber(at, end, NumberStops, xyz[k]))
+            return Refuse(problem, NumberProblem(WordAt(at, end, NumberStops)));
     }
     at = SkipBlanks(at, end);
-    if (at != end && *at != '#') {
-        problem = "expected three numbers x y z, found more";
-        return false;
-    }
+    if (at != end && *at != '#') return Refuse(problem, "expected three numbers x y z, found more");
     point = Vec3{xyz[0], xyz[1], xyz[2]};
     return true;
 }
