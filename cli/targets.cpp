@@ -4,8 +4,8 @@
 
 #include <unordered_map>
 
-#include "output_place.h"
 #include "number_reading.h"
+#include "output_place.h"
 
 namespace {
 

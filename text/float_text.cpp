@@ -76,6 +76,17 @@ Digits Rounded(float size, int count) {
     return FromScientific(buffer, buffer + length);
 }
 
+// The decimal of `count` digits one unit in its last place above `d`.
+Digits UnitAbove(Digits d, int count) {
+    while (d.count < count) d.text[d.count++] = '0';
+    int last = count - 1;
+    while (last >= 0 && d.text[last] == '9') d.text[last--] = '0';
+    if (last < 0) return Digits{{'1'}, 1, d.point + 1};  // 99.9 up to 100
+    ++d.text[last];
+    while (d.count > 1 && d.text[d.count - 1] == '0') --d.count;
+    return d;
+}
+
 }  // namespace
 
 #ifdef ORBIZA_NATIVE_FLOAT_TEXT
@@ -91,13 +102,16 @@ void AppendFloatTextNative(std::string& out, float value) {
 void AppendFloatTextPortable(std::string& out, float value) {
     if (AppendNotFinite(out, value)) return;
     const float size = std::fabs(value);
-    // The nearest decimal of each length in turn, until one reads back. Where
-    // the nearest of a length does not, none of that length does: a float's
-    // neighbours lie equally far on both sides, and at the powers of two,
-    // where those below lie twice as close, the test shows it for every one.
+    // The nearest decimal of each length in turn, until one reads back. A
+    // float's neighbours lie equally far on both sides, except at a power of
+    // two, where the one below lies half as far: there a decimal too far below
+    // to read back can have one a unit above it that does.
     for (int count = 1;; ++count) {
-        const Digits d = Rounded(size, count);
-        if (NearestFloat(d) == size || count == MostDigits) return AppendLaidOut(out, std::signbit(value), d);
+        const Digits nearest = Rounded(size, count);
+        if (NearestFloat(nearest) == size || count == MostDigits)
+            return AppendLaidOut(out, std::signbit(value), nearest);
+        const Digits above = UnitAbove(nearest, count);
+        if (NearestFloat(above) == size) return AppendLaidOut(out, std::signbit(value), above);
     }
 }
 

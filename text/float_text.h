@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <version>  // __cpp_lib_to_chars, before it is asked for below
 
 // A float as the fewest significant digits (up to nine) whose nearest float it
 // is, bit for bit: "0.4", "-0", "1e-45", "3.4028235e38", "123456790". The

@@ -33,21 +33,23 @@ long long Power(std::string_view digits, bool negative) {
     return negative ? -power : power;
 }
 
-bool Scan(std::string_view text, DecimalParts& parts) {
-    std::size_t at = 0;
+// The longest decimal at the start of [first, last): where it ends, `first`
+// where there is none. An 'e' without digits after it is not part of it.
+const char* ScanPrefix(const char* first, const char* last, DecimalParts& parts) {
+    const std::string_view text(first, std::size_t(last - first));
     if (!text.empty() && (text[0] == '+' || text[0] == '-')) parts.negative = text[0] == '-', parts.signLength = 1;
-    at = parts.signLength;
+    std::size_t at = parts.signLength;
     parts.whole = DigitsFrom(text, at);
     if (at < text.size() && text[at] == '.') parts.fraction = DigitsFrom(text, ++at);
-    if (parts.whole.empty() && parts.fraction.empty()) return false;
+    if (parts.whole.empty() && parts.fraction.empty()) return first;
     if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        const bool down = ++at < text.size() && text[at] == '-';
-        if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
-        const std::string_view digits = DigitsFrom(text, at);
-        if (digits.empty()) return false;
-        parts.power = Power(digits, down);
+        std::size_t exponent = at + 1;
+        const bool down = exponent < text.size() && text[exponent] == '-';
+        if (exponent < text.size() && (text[exponent] == '-' || text[exponent] == '+')) ++exponent;
+        const std::string_view digits = DigitsFrom(text, exponent);
+        if (!digits.empty()) parts.power = Power(digits, down), at = exponent;
     }
-    return at == text.size();
+    return first + at;
 }
 
 // strtof is exactly rounded; it never sees a decimal point, so no locale
@@ -71,44 +73,51 @@ NumberFault ConvertPortably(const DecimalParts& parts, Number& value) {
     return std::isinf(value) ? NumberFault::OutOfRange : NumberFault::None;
 }
 
-#if defined(__cpp_lib_to_chars) && !defined(__EMSCRIPTEN__)
-template <typename Number>
-NumberFault ConvertNatively(std::string_view text, const DecimalParts& parts, Number& value) {
-    if (parts.signLength == 1 && !parts.negative) text.remove_prefix(1);  // from_chars takes no '+'
-    const char* end = text.data() + text.size();
-    const auto [last, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (ec == std::errc() && last == end) return NumberFault::None;
-    return ConvertPortably(parts, value);  // beyond the range, or so small it rounds to a subnormal or zero
-}
-#endif
-
 std::string Outside(std::string_view text, int low, int high) {
     return Quoted(text) + " is outside " + std::to_string(low) + ".." + std::to_string(high);
 }
 
 template <typename Number>
-NumberFault ReadPortably(std::string_view text, Number& value) {
+DecimalRead ReadPortablyAt(const char* first, const char* last, Number& value) {
     DecimalParts parts;
-    if (!Scan(text, parts)) return NumberFault::NotANumber;
-    return ConvertPortably(parts, value);
+    const char* end = ScanPrefix(first, last, parts);
+    if (end == first) return {first, NumberFault::NotANumber};
+    return {end, ConvertPortably(parts, value)};
+}
+
+// from_chars reads the same grammar where the text starts with a digit or a
+// point after its sign (it would take "inf" and "nan" too, and no '+'); what
+// it cannot read, or reads beyond the float range either way (too large, or so
+// small it rounds to a subnormal or zero), goes the portable route.
+template <typename Number>
+DecimalRead ReadAt(const char* first, const char* last, Number& value) {
+#if defined(__cpp_lib_to_chars) && !defined(__EMSCRIPTEN__)
+    const char* start = first < last && *first == '+' ? first + 1 : first;
+    const char* digits = start < last && *start == '-' && start == first ? start + 1 : start;
+    if (digits < last && (IsDigit(*digits) || *digits == '.')) {
+        const auto [end, ec] = std::from_chars(start, last, value, std::chars_format::general);
+        if (ec == std::errc()) return {end, NumberFault::None};
+    }
+#endif
+    return ReadPortablyAt(first, last, value);
 }
 
 template <typename Number>
-NumberFault Read(std::string_view text, Number& value) {
-#if defined(__cpp_lib_to_chars) && !defined(__EMSCRIPTEN__)
-    DecimalParts parts;
-    if (!Scan(text, parts)) return NumberFault::NotANumber;
-    return ConvertNatively(text, parts, value);
-#else
-    return ReadPortably(text, value);
-#endif
+NumberFault ReadWholeText(std::string_view text, Number& value, bool portably) {
+    const char* last = text.data() + text.size();
+    const DecimalRead read = portably ? ReadPortablyAt(text.data(), last, value) : ReadAt(text.data(), last, value);
+    return read.end == last ? read.fault : NumberFault::NotANumber;
 }
 
 }  // namespace
 
-NumberFault ReadDecimalPortable(std::string_view text, float& value) { return ReadPortably(text, value); }
-NumberFault ReadDecimal(std::string_view text, float& value) { return Read(text, value); }
-NumberFault ReadDecimal(std::string_view text, double& value) { return Read(text, value); }
+NumberFault ReadDecimalPortable(std::string_view text, float& value) { return ReadWholeText(text, value, true); }
+NumberFault ReadDecimal(std::string_view text, float& value) { return ReadWholeText(text, value, false); }
+NumberFault ReadDecimal(std::string_view text, double& value) { return ReadWholeText(text, value, false); }
+DecimalRead ReadDecimalAt(const char* first, const char* last, float& value) { return ReadAt(first, last, value); }
+DecimalRead ReadDecimalAtPortably(const char* first, const char* last, float& value) {
+    return ReadPortablyAt(first, last, value);
+}
 
 NumberFault ReadWhole(std::string_view text, long long& value) {
     if (text.size() > 1 && text[0] == '+' && IsDigit(text[1])) text.remove_prefix(1);

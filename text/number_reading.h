@@ -21,6 +21,17 @@ NumberFault ReadDecimal(std::string_view text, double& value);
 // The same conversion by the portable route alone, for the test that both agree.
 NumberFault ReadDecimalPortable(std::string_view text, float& value);
 
+// The longest decimal of that form at the start of [first, last), for readers
+// that take many numbers from one text and look at what follows each: where
+// it ends (`first` where none starts there, with NotANumber) and what is
+// wrong with it. An 'e' without digits after it ends the number before it.
+struct DecimalRead {
+    const char* end;
+    NumberFault fault;
+};
+DecimalRead ReadDecimalAt(const char* first, const char* last, float& value);
+DecimalRead ReadDecimalAtPortably(const char* first, const char* last, float& value);
+
 // A whole decimal number, an optional sign and digits only.
 NumberFault ReadWhole(std::string_view text, long long& value);
 

@@ -43,15 +43,16 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"-x"}, "unknown option"}, B{{"--angles", "1,2"}, "expected 3"}, B{{"--angles", "1,2,3,4"}, "expected 3"},
         B{{"--angles", "1,,3"}, "\"\" is not a number"}, B{{"--angles", "0.4x,0,0"}, "not a number"},
         B{{"--angles", " 1,0,0"}, "not a number"}, B{{"--angles", "nan,0,0"}, "not a number"},
-        B{{"--time", "-infinity"}, "not a number"}, B{{"--time", "1e39"}, "out of range"}, B{{"--time", ""}, "--time: \"\" is not a number"},
-        B{{"--time", "0x10"}, "not a number"}, B{{"--time", "+-1"}, "not a number"},
-        B{{"--output", "x.png", "--time"}, "missing value"}, B{{"--speeds", "1,2,3"}, "expected 4"},
-        B{{"--speeds", "0,0,51,0"}, "outside -50..50"}, B{{"--speeds", "0,0,0,1.5"}, "not a whole number"},
-        B{{"--ticks", "-1"}, "outside 0.."}, B{{"--ticks", "99999999999"}, "outside 0.."},
-        B{{"--frames", "0"}, "outside 1..100000"}, B{{"--frames", "100001"}, "outside 1..100000"},
-        B{{"--seed", "0"}, "outside 1..32768"}, B{{"--seed", "32769"}, "outside 1..32768"},
-        B{{"--output", "dir.png/x"}, "format"}, B{{"--segments", ""}, "empty file name"},
-        B{{"Cube"}, "nothing to write"}, B{{"--frames", "2", "Cube"}, "\"x.png\" holds one picture"},
+        B{{"--time", "-infinity"}, "not a number"}, B{{"--time", "1e39"}, "out of range"},
+        B{{"--time", ""}, "--time: \"\" is not a number"}, B{{"--time", "0x10"}, "not a number"},
+        B{{"--time", "+-1"}, "not a number"}, B{{"--output", "x.png", "--time"}, "missing value"},
+        B{{"--speeds", "1,2,3"}, "expected 4"}, B{{"--speeds", "0,0,51,0"}, "outside -50..50"},
+        B{{"--speeds", "0,0,0,1.5"}, "not a whole number"}, B{{"--ticks", "-1"}, "outside 0.."},
+        B{{"--ticks", "99999999999"}, "outside 0.."}, B{{"--frames", "0"}, "outside 1..100000"},
+        B{{"--frames", "100001"}, "outside 1..100000"}, B{{"--seed", "0"}, "outside 1..32768"},
+        B{{"--seed", "32769"}, "outside 1..32768"}, B{{"--output", "dir.png/x"}, "format"},
+        B{{"--segments", ""}, "empty file name"}, B{{"Cube"}, "nothing to write"},
+        B{{"--frames", "2", "Cube"}, "\"x.png\" holds one picture"},
         B{{"--frames", "2", "--output", "a.webp", "--output", "b.SVG"}, "\"b.SVG\" holds one picture"},
         B{{"--frames", "2", "--output", "a.gif", "--segments", "-"}, "\"-\" holds the segments of one picture"},
         B{{"--frames", "2", "--output", "a.gif", "--segments", "s.csv"}, "number (such as segments-%04d.csv)"},
@@ -88,8 +89,9 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_TRUE(o.showAxis && o.quiet);
     EXPECT_EQ(std::vector<float>({o.angleX, o.angleY, o.angleZ, o.time}),  // each decimal's nearest float
               std::vector<float>({0.4f, -0.6f, 0.2f, 2.5f}));
-    EXPECT_EQ(std::vector<int>({o.ticks, o.speeds[0], o.speeds[1], o.speeds[2], o.speeds[3], o.frames, o.seed, o.delay}),
-              std::vector<int>({3, -50, 0, 7, 50, 9, 32768, 15}));
+    EXPECT_EQ(
+        std::vector<int>({o.ticks, o.speeds[0], o.speeds[1], o.speeds[2], o.speeds[3], o.frames, o.seed, o.delay}),
+        std::vector<int>({3, -50, 0, 7, 50, 9, 32768, 15}));
     EXPECT_EQ(o.outputs, (std::vector<std::string>{"out-%03d.PNG", "a.mp4", "-"}));
     // --format, given after them, is for the name without a known extension only
     EXPECT_EQ(

@@ -105,6 +105,37 @@ TEST(NumberReading, RefusalsSayWhatIsWrong) {
     EXPECT_EQ(ReadWholeNumber("+23", 0, 23), 23);
 }
 
+// Catches the routes reading different stretches of a text: from_chars taking "inf", "nan" or a "+-" that the
+// grammar refuses, or an 'e' without digits; a prefix read that stops short or runs on; an underflow refused.
+TEST(NumberReading, ANumberAtAPositionEndsWhereTheGrammarEndsByBothRoutes) {
+    const std::tuple<std::string_view, int, float, NumberFault> cases[] = {
+        {"1.5,2", 3, 1.5f, NumberFault::None},  {"-.5e-1x", 6, -0.05f, NumberFault::None},
+        {"+2.e1 ", 5, 20, NumberFault::None},   {"1e+", 1, 1, NumberFault::None},
+        {"1e-50 ", 5, 0, NumberFault::None},    {"1e39,", 4, INFINITY, NumberFault::OutOfRange},
+        {"+-1", 0, 0, NumberFault::NotANumber}, {"-inf", 0, 0, NumberFault::NotANumber},
+        {"nan", 0, 0, NumberFault::NotANumber}, {"", 0, 0, NumberFault::NotANumber}};
+    for (const auto& [text, length, value, fault] : cases)
+        for (auto read : {ReadDecimalAt, ReadDecimalAtPortably}) {
+            float got = 0;
+            const DecimalRead r = read(text.data(), text.data() + text.size(), got);
+            EXPECT_EQ(r.end - text.data(), length) << text;
+            EXPECT_EQ(r.fault, fault) << text;
+            EXPECT_EQ(Bits(got), Bits(value)) << text;
+        }
+    std::mt19937 pick(11);
+    const std::string_view letters = "0123456789.eE+-in, ";
+    for (int i = 0; i < 200000; ++i) {
+        std::string text(pick() % 12, ' ');
+        for (char& c : text) c = letters[pick() % letters.size()];
+        float native = 0, portable = 0;
+        const DecimalRead a = ReadDecimalAt(text.data(), text.data() + text.size(), native);
+        const DecimalRead b = ReadDecimalAtPortably(text.data(), text.data() + text.size(), portable);
+        ASSERT_EQ(a.end, b.end) << text;
+        ASSERT_EQ(a.fault, b.fault) << text;
+        ASSERT_EQ(Bits(native), Bits(portable)) << text;
+    }
+}
+
 // Catches a count of bars other than four, a bar beyond its end, the bars out of order.
 TEST(Speeds, FourWholeNumbersWithinTheBars) {
     EXPECT_EQ(ReadSpeeds("-50,0,7,50"), (Speeds{-50, 0, 7, 50}));
