@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -26,6 +27,35 @@ Other options are those of Qt, for example -platform or -style. Without a
 display the window cannot open: orbiza-render(1) draws the structures
 without one.
 )";
+
+// Qt's own options, for QApplication and its X11 platform: those that take
+// the next argument as their value, and those that stand alone. Each may
+// also be written with two dashes, and a valued one as -name=value.
+constexpr std::string_view QtValueOptions[] = {"-style",
+                                               "-stylesheet",
+                                               "-platform",
+                                               "-platformpluginpath",
+                                               "-platformtheme",
+                                               "-plugin",
+                                               "-qwindowgeometry",
+                                               "-qwindowicon",
+                                               "-qwindowtitle",
+                                               "-session",
+                                               "-display",
+                                               "-geometry",
+                                               "-title",
+                                               "-icon",
+                                               "-name",
+                                               "-visual",
+                                               "-qmljsdebugger",
+                                               "-dialogs",
+                                               "-fontengine"};
+constexpr std::string_view QtFlags[] = {"-widgetcount", "-reverse", "-sync", "-nograb", "-dograb", "-testability"};
+
+std::string LeftOverLine(std::string_view argument) {
+    const std::string kind = argument.starts_with("-") ? "unknown option" : "unexpected argument";
+    return "orbiza: " + kind + " \"" + std::string(argument) + "\" (--help lists the options)\n";
+}
 
 bool Set(const char* variable) {
     const char* value = std::getenv(variable);
@@ -63,7 +93,18 @@ bool DisplayExpected(int argc, char** argv) {
 
 std::optional<std::string> LeftOverArgument(int argc, char** argv) {
     if (argc < 2) return std::nullopt;
-    const std::string_view argument = argv[1];
-    const std::string kind = argument.starts_with("-") ? "unknown option" : "unexpected argument";
-    return "orbiza: " + kind + " \"" + std::string(argument) + "\" (--help lists the options)\n";
+    return LeftOverLine(argv[1]);
+}
+
+std::optional<std::string> ForeignArgument(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view option = argv[i];
+        if (option.starts_with("--")) option.remove_prefix(1);
+        const std::string_view name = option.substr(0, option.find('='));
+        const auto is = [name](std::string_view known) { return name == known; };
+        if (std::ranges::any_of(QtFlags, is) && name == option) continue;
+        if (!std::ranges::any_of(QtValueOptions, is)) return LeftOverLine(argv[i]);
+        if (name == option) ++i;  // its value follows
+    }
+    return std::nullopt;
 }

@@ -21,3 +21,8 @@ inline constexpr const char* NoDisplayLine =
 // The line for what is left on the command line once Qt has taken its own
 // options (-platform, -style, -reverse, ...), or nullopt when nothing is.
 std::optional<std::string> LeftOverArgument(int argc, char** argv);
+
+// The same judged before Qt starts, from the options Qt documents: where no
+// window can open, a mistyped option is still a usage error, not a missing
+// display.
+std::optional<std::string> ForeignArgument(int argc, char** argv);

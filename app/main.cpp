@@ -26,8 +26,9 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (!DisplayExpected(argc, argv)) {
-        std::fputs(NoDisplayLine, stderr);
-        return 1;
+        const auto foreign = ForeignArgument(argc, argv);
+        std::fputs(foreign ? foreign->c_str() : NoDisplayLine, stderr);
+        return foreign ? 2 : 1;
     }
     BlockEndingSignals();  // before Qt starts its threads, so that only the watch below takes them
     qInstallMessageHandler(StartMessages);

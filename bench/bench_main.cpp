@@ -1,7 +1,9 @@
 // orbiza-bench: redraw speed of every structure, and the Rossler redraw set
 // against its plain scalar integration and against QPainter drawing the
-// same lines. Ends with the two ratios, from medians of repeated runs.
+// same lines, and line data read from text. Ends with the ratios and rates,
+// from medians of repeated runs.
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -10,6 +12,8 @@
 
 void RegisterRedrawBenchmarks(SimdLevel level);
 void RegisterRosslerBenchmarks();
+void RegisterLinesBenchmarks(std::map<std::string, std::string>& texts);
+void PrintLinesRates(const MedianReporter& reporter, const std::map<std::string, std::string>& texts);
 #ifdef ORBIZA_BENCH_QPAINTER
 void RegisterQPainterBenchmark(SimdLevel level);
 #endif
@@ -40,9 +44,11 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     const SimdLevel level = StartUpSimdLevel();
-    std::string soakSummary;  // the soak's closing line, printed last
+    std::string soakSummary;                       // the soak's closing line, printed last
+    std::map<std::string, std::string> lineTexts;  // the line-data benchmarks' texts, made once
     RegisterRedrawBenchmarks(level);
     RegisterRosslerBenchmarks();
+    RegisterLinesBenchmarks(lineTexts);
 #ifdef ORBIZA_BENCH_QPAINTER
     RegisterQPainterBenchmark(level);
 #endif
@@ -63,6 +69,7 @@ int main(int argc, char** argv) {
     PrintRatio(reporter, "rossler-scale2/scale1", RosslerScaleName(2), RosslerScaleName(1));
     PrintRatio(reporter, "rossler-scale3/scale1", RosslerScaleName(3), RosslerScaleName(1));
     PrintRatio(reporter, "rossler-scale1+display2/scale1", RosslerBesideName, RosslerScaleName(1));
+    PrintLinesRates(reporter, lineTexts);
 #ifdef ORBIZA_BENCH_EXPORT
     PrintExportRatios(reporter);
 #endif

@@ -5,6 +5,7 @@
 
 #include "options.h"
 #include "render_job.h"
+#include "targets.h"
 #include "video_writer.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,10 @@ int main(int argc, char** argv) {
     if (!parsed.error.empty()) {
         std::cerr << "orbiza-render: " << parsed.error << '\n';
         return parsed.ExitStatus();
+    }
+    if (const TargetCheck check = CheckTargets(parsed.options); check.status != 0) {
+        std::cerr << "orbiza-render: " << check.problem << '\n';
+        return check.status;
     }
     parsed.options.progress = isatty(STDERR_FILENO) == 1;
     TemporaryFiles temporaries;

@@ -1,17 +1,15 @@
 #include "options.h"
 
-#include <locale.h>
-
+#include <algorithm>
 #include <cctype>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <functional>
+#include <limits>
 #include <map>
 
 #include "canvas.h"
 #include "catalogue.h"
 #include "gif_writer.h"
+#include "number_reading.h"
 #include "structure_names.h"
 
 namespace {
@@ -20,27 +18,20 @@ struct CommandLineError {
     std::string message;
 };
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-std::vector<std::string_view> SplitFields(std::string_view text) {
-    std::vector<std::string_view> fields;
-    for (size_t start = 0;;) {
-        const size_t comma = text.find(',', start);
-        fields.push_back(text.substr(start, comma - start));
-        if (comma == std::string_view::npos) return fields;
-        start = comma + 1;
-    }
-}
-
-float DecimalOrThrow(std::string_view option, std::string_view text) {
-    std::string problem;
-    const std::optional<float> value = ParseDecimal(text, &problem);
+// A reader's answer, or the option's error with the reader's reason.
+template <typename T>
+T Checked(std::string_view option, std::optional<T> value, const std::string& problem) {
     if (!value) throw CommandLineError{std::string(option) + ": " + problem};
     return *value;
 }
 
+float DecimalOrThrow(std::string_view option, std::string_view text) {
+    std::string problem;
+    return Checked(option, ReadFloat(text, &problem), problem);
+}
+
 std::vector<float> DecimalList(std::string_view option, std::string_view text, size_t count) {
-    const std::vector<std::string_view> fields = SplitFields(text);
+    const std::vector<std::string_view> fields = SplitText(text, ',');
     if (fields.size() != count)
         throw CommandLineError{std::string(option) + ": expected " + std::to_string(count) +
                                " comma-separated numbers, got " + Quoted(text)};
@@ -49,28 +40,9 @@ std::vector<float> DecimalList(std::string_view option, std::string_view text, s
     return values;
 }
 
-int IntegerOrThrow(std::string_view option, std::string_view text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [last, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec == std::errc::invalid_argument || last != end)
-        throw CommandLineError{std::string(option) + ": " + Quoted(text) + " is not a whole number"};
-    if (ec == std::errc::result_out_of_range)
-        throw CommandLineError{std::string(option) + ": " + Quoted(text) + " is out of range"};
-    return value;
-}
-
-Speeds SpeedsOrThrow(std::string_view text) {
-    const std::vector<std::string_view> fields = SplitFields(text);
-    if (fields.size() != 4)
-        throw CommandLineError{"--speeds: expected 4 comma-separated whole numbers, got " + Quoted(text)};
-    int values[4];
-    for (int i = 0; i < 4; ++i) {
-        values[i] = IntegerOrThrow("--speeds", fields[i]);
-        if (values[i] < -SpeedLimit || values[i] > SpeedLimit)
-            throw CommandLineError{"--speeds: " + Quoted(fields[i]) + " is outside -50..50"};
-    }
-    return {values[0], values[1], values[2], values[3]};
+int IntegerInRange(std::string_view option, std::string_view text, int low, int high) {
+    std::string problem;
+    return Checked(option, ReadWholeNumber(text, low, high, &problem), problem);
 }
 
 std::string Suggestions(std::string_view name) {
@@ -80,21 +52,9 @@ std::string Suggestions(std::string_view name) {
     return names.empty() ? " (" + list + ")" : "; did you mean " + names + "? (" + list + ")";
 }
 
-int IntegerInRange(std::string_view option, std::string_view text, int low, int high) {
-    const int value = IntegerOrThrow(option, text);
-    if (value < low || value > high)
-        throw CommandLineError{std::string(option) + ": " + Quoted(text) + " is outside " + std::to_string(low) + ".." +
-                               std::to_string(high)};
-    return value;
-}
-
 double ScaleOrThrow(std::string_view text) {
-    std::string_view digits = text;
-    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
     double value = 0;
-    const char* end = digits.data() + digits.size();
-    const auto [last, ec] = std::from_chars(digits.data(), end, value);
-    if (text.empty() || ec != std::errc() || last != end || !(value >= Canvas::MinScale && value <= Canvas::MaxScale))
+    if (ReadDecimal(text, value) != NumberFault::None || !(value >= Canvas::MinScale && value <= Canvas::MaxScale))
         throw CommandLineError{"--scale: " + Quoted(text) + " is not a scale from 0.25 to 8"};
     return value;
 }
@@ -106,14 +66,8 @@ void CheckTemplate(std::string_view option, std::string_view path) {
 
 int StructureOrThrow(std::string_view text) {
     const bool digits = !text.empty() && std::isdigit(static_cast<unsigned char>(text[0]));
-    if (digits) {
-        int row = 0;
-        const char* end = text.data() + text.size();
-        const auto [last, ec] = std::from_chars(text.data(), end, row);
-        if (ec == std::errc() && last == end && row >= 1 && row <= CatalogueSize) return row;
-    } else if (const std::optional<int> row = FindStructure(text)) {
+    if (const std::optional<int> row = digits ? ReadWholeNumber(text, 1, CatalogueSize) : FindStructure(text))
         return *row;
-    }
     throw CommandLineError{"unknown structure " + Quoted(text) + Suggestions(text)};
 }
 
@@ -129,10 +83,13 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
         {"--time", [](RenderOptions& o, std::string_view v) { o.time = DecimalOrThrow("--time", v); }},
         {"--ticks",
          [](RenderOptions& o, std::string_view v) {
-             o.ticks = IntegerOrThrow("--ticks", v);
-             if (o.ticks < 0) throw CommandLineError{"--ticks: the tick count cannot be negative"};
+             o.ticks = IntegerInRange("--ticks", v, 0, std::numeric_limits<int>::max());
          }},
-        {"--speeds", [](RenderOptions& o, std::string_view v) { o.speeds = SpeedsOrThrow(v); }},
+        {"--speeds",
+         [](RenderOptions& o, std::string_view v) {
+             std::string problem;
+             o.speeds = Checked("--speeds", ReadSpeeds(v, &problem), problem);
+         }},
         {"--frames", [](RenderOptions& o, std::string_view v) { o.frames = IntegerInRange("--frames", v, 1, 100000); }},
         {"--delay", [](RenderOptions& o, std::string_view v) { o.delay = IntegerInRange("--delay", v, 10, 10000); }},
         {"--format",
@@ -158,7 +115,7 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
          [](RenderOptions& o, std::string_view v) {
              if (v.empty()) throw CommandLineError{"--segments: empty file name"};
              CheckTemplate("--segments", v);
-             o.segmentsPath = v;
+             o.segments.emplace_back(v);
          }},
     };
     return handlers;
@@ -215,30 +172,6 @@ void ParseInto(RenderOptions& options, const std::vector<std::string>& args) {
 
 }  // namespace
 
-std::optional<float> ParseDecimal(std::string_view text, std::string* problem) {
-    const auto fail = [&](const std::string& why) -> std::optional<float> {
-        if (problem) *problem = why;
-        return std::nullopt;
-    };
-    if (text.empty()) return fail("empty number");
-    std::string_view digits = text;
-    if (digits[0] == '+' && digits.size() > 1 && digits[1] != '-') digits.remove_prefix(1);
-    float value = 0;
-    const char* end = digits.data() + digits.size();
-    const auto [last, ec] = std::from_chars(digits.data(), end, value, std::chars_format::general);
-    if (ec == std::errc::invalid_argument || last != end) return fail(Quoted(text) + " is not a number");
-    if (ec == std::errc::result_out_of_range) {
-        // Beyond the float range, or so small that it rounds to a subnormal or
-        // zero: only the first is an error. strtof rounds correctly in both cases.
-        const locale_t plain = newlocale(LC_ALL_MASK, "C", locale_t(0));
-        value = strtof_l(std::string(digits).c_str(), nullptr, plain);
-        freelocale(plain);
-        if (std::isinf(value)) return fail(Quoted(text) + " is out of range for a 32-bit float");
-    }
-    if (!std::isfinite(value)) return fail(Quoted(text) + " is not a finite number");
-    return value;
-}
-
 std::optional<FileFormat> OutputFormat(const RenderOptions& options, std::string_view path) {
     const std::optional<FileFormat> named = PictureFormatFor(path);
     return named ? named : options.format;
@@ -247,8 +180,11 @@ std::optional<FileFormat> OutputFormat(const RenderOptions& options, std::string
 // Every output has a format, at most one goes to standard output, and a GIF's
 // frame time is one it can hold.
 static void CheckOutputs(const RenderOptions& options) {
-    int toStandardOutput = options.segmentsPath == "-";
+    int toStandardOutput = int(std::ranges::count(options.segments, "-"));
     for (const std::string& path : options.outputs) {
+        if (const std::string_view refused = RefusedExtension(path); !refused.empty())
+            throw CommandLineError{"--output: " + Quoted(path) + ": this program does not write " +
+                                   std::string(refused) + " files (it writes " + PictureFormatNames() + ")"};
         const std::optional<FileFormat> format = OutputFormat(options, path);
         if (!format)
             throw CommandLineError{
@@ -266,7 +202,7 @@ static void CheckOutputs(const RenderOptions& options) {
 // frame or an animation when there are several frames.
 static void CheckCombination(const RenderOptions& options) {
     if (options.list) return;
-    if (options.outputs.empty() && options.segmentsPath.empty())
+    if (options.outputs.empty() && options.segments.empty())
         throw CommandLineError{"nothing to write: give --output FILE or --segments FILE (see --help)"};
     CheckOutputs(options);
     if (options.frames == 1) return;
@@ -275,10 +211,11 @@ static void CheckCombination(const RenderOptions& options) {
             throw CommandLineError{"--output: " + Quoted(path) +
                                    " holds one picture; with --frames above 1 give a name with a frame number "
                                    "(such as frame-%04d.png) or a .webp, .gif, .mp4 or .webm file"};
-    if (!options.segmentsPath.empty() && !IsFrameTemplate(options.segmentsPath))
-        throw CommandLineError{"--segments: " + Quoted(options.segmentsPath) +
-                               " holds the segments of one picture; with --frames above 1 give a name with a frame "
-                               "number (such as segments-%04d.csv)"};
+    for (const std::string& path : options.segments)
+        if (!IsFrameTemplate(path))
+            throw CommandLineError{"--segments: " + Quoted(path) +
+                                   " holds the segments of one picture; with --frames above 1 give a name with a "
+                                   "frame number (such as segments-%04d.csv)"};
 }
 
 // --help and --version win over everything else on the line.

@@ -27,7 +27,7 @@ struct RenderOptions {
     std::vector<int> structures;           // 1-based catalogue rows, drawn in this order
     std::vector<std::string> outputs;      // picture files; the extension picks the format, or else `format`
     std::optional<FileFormat> format;      // for outputs whose names name no format
-    std::string segmentsPath;              // empty: no segment list; "-": standard output
+    std::vector<std::string> segments;     // segment lists, each written in full; "-": standard output
     std::optional<ViewAddress> view;       // --view: the whole state, in place of the options above that set it
     double scale = 1;                      // the pictures' scale, Canvas::MinScale .. Canvas::MaxScale
     SimdLevel simd = SimdLevel::Scalar;    // the kernels' level, chosen at the program's start-up
@@ -45,9 +45,6 @@ std::optional<FileFormat> OutputFormat(const RenderOptions& options, std::string
 
 // The command line without the program name.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
-
-// A decimal that is finite as a 32-bit float, rounded to the nearest one.
-std::optional<float> ParseDecimal(std::string_view text, std::string* problem = nullptr);
 
 std::string UsageText();
 std::string VersionText(SimdLevel level);  // the program's name, version and level, then its licence

@@ -21,7 +21,7 @@ void PrintList(std::ostream& out) {
 // An address gives the state as the page held it before its picture was drawn.
 void PrepareScene(Scene& scene, const RenderOptions& options) {
     if (options.view) {
-        RestoreView(scene, *options.view);
+        RestoreScene(scene, *options.view);
         return;
     }
     scene.showAxis = options.showAxis;
@@ -68,7 +68,7 @@ void DrawNextFrame(Scene& scene, Canvas& surface, SegmentLog& log, const RenderO
 
 void AddOutputs(FrameWriting& writing, const RenderOptions& options) {
     for (const std::string& path : options.outputs) AddOutput(writing, path, *OutputFormat(options, path));
-    if (!options.segmentsPath.empty()) AddOutput(writing, options.segmentsPath, FileFormat::Csv);
+    for (const std::string& path : options.segments) AddOutput(writing, path, FileFormat::Csv);
 }
 
 // --help, --version or --list.
@@ -94,13 +94,13 @@ int RunRender(const RenderOptions& options, TemporaryFiles& temporaries, std::os
     FrameWriting writing(temporaries);
     writing.delayMs = options.delay;
     AddOutputs(writing, options);
+    Canvas surface(options.scale);
     std::string problem;
-    if (!OpenOutputs(writing, &problem)) {
+    if (!OpenOutputs(writing, surface, &problem)) {
         err << "orbiza-render: " << problem << '\n';
         return 1;
     }
     Scene scene;
-    Canvas surface(options.scale);
     SegmentLog log;
     StartUpDrawing(scene.tools, options.simd);
     AttachCanvases(scene.tools, &surface);

@@ -38,7 +38,9 @@ Options:
                         several times; with --format, '-' is standard output
   --format FMT          the format of every --output whose name has no known
                         extension (standard output, a pipe, any other name):
-                        png, bmp, svg, obj, webp, gif, mp4 or webm
+                        png, bmp, svg, obj, webp, gif, mp4 or webm. A name
+                        ending in .jpg, .jpeg, .tif, .tiff, .avi, .mov or .mkv
+                        is refused all the same: those formats are not written
   --frames N            N pictures (1..100000): the first as drawn, each next
                         one after one timer tick at --speeds, as the viewer's
                         timer draws them; frame k is the view after k ticks.
@@ -51,15 +53,12 @@ Options:
                         (1..32768): other, reproducible "Nodes" and
                         "Rossler Chaos" pictures
   --scale S             draw the pictures S times as large, S a decimal from
-                        0.25 to 8 (default 1), for slides and posters: .bmp,
-                        .png, .webp, .gif, .mp4 and .webm are round(565 S) x
-                        round(517 S) pixels (1.5: 848 x 776, 2: 1130 x 1034,
-                        3: 1695 x 1551, 4: 2260 x 2068, 8: 4520 x 4136; an
-                        .mp4 one more where that is odd), and every line is
-                        round(S) pixels wide (at least 1), so the picture
-                        keeps its weight and stays sharp. An .svg is S times
-                        as wide and high with the same lines; .obj files and
-                        the --segments list do not change with the scale. A
+                        0.25 to 8 (default 1), for slides and posters: the
+                        picture is round(565 S) x round(517 S) pixels (1.5:
+                        848 x 776, 2: 1130 x 1034, 3: 1695 x 1551, 4: 2260 x
+                        2068, 8: 4520 x 4136) and every line round(S) pixels
+                        wide (at least 1), so it keeps its weight and stays
+                        sharp; below, what each format holds at S. A
                         picture takes 4 bytes a pixel, 75 MB at 8. With
                         --frames, copies wait for the encoders: two per core
                         and two more, but no more than fit in 512 MiB (7 at
@@ -76,7 +75,8 @@ Options:
                         there at its speeds
   --quiet               no progress line (shown on a terminal for --frames)
   --segments FILE       write every segment of the picture, axes included, in
-                        drawing order as CSV ('-' for standard output):
+                        drawing order as CSV ('-' for standard output); may
+                        be given several times:
                         px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b; p and q are the
                         model points as drawn (first, second), (x1,y1) and
                         (x2,y2) their screen points, r,g,b 0 to 255
@@ -84,20 +84,24 @@ Options:
   --version             print the program's version and exit
   --                    what follows are structures, not options
 
-The extension picks the format, in any letter case: .bmp (24-bit) and .png
-hold the 565 x 517 picture; .svg every segment as a line between the centres
-of its end pixels, in its colour, on black; .obj the model points before
-rotation, each run of joined segments one 'l' element, with vertex colours
-'v x y z r g b' (0 to 1), a segment having the colour of its first point (the
-later vertex of the two); .webp (lossless) and .gif every frame, 100 ms a
+The extension picks the format, in any letter case. At --scale S the picture
+is round(565 S) x round(517 S) pixels, 565 x 517 at 1. .bmp (24-bit) and .png
+hold the picture; .svg every segment as a line between the centres of its end
+pixels, in its colour, on black, as wide and high as the picture with the view
+box of the 565 x 517 one, so its lines grow with S; .obj the model points
+before rotation, each run of joined segments one 'l' element, with vertex
+colours 'v x y z r g b' (0 to 1), a segment having the colour of its first
+point (the later vertex of the two), the same at every scale, as is the
+--segments list; .webp (lossless) and .gif every frame as a picture, 100 ms a
 frame unless --delay says otherwise, looping. A GIF frame has its own colour
 table with exactly its colours; a frame of more than 256 colours drops low bits
 of every channel until 256 remain, and the run says so. .mp4 is H.264 video in
-yuv420p with its index at the front, 566 x 518: H.264 needs even sizes, so one
-black column is added at the right and one black row at the bottom; into a
-pipe, a device or standard output it is written in fragments that play as they
-arrive. .webm is VP9 video in yuv420p, 565 x 517. A frame of either video,
-decoded, is within 35 dB PSNR of the picture.
+yuv420p with its index at the front, the picture's size made even: H.264 needs
+even sizes, so an odd width gets one black column at the right and an odd
+height one black row at the bottom (566 x 518 at 1); into a pipe, a device or
+standard output it is written in fragments that play as they arrive. .webm is
+VP9 video in yuv420p, the picture's size. A frame of either video, decoded, is
+within 35 dB PSNR of the picture.
 
 A name with a frame number (%d, %4d, %04d) writes one file per frame, such as
 frame-%04d.png (with .mp4 or .webm, a video of one frame each); in any name,
@@ -107,17 +111,27 @@ Numbers are decimals, stored as the nearest 32-bit float; they must be finite.
 
 Files are written in full or not at all: every file of a run is replaced only
 when all of them could be written, so a failure leaves the old files as they
-were and no new file. A frame sequence stops at its first failure; the frames
-written before it are complete. A link is followed: the file it names is
-replaced, or made when it is missing, and the link stays. A target that is not
-a regular file (a device, a pipe, /dev/stdout, /dev/fd/N) is written into
-directly, and a failed write is reported. A run ended by Ctrl-C, SIGTERM or
-SIGHUP leaves the old files as they were and no temporary file; of a frame
-sequence, the frames completed before it.
+were and no new file. Until then a file being written has no name (where the
+file system cannot make such files, a hidden .NAME.part-N beside it), so even
+a crash or a kill by SIGKILL leaves the old files and no new one. A frame
+sequence puts each frame's file in place when it is done, and stops at its
+first failure; the frames written before it are complete. A run ended by
+Ctrl-C, SIGTERM or SIGHUP leaves the old files as they were and no temporary
+file; of a frame sequence, the frames completed before it.
 
-Exit status: 0 done; 1 a run-time error while drawing or a file that could not
-be written; 2 a bad command line (unknown structure or option, malformed or
-out-of-range number or scale, an output without a format, nothing to write, a malformed
+A link is followed: the file it names is replaced, or made when it is missing,
+and the link stays. A file whose owner has no write permission is kept,
+whoever runs the program: the run says it is write-protected and ends before
+it draws. A target that is not a regular file (a device, a pipe, /dev/stdout,
+/dev/fd/N) is written into directly, and a failed write is reported. No two
+outputs may reach the same place, however they name it: x.png and ./x.png, a
+link and its file, '-' and /dev/stdout, or two frames' files are refused.
+
+Exit status: 0 done; 1 a run-time error while drawing, a file that could not
+be written, or a write-protected file to replace (nothing is then written); 2
+a bad command line (unknown structure or option, malformed or out-of-range
+number or scale, an output without a format or named for a format that is not
+written, two outputs that reach one place, nothing to write, a malformed
 --view address or an option beside it that sets the same state); 141 the
 reader of standard output went away; 128 + N ended by signal N (130 for
 Ctrl-C), after the line "orbiza-render: interrupted".

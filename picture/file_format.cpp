@@ -15,6 +15,28 @@ constexpr std::array<std::pair<std::string_view, FileFormat>, 8> Names{{{"png", 
                                                                         {"mp4", FileFormat::Mp4},
                                                                         {"webm", FileFormat::WebM}}};
 
+constexpr std::array<std::pair<std::string_view, std::string_view>, 7> Refused{{{"jpg", "JPEG"},
+                                                                                {"jpeg", "JPEG"},
+                                                                                {"tif", "TIFF"},
+                                                                                {"tiff", "TIFF"},
+                                                                                {"avi", "AVI"},
+                                                                                {"mov", "QuickTime"},
+                                                                                {"mkv", "Matroska"}}};
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// What follows the last '.' of the file name, or nothing.
+std::optional<std::string_view> Extension(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    return path.substr(dot + 1);
+}
+
 struct Conversion {
     std::size_t start = 0, end = 0;  // the "%...d" text
     bool zeroPad = false;
@@ -47,18 +69,22 @@ std::string Scan(std::string_view path, Conversion* found, int* count) {
 }  // namespace
 
 std::optional<FileFormat> PictureFormatNamed(std::string_view name) {
-    std::string lower(name);
-    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = Lower(name);
     for (const auto& [text, format] : Names)
         if (lower == text) return format;
     return std::nullopt;
 }
 
 std::optional<FileFormat> PictureFormatFor(std::string_view path) {
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
-    return PictureFormatNamed(path.substr(dot + 1));
+    const std::optional<std::string_view> extension = Extension(path);
+    return extension ? PictureFormatNamed(*extension) : std::nullopt;
+}
+
+std::string_view RefusedExtension(std::string_view path) {
+    const std::string lower = Lower(Extension(path).value_or(""));
+    for (const auto& [text, format] : Refused)
+        if (lower == text) return format;
+    return {};
 }
 
 std::string PictureFormatNames() {

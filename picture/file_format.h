@@ -10,6 +10,10 @@ enum class FileFormat { Bmp, Png, Svg, Obj, WebP, Gif, Mp4, WebM, Csv };
 std::optional<FileFormat> PictureFormatNamed(std::string_view name);
 // The picture format a file name's extension names, in any letter case.
 std::optional<FileFormat> PictureFormatFor(std::string_view path);
+// The image or video format a file name's extension names ("JPEG" for .jpg)
+// when it is one this program does not write, or empty: such a name is
+// refused rather than given another format's bytes.
+std::string_view RefusedExtension(std::string_view path);
 // The names PictureFormatNamed knows, for messages: "png, bmp, ... or webm".
 std::string PictureFormatNames();
 

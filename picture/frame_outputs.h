@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "canvas.h"
+#include "encoder.h"
 #include "file_format.h"
-#include "gif_writer.h"
 #include "output_file.h"
 #include "segment_log.h"
-#include "video_writer.h"
-#include "webp_writer.h"
 #include "worker_pool.h"
 
 // One picture as drawn, copied for the encoders.
@@ -22,18 +20,16 @@ struct Frame {
     SegmentLog log;
 };
 
-// One file (or frame-numbered series of files) to write.
+// One file (or frame-numbered series of files) to write. A series is the
+// same encoder begun, fed one frame and finished for each file.
 struct FrameOutput {
     std::string path;  // a file name (each %% made one %), a frame template, or "-" for standard output
-    FileFormat format = FileFormat::Png;
+    const EncoderKind* kind = nullptr;
     bool perFrame = false;  // `path` is a template: one file per frame
 
     OutputFile file;  // the single file (or standard output), committed only when every output succeeded
-    std::unique_ptr<WebPAnimation> webp;
-    GifAnimation gif;
-    VideoAnimation video;
-    Lane lane;          // the animations take their frames in order
-    std::string bytes;  // a picture for standard output, held back until every output succeeded
+    Encoder encoder;  // the single file's, which takes the frames in order
+    Lane lane;
 
     int failedFrame = -1;
     std::string failedPath, failure;
@@ -49,8 +45,7 @@ struct FrameWriting {
     TemporaryFiles& temporaries;
     WorkerPool pool;  // last: it finishes its jobs, which use the outputs, before they go
 
-    explicit FrameWriting(TemporaryFiles& files, int workers = DefaultWorkerCount())
-        : temporaries(files), pool(workers) {}
+    explicit FrameWriting(TemporaryFiles& files, int workers = DefaultWorkerCount());
 };
 
 void AddOutput(FrameWriting& writing, const std::string& path, FileFormat format);
@@ -58,9 +53,10 @@ void AddOutput(FrameWriting& writing, const std::string& path, FileFormat format
 // Whether any output needs the segments drawn, not only the pixels.
 bool NeedsSegmentLog(const FrameWriting& writing);
 
-// Opens every single file and starts the animations; false with one line
-// naming the file and the reason. "-" is `standardOutput`.
-bool OpenOutputs(FrameWriting& writing, std::string* problem);
+// Opens every single file and begins its encoder at the size of `surface`,
+// the canvas every frame will be drawn on; false with one line naming the
+// file and the reason. "-" is standard output.
+bool OpenOutputs(FrameWriting& writing, const Canvas& surface, std::string* problem);
 
 // How many copies of frames may wait for the encoders together: two for each
 // worker and two more, so that none waits for work, but no more than fit in
@@ -72,7 +68,9 @@ int FramesWaiting(int workers, std::size_t frameBytes);
 // frames wait for them. Check `failed` before drawing the next one.
 void PostFrame(FrameWriting& writing, int index, const Canvas& surface, const SegmentLog& log);
 
-// Waits for the encoders, finishes the animations, writes standard output
+// Waits for the encoders and finishes them, standard output's last: a format
+// that writes when finished (a still picture, a WebP) so gives standard output
+// nothing while another output can still fail. Then completes standard output
 // and commits every file together, or, after any failure, none of them.
 // `notes` gets remarks for the user (colours reduced for a GIF).
 bool FinishOutputs(FrameWriting& writing, std::string* problem, std::vector<std::string>* notes);

@@ -8,8 +8,24 @@ namespace {
 
 constexpr std::size_t FlushSize = 1 << 16;
 
+struct GifAnimation {
+    GifFileType* gif = nullptr;
+    OutputFile* file = nullptr;          // none once the animation is given up: what giflib still hands over is dropped
+    std::string pending;                 // encoded bytes not yet handed to the file
+    std::vector<std::uint8_t> indices;   // the frame as colour-table indices
+    std::vector<std::uint32_t> colours;  // the frame's colour table
+
+    GifAnimation() = default;
+    GifAnimation(const GifAnimation&) = delete;
+    GifAnimation& operator=(const GifAnimation&) = delete;
+    ~GifAnimation() {
+        file = nullptr;
+        if (gif) EGifCloseFile(gif, nullptr);
+    }
+};
+
 bool Flush(GifAnimation& animation) {
-    const bool written = WriteOutput(*animation.file, animation.pending);
+    const bool written = animation.file && WriteOutput(*animation.file, animation.pending);
     animation.pending.clear();
     return written;
 }
@@ -22,13 +38,9 @@ int Collect(GifFileType* gif, const GifByteType* bytes, int size) {
     return size;
 }
 
-bool Failed(GifAnimation& animation, int code) {
-    if (!animation.error.empty()) return false;
+bool Failed(Encoder& encoder, int code) {
     const char* text = GifErrorString(code);
-    if (animation.file && !animation.file->error.empty())
-        animation.error = animation.file->error;
-    else
-        animation.error = text ? text : "the GIF encoder failed";
+    if (encoder.error.empty()) encoder.error = text ? text : "the GIF encoder failed";
     return false;
 }
 
@@ -80,36 +92,26 @@ bool IndexColours(const std::uint32_t* pixels, int count, std::uint32_t mask, in
     return true;
 }
 
-GifAnimation::~GifAnimation() {
-    if (gif) EGifCloseFile(gif, nullptr);
-}
-
-bool StartGif(GifAnimation& animation, OutputFile& file) {
+bool BeginGif(Encoder& encoder, const Canvas&) {
+    GifAnimation& animation = NewEncoderState<GifAnimation>(encoder);
     int code = 0;
-    animation.file = &file;
+    animation.file = encoder.file;
     animation.gif = EGifOpen(&animation, Collect, &code);
-    if (!animation.gif) return Failed(animation, code);
+    if (!animation.gif) return Failed(encoder, code);
     EGifSetGifVersion(animation.gif, true);
-    return true;
+    return (EGifPutScreenDesc(animation.gif, encoder.width, encoder.height, 8, 0, nullptr) == GIF_OK &&
+            PutLoopForever(animation.gif)) ||
+           Failed(encoder, animation.gif->Error);
 }
 
-bool AddGifFrame(GifAnimation& animation, const Canvas& surface, int* droppedBits) {
-    if (!animation.gif) return false;
-    if (animation.frames == 0) {  // the screen is as large as the first frame
-        animation.width = surface.width, animation.height = surface.height;
-        if (EGifPutScreenDesc(animation.gif, surface.width, surface.height, 8, 0, nullptr) != GIF_OK ||
-            !PutLoopForever(animation.gif))
-            return Failed(animation, animation.gif->Error);
-    } else if (surface.width != animation.width || surface.height != animation.height) {
-        animation.error = "the frames differ in size";
-        return false;
-    }
+bool AddGifFrame(Encoder& encoder, const Canvas& surface, const SegmentLog&) {
+    GifAnimation& animation = EncoderState<GifAnimation>(encoder);
     int dropped = 0;
-    const int count = surface.width * surface.height;
+    const int count = encoder.width * encoder.height;
     while (!IndexColours(surface.pixels.data(), count, 0xFFFFFFFFu & ~(0x010101u * ((1u << dropped) - 1)), 256,
                          animation.colours, animation.indices))
         ++dropped;
-    if (droppedBits) *droppedBits = dropped;
+    encoder.droppedBits = dropped;
     int size = 2;  // a colour table holds a power of two entries, at least two
     while (size < int(animation.colours.size())) size *= 2;
     std::vector<GifColorType> table(std::size_t(size), GifColorType{0, 0, 0});
@@ -119,20 +121,18 @@ bool AddGifFrame(GifAnimation& animation, const Canvas& surface, int* droppedBit
     }
     ColorMapObject* map = GifMakeMapObject(size, table.data());
     GifFileType* gif = animation.gif;
-    const bool put = map && PutFrameDelay(gif, animation.delayMs) &&
-                     EGifPutImageDesc(gif, 0, 0, surface.width, surface.height, false, map) == GIF_OK &&
+    const bool put = map && PutFrameDelay(gif, encoder.delayMs) &&
+                     EGifPutImageDesc(gif, 0, 0, encoder.width, encoder.height, false, map) == GIF_OK &&
                      EGifPutLine(gif, animation.indices.data(), count) == GIF_OK;
     GifFreeMapObject(map);
-    if (!put) return Failed(animation, gif->Error);
-    ++animation.frames;
-    return true;
+    return put || Failed(encoder, gif->Error);
 }
 
-bool FinishGif(GifAnimation& animation) {
-    if (!animation.gif) return false;
+bool FinishGif(Encoder& encoder) {
+    GifAnimation& animation = EncoderState<GifAnimation>(encoder);
     int code = 0;
     const bool closed = EGifCloseFile(animation.gif, &code) == GIF_OK;
     animation.gif = nullptr;
-    if (!closed) return Failed(animation, code);
-    return Flush(animation) || Failed(animation, 0);
+    if (!closed) return Failed(encoder, code);
+    return Flush(animation) || Failed(encoder, 0);
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "segments_csv.h"
+#include "float_text.h"
 
 namespace {
 

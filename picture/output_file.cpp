@@ -1,75 +1,18 @@
 #include "output_file.h"
 
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <charconv>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-constexpr int MaxLinks = 40;  // as the kernel allows in one path
-
 bool Fail(OutputFile& file, int code, const std::string& text = {}) {
     if (file.error.empty()) file.error = text.empty() ? std::strerror(code) : text, file.errorNumber = code;
     return false;
-}
-
-// A folder that lists a process's open descriptors: /proc/PID/fd or
-// /proc/PID/task/TID/fd, as realpath gives them (/dev/fd and /proc/self/fd
-// lead there too).
-enum class Descriptors { None, Ours, Another };
-
-Descriptors DescriptorFolder(std::string_view folder) {
-    if (folder.size() <= 9 || !folder.starts_with("/proc/") || !folder.ends_with("/fd")) return Descriptors::None;
-    const std::string_view middle = folder.substr(6, folder.size() - 9);  // PID or PID/task/TID
-    const std::string_view pid = middle.substr(0, middle.find('/')), rest = middle.substr(pid.size());
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    const bool thread = rest.starts_with("/task/") && rest.size() > 6 && rest.find('/', 6) == std::string_view::npos;
-    if (pid.empty() || !std::all_of(pid.begin(), pid.end(), digit) || !(rest.empty() || thread))
-        return Descriptors::None;
-    return pid == std::to_string(getpid()) ? Descriptors::Ours : Descriptors::Another;
-}
-
-// Where a name finally leads: its folder with every link resolved, and the
-// name in it, which is not a link.
-struct Place {
-    std::string folder, name;
-    Descriptors descriptors = Descriptors::None;
-
-    std::string Path() const { return folder + (folder == "/" ? "" : "/") + name; }
-};
-
-// Follows the links from `path`, each relative to its own folder. 0 or an
-// errno; `missing` names the folder that does not exist, if that was it.
-int Locate(std::string path, Place& place, std::string& missing) {
-    for (int hop = 0; hop < MaxLinks; ++hop) {
-        const std::size_t slash = path.rfind('/');
-        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-        place.name = slash == std::string::npos ? path : path.substr(slash + 1);
-        char* real = realpath(folder.c_str(), nullptr);
-        if (!real) {
-            if (errno == ENOENT) missing = folder;
-            return errno;
-        }
-        place.folder = real;
-        std::free(real);
-        place.descriptors = DescriptorFolder(place.folder);
-        if (place.descriptors != Descriptors::None) return 0;  // its entries are the descriptors, not links to follow
-        char target[PATH_MAX];
-        const ssize_t size = readlink(place.Path().c_str(), target, sizeof target);
-        if (size < 0) return 0;  // not a link (or nothing there yet): this is the name
-        if (size == sizeof target) return ENAMETOOLONG;
-        path.assign(target, std::size_t(size));
-        if (path[0] != '/') path = place.folder + "/" + path;
-    }
-    return ELOOP;
 }
 
 // Our own descriptor is duplicated, so the bytes go where the shell pointed
@@ -77,9 +20,8 @@ int Locate(std::string path, Place& place, std::string& missing) {
 // with `>>`). Another process's is opened afresh, added to if it is a file.
 bool OpenDescriptor(OutputFile& file, const Place& place) {
     if (place.descriptors == Descriptors::Ours) {
-        int number = -1;
-        const char* end = place.name.data() + place.name.size();
-        if (std::from_chars(place.name.data(), end, number).ptr != end || number < 0) return Fail(file, ENOENT);
+        const int number = OwnDescriptor(place);
+        if (number < 0) return Fail(file, ENOENT);
         file.fd = fcntl(number, F_DUPFD_CLOEXEC, 0);
         return file.fd >= 0 || Fail(file, errno);
     }
@@ -90,10 +32,19 @@ bool OpenDescriptor(OutputFile& file, const Place& place) {
 }
 
 // The bytes reach the disk before the name moves, so a crash cannot leave an
-// empty file in place of the old one.
+// empty file in place of the old one. An unnamed file gets its temporary
+// name here, just before the rename: only these few calls are a window in
+// which a killed run leaves a file behind.
 bool Flush(OutputFile& file) {
     if (file.fd < 0) return Fail(file, EBADF);
-    if (!file.tempPath.empty() && fsync(file.fd) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(file, errno);
+    if (CanRewrite(file) && fsync(file.fd) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(file, errno);
+    if (file.unnamed && file.error.empty()) {
+        const std::size_t slash = file.path.rfind('/');
+        const std::string folder = slash == 0 ? "/" : file.path.substr(0, slash);
+        if (NameTemporary(*file.temporaries, file.fd, folder, file.path.substr(slash + 1), file.tempPath) != 0)
+            Fail(file, errno);
+    }
+    file.unnamed = false;
     if (close(file.fd) != 0) Fail(file, errno);
     file.fd = -1;
     return file.error.empty();
@@ -123,6 +74,7 @@ bool OpenOutput(OutputFile& file, const std::string& path, TemporaryFiles& tempo
     }
     file.fd = CreateTemporary(temporaries, place.folder, place.name, file.tempPath);
     if (file.fd < 0) return Fail(file, errno);
+    file.unnamed = file.tempPath.empty();
     if (exists) fchmod(file.fd, target.st_mode & 07777);  // a replaced file keeps its permissions
     return true;
 }
@@ -197,8 +149,9 @@ bool CommitOutputs(std::span<OutputFile* const> files) {
 }
 
 void CancelOutput(OutputFile& file) {
-    if (file.fd >= 0) close(file.fd);
+    if (file.fd >= 0) close(file.fd);  // an unnamed file goes with its last descriptor
     file.fd = -1;
+    file.unnamed = false;
     if (!file.tempPath.empty() && file.temporaries) RemoveTemporary(*file.temporaries, file.tempPath);
     file.tempPath.clear();
 }

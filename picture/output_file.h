@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "output_place.h"
 #include "temporary_files.h"
 
 // A file being written so that nothing is lost on failure. What happens is
@@ -15,12 +16,15 @@
 //   socket, a terminal) is written into;
 // - anything else is written to a temporary file in the target's folder and
 //   renamed over it on Commit, so a failure leaves the old file as it was and
-//   no new file. Links are followed to the name they give: a link to a
-//   missing file gets that file, in that file's folder, and stays a link.
+//   no new file. The temporary file has no name until the commit where the
+//   file system allows it, so not even a killed process leaves it behind.
+//   Links are followed to the name they give: a link to a missing file gets
+//   that file, in that file's folder, and stays a link.
 // Either way a failed write is reported.
 struct OutputFile {
     std::string path;      // where the bytes end up: the target, its links followed
-    std::string tempPath;  // our temporary; empty when writing straight into the target
+    std::string tempPath;  // our named temporary; empty when unnamed or writing straight into the target
+    bool unnamed = false;  // our temporary, not yet named
     std::string error;     // the first failure, empty while all is well
     int errorNumber = 0;   // its errno, when it had one
     int fd = -1;
@@ -44,7 +48,7 @@ inline bool WriteOutput(OutputFile& file, const std::string& bytes) {
 bool CommitOutput(OutputFile& file);
 // Whether what was written can be gone over again, read back and rewritten:
 // only in a temporary file of our own.
-inline bool CanRewrite(const OutputFile& file) { return file.fd >= 0 && !file.tempPath.empty(); }
+inline bool CanRewrite(const OutputFile& file) { return file.fd >= 0 && (file.unnamed || !file.tempPath.empty()); }
 // Moves the write position as lseek does; -1 on failure.
 std::int64_t SeekOutput(OutputFile& file, std::int64_t offset, int whence);
 // Reads back up to `size` bytes written at `offset`; the count, 0 at the end,

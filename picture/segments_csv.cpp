@@ -1,13 +1,8 @@
 #include "segments_csv.h"
 
-#include <charconv>
 #include <sstream>
 
-std::string FloatText(float value) {
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, ec == std::errc() ? end : buffer);
-}
+#include "float_text.h"
 
 void WriteSegmentsCsv(std::ostream& out, const SegmentLog& log) {
     out << SegmentsCsvHeader << '\n';

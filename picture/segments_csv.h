@@ -7,9 +7,6 @@
 
 inline constexpr const char* SegmentsCsvHeader = "px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b";
 
-// The shortest decimal that reads back as the same 32-bit float.
-std::string FloatText(float value);
-
 // One line per DrawSegment call, in drawing order, after the header.
 void WriteSegmentsCsv(std::ostream& out, const SegmentLog& log);
 std::string SegmentsCsvText(const SegmentLog& log);

@@ -1,9 +1,6 @@
 #include "svg_writer.h"
 
 #include <charconv>
-#include <cstdio>
-
-#include "canvas.h"
 
 namespace {
 
@@ -42,19 +39,12 @@ void AppendSegment(std::string& out, const SegmentRecord& s, std::vector<PixelRu
     }
 }
 
-// A size in pixels at the scale, to ten digits: 565 at 0.3 is 169.5, not 169.49999999999997.
-std::string Pixels(int size, double scale) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10gpx", size * scale);
-    return text;
-}
-
 }  // namespace
 
-std::string SvgText(const SegmentLog& log, double scale) {
+std::string SvgText(const SegmentLog& log, int width, int height) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-                      Pixels(PictureWidth, scale) + "\" height=\"" + Pixels(PictureHeight, scale) +
-                      "\" viewBox=\"0 0 565 517\">\n"
+                      std::to_string(width) + "px\" height=\"" + std::to_string(height) +
+                      "px\" viewBox=\"0 0 565 517\">\n"
                       "<rect width=\"565\" height=\"517\" fill=\"#000000\"/>\n";
     // Square caps cover both end pixels as the raster sets them, and keep
     // a segment of zero length visible as one pixel.

@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "canvas.h"
 #include "segment_log.h"
 
 // The picture as an SVG document: a black 565 x 517 background and every
 // segment of the log, in drawing order, as a 1-pixel line in exactly its
 // colour from its first to its second end pixel centre. Parts outside the
-// picture are cut off as the raster cuts them. At a scale, the document is
-// that many times as wide and high, with the same view box and lines, so its
-// strokes grow with it.
-std::string SvgText(const SegmentLog& log, double scale = 1);
+// picture are cut off as the raster cuts them. The document is `width` x
+// `height` pixels, the size of the canvas drawn at a scale, with the same view
+// box and lines, so its strokes grow with it.
+std::string SvgText(const SegmentLog& log, int width = PictureWidth, int height = PictureHeight);

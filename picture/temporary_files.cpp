@@ -39,6 +39,38 @@ void Watch(SignalWatch& watch, TemporaryFiles& temporaries, const std::string& m
     }
 }
 
+std::string DescriptorPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+// A file with no name in `folder`, or -1. Only where it can be named later:
+// linkat through /proc needs no privilege, unlike linkat with AT_EMPTY_PATH,
+// so a system without /proc gets named files.
+int CreateUnnamed(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);  // a writer may read back
+    if (fd < 0 || access(DescriptorPath(fd).c_str(), F_OK) == 0) return fd;
+    close(fd);
+    return -1;
+}
+
+// Makes a new name beside the target with `make` (a result >= 0 is done,
+// -1 with EEXIST a name taken) and records it: make's result, or -1.
+template <typename Make>
+int MakeName(TemporaryFiles& temporaries, const std::string& name, const std::string& folder, std::string& path,
+             const Make& make) {
+    const std::lock_guard lock(temporaries.mutex);
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const std::string candidate = TemporaryName(folder, name, temporaries.bits);
+        const int made = make(candidate);
+        if (made >= 0) {
+            temporaries.paths.push_back(candidate);
+            path = candidate;
+            return made;
+        }
+        if (errno != EEXIST) return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 }  // namespace
 
 std::string TemporaryName(const std::string& folder, const std::string& name, std::mt19937_64& bits) {
@@ -48,20 +80,20 @@ std::string TemporaryName(const std::string& folder, const std::string& name, st
 
 int CreateTemporary(TemporaryFiles& temporaries, const std::string& folder, const std::string& name,
                     std::string& path) {
-    const std::lock_guard lock(temporaries.mutex);
-    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        const std::string candidate = TemporaryName(folder, name, temporaries.bits);
-        const int fd = open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
-                            0666);  // a writer may read back; umask applies
-        if (fd >= 0) {
-            temporaries.paths.push_back(candidate);
-            path = candidate;
-            return fd;
-        }
-        if (errno != EEXIST) return -1;
-    }
-    errno = EEXIST;
-    return -1;
+    path.clear();
+    if (const int fd = temporaries.unnamed ? CreateUnnamed(folder) : -1; fd >= 0) return fd;
+    return MakeName(temporaries, name, folder, path, [](const std::string& candidate) {
+        return open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);  // umask applies
+    });
+}
+
+int NameTemporary(TemporaryFiles& temporaries, int fd, const std::string& folder, const std::string& name,
+                  std::string& path) {
+    const std::string self = DescriptorPath(fd);
+    const int made = MakeName(temporaries, name, folder, path, [&self](const std::string& candidate) {
+        return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW);
+    });
+    return made < 0 ? -1 : 0;
 }
 
 void RemoveTemporary(TemporaryFiles& temporaries, const std::string& path) {

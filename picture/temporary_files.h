@@ -8,23 +8,32 @@
 #include <vector>
 
 // The temporary files this process made and has not yet renamed or removed.
-// A name enters only after open(O_CREAT | O_EXCL) made the file, under the
-// lock, and leaves under the lock when the file is renamed or removed: so
-// whoever holds the lock sees exactly the files that are ours, and removing
-// them can never touch a file someone else made.
+// Where the file system allows it a file begins without a name (O_TMPFILE),
+// so that nothing is left of it however the process ends, and gets one only
+// at its commit. A name enters only after open(O_CREAT | O_EXCL) or link()
+// made it, under the lock, and leaves under the lock when the file is renamed
+// or removed: so whoever holds the lock sees exactly the files that are ours,
+// and removing them can never touch a file someone else made.
 struct TemporaryFiles {
     std::mutex mutex;
     std::vector<std::string> paths;
     std::mt19937_64 bits{std::random_device{}()};  // the random part of new names
+    bool unnamed = true;                           // false: always named files, as where O_TMPFILE is refused
 };
 
 // The name of a temporary beside `target` (a folder and a file name): hidden,
 // with a random number drawn from `bits`.
 std::string TemporaryName(const std::string& folder, const std::string& name, std::mt19937_64& bits);
 
-// Makes a new temporary file beside the target and records it; the open
-// descriptor, or -1 with errno set. Gives up after 100 names that are taken.
+// Makes a new temporary file beside the target: the open descriptor, or -1
+// with errno set. An unnamed file leaves `path` empty; a named one is
+// recorded. Gives up after 100 names that are taken.
 int CreateTemporary(TemporaryFiles& temporaries, const std::string& folder, const std::string& name, std::string& path);
+
+// Gives the unnamed file open as `fd` a temporary name beside the target and
+// records it; 0, or -1 with errno set.
+int NameTemporary(TemporaryFiles& temporaries, int fd, const std::string& folder, const std::string& name,
+                  std::string& path);
 
 // Removes one of our temporaries (nothing when `path` is not one of them).
 void RemoveTemporary(TemporaryFiles& temporaries, const std::string& path);

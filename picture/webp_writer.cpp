@@ -11,71 +11,62 @@ constexpr int LosslessLevel = 0;
 
 constexpr const char* Mismatch = "the WebP library does not match its headers";
 
-// The encoder, made for the size of the first frame.
-bool Start(WebPAnimation& animation, const Canvas& surface) {
-    WebPAnimEncoderOptions options;
-    if (!WebPAnimEncoderOptionsInit(&options)) {
-        animation.error = Mismatch;
-        return false;
+struct WebPAnimation {
+    WebPAnimEncoder* encoder = nullptr;
+
+    WebPAnimation() = default;
+    WebPAnimation(const WebPAnimation&) = delete;
+    WebPAnimation& operator=(const WebPAnimation&) = delete;
+    ~WebPAnimation() {
+        if (encoder) WebPAnimEncoderDelete(encoder);
     }
-    options.anim_params.loop_count = 0;  // forever
-    options.anim_params.bgcolor = 0xFF000000u;
-    animation.encoder = WebPAnimEncoderNew(surface.width, surface.height, &options);
-    animation.width = surface.width, animation.height = surface.height;
-    if (!animation.encoder) animation.error = "the WebP encoder could not be started";
-    return animation.encoder != nullptr;
+};
+
+bool Failed(Encoder& encoder, const char* reason) {
+    if (encoder.error.empty()) encoder.error = reason ? reason : "the WebP encoder failed";
+    return false;
 }
+
+// Each frame's start, in ms from the first.
+int Timestamp(const Encoder& encoder) { return encoder.frames * encoder.delayMs; }
 
 }  // namespace
 
-WebPAnimation::WebPAnimation() {
+bool BeginWebP(Encoder& encoder, const Canvas&) {
+    WebPAnimation& animation = NewEncoderState<WebPAnimation>(encoder);
     WebPAnimEncoderOptions options;
-    if (!WebPAnimEncoderOptionsInit(&options)) error = Mismatch;
+    if (!WebPAnimEncoderOptionsInit(&options)) return Failed(encoder, Mismatch);
+    options.anim_params.loop_count = 0;  // forever
+    options.anim_params.bgcolor = 0xFF000000u;
+    animation.encoder = WebPAnimEncoderNew(encoder.width, encoder.height, &options);
+    return animation.encoder || Failed(encoder, "the WebP encoder could not be started");
 }
 
-WebPAnimation::~WebPAnimation() {
-    if (encoder) WebPAnimEncoderDelete(encoder);
-}
-
-bool AddWebPFrame(WebPAnimation& animation, const Canvas& surface) {
-    if (!animation.error.empty() || (!animation.encoder && !Start(animation, surface))) return false;
-    if (surface.width != animation.width || surface.height != animation.height) {
-        animation.error = "the frames differ in size";
-        return false;
-    }
+bool AddWebPFrame(Encoder& encoder, const Canvas& surface, const SegmentLog&) {
+    WebPAnimation& animation = EncoderState<WebPAnimation>(encoder);
     WebPConfig config;
     WebPPicture picture;
-    if (!WebPConfigInit(&config) || !WebPConfigLosslessPreset(&config, LosslessLevel) || !WebPPictureInit(&picture)) {
-        animation.error = Mismatch;
-        return false;
-    }
+    if (!WebPConfigInit(&config) || !WebPConfigLosslessPreset(&config, LosslessLevel) || !WebPPictureInit(&picture))
+        return Failed(encoder, Mismatch);
     config.exact = 1;
-    picture.width = surface.width;
-    picture.height = surface.height;
+    picture.width = encoder.width;
+    picture.height = encoder.height;
     picture.use_argb = 1;
     // The surface's pixels are already 0xAARRGGBB words; the encoder copies them.
     picture.argb = const_cast<std::uint32_t*>(surface.pixels.data());
-    picture.argb_stride = surface.width;
-    const bool added =
-        WebPAnimEncoderAdd(animation.encoder, &picture, animation.frames * animation.delayMs, &config) != 0;
-    if (!added) animation.error = WebPAnimEncoderGetError(animation.encoder);
-    animation.frames += added;
-    return added;
+    picture.argb_stride = encoder.width;
+    return WebPAnimEncoderAdd(animation.encoder, &picture, Timestamp(encoder), &config) ||
+           Failed(encoder, WebPAnimEncoderGetError(animation.encoder));
 }
 
-std::string FinishWebP(WebPAnimation& animation) {
-    if (!animation.encoder) {
-        if (animation.error.empty()) animation.error = "there is no frame to write";
-        return {};
-    }
+bool FinishWebP(Encoder& encoder) {
+    WebPAnimation& animation = EncoderState<WebPAnimation>(encoder);
     WebPData data;
     WebPDataInit(&data);
-    if (!WebPAnimEncoderAdd(animation.encoder, nullptr, animation.frames * animation.delayMs, nullptr) ||
-        !WebPAnimEncoderAssemble(animation.encoder, &data)) {
-        animation.error = WebPAnimEncoderGetError(animation.encoder);
-        return {};
-    }
-    std::string bytes(reinterpret_cast<const char*>(data.bytes), data.size);
+    if (!WebPAnimEncoderAdd(animation.encoder, nullptr, Timestamp(encoder), nullptr) ||
+        !WebPAnimEncoderAssemble(animation.encoder, &data))
+        return Failed(encoder, WebPAnimEncoderGetError(animation.encoder));
+    const bool written = WriteOutput(*encoder.file, data.bytes, data.size);
     WebPDataClear(&data);
-    return bytes;
+    return written;
 }

@@ -8,18 +8,19 @@ ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # A library a program links goes here.
 ORBIZA_BUILD_PACKAGES=(build-essential cmake ninja-build pkgconf qt6-base-dev help2man
                        libwebp-dev libgif-dev libavcodec-dev libavformat-dev libswscale-dev libavutil-dev)
-# The page adds Emscripten.
+# The page adds Emscripten, and npm to pack the element's npm package.
 ORBIZA_WEB_PACKAGES=(emscripten)
 # Only the tests and the benchmarks use these: their libraries, the browser
-# and its driver's runtime, the X server and image tools, the package checks.
+# and its driver's runtime, the X server and image tools, the package checks,
+# and clang with its sanitizer and libFuzzer runtimes for the fuzz targets.
 # A tool a test runs goes here.
 ORBIZA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libtinyobjloader-dev qt6-svg-dev
-                      qt6-image-formats-plugins clang-format
+                      qt6-image-formats-plugins clang-format clang libclang-rt-14-dev
                       xvfb xauth x11-utils xdotool imagemagick
                       dpkg-dev file man-db appstream desktop-file-utils lintian
-                      chromium nodejs ffmpeg)
+                      chromium nodejs ffmpeg valgrind)
 # Debian's npm is wanted only where Node came without one.
-command -v npm >/dev/null 2>&1 || ORBIZA_TEST_PACKAGES+=(npm)
+command -v npm >/dev/null 2>&1 || ORBIZA_WEB_PACKAGES+=(npm) ORBIZA_TEST_PACKAGES+=(npm)
 
 # The packages named that are not installed.
 orbiza_missing_packages() {

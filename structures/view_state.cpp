@@ -23,9 +23,9 @@ void NudgeAngle(ViewState& view, Axis axis, int direction) {
     Advance(AngleFor(view, axis), direction < 0 ? -0.1 : 0.1);
 }
 
-void ApplyTimerTick(ViewState& view, Speeds speeds) {
-    Advance(view.AngleX, SpeedOf(speeds.x));
-    Advance(view.AngleY, SpeedOf(speeds.y));
-    Advance(view.AngleZ, SpeedOf(speeds.z));
-    Advance(view.AnimTime, SpeedOf(speeds.time));
+void ApplyTimerTick(ViewState& view, const Speeds& speeds) {
+    Advance(view.AngleX, SpeedOf(speeds[SpeedX]));
+    Advance(view.AngleY, SpeedOf(speeds[SpeedY]));
+    Advance(view.AngleZ, SpeedOf(speeds[SpeedZ]));
+    Advance(view.AnimTime, SpeedOf(speeds[SpeedTime]));
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "speeds.h"
+
 // The view every picture is drawn under. Angles and time only accumulate.
 struct ViewState {
     float AngleX = 0, AngleY = 0, AngleZ = 0;
@@ -11,18 +13,11 @@ struct ViewState {
 
 enum class Axis { X, Y, Z };
 
-inline constexpr int SpeedLimit = 50;  // the speed bars run from -SpeedLimit to SpeedLimit
-
-// Scroll-bar values of the four speeds, each -50..50.
-struct Speeds {
-    int x = 0, y = 0, z = 0, time = 0;
-};
-
 // An angle button: the angle about `axis` plus or minus 0.1.
 void NudgeAngle(ViewState& view, Axis axis, int direction);
 
 // One timer tick: each angle and the time advance by their speed / 100.
-void ApplyTimerTick(ViewState& view, Speeds speeds);
+void ApplyTimerTick(ViewState& view, const Speeds& speeds);
 
 // The speed a scroll-bar value stands for: value / 100 in double.
 double SpeedOf(int scrollValue);

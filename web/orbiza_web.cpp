@@ -1,5 +1,5 @@
-// The functions the page calls. The page holds one window handle and passes
-// it back on every call; nothing here is global.
+// The functions the views call. Each view holds its own window handle and
+// passes it back on every call; nothing here is global.
 #include <emscripten/emscripten.h>
 
 #include <optional>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bmp_file.h"
+#include "view_parts.h"
 #include "window_json.h"
 #include "window_model.h"
 
@@ -43,6 +44,8 @@ EMSCRIPTEN_KEEPALIVE PageWindow* OrbizaOpen() {
     return window;
 }
 
+EMSCRIPTEN_KEEPALIVE void OrbizaClose(PageWindow* w) { delete w; }
+
 // Controls, list texts and texts, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* OrbizaWindowJson(PageWindow* w) { return Answer(*w, WindowJson()); }
 
@@ -66,6 +69,35 @@ EMSCRIPTEN_KEEPALIVE int OrbizaRestore(PageWindow* w, const char* text) {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* OrbizaRefusal(PageWindow* w) { return w->refusal.c_str(); }
+
+// A view's text as OrbizaAddress would write it once restored, without
+// drawing; empty when refused, and then OrbizaRefusal says why.
+EMSCRIPTEN_KEEPALIVE const char* OrbizaViewText(PageWindow* w, const char* text) {
+    const std::optional<ViewAddress> address = ParseViewAddress(text, &w->refusal);
+    return Answer(*w, address ? ViewAddressText(*address) : std::string());
+}
+
+// The picture's accessible name once the view `text` is restored and drawn.
+EMSCRIPTEN_KEEPALIVE const char* OrbizaViewName(PageWindow* w, const char* text) {
+    const std::optional<ViewAddress> address = ParseViewAddress(text);
+    return Answer(*w, address ? AccessibleNameOf(*address) : std::string());
+}
+
+// The same for a view given in parts (ViewParts); `showAxis` is 0 or 1.
+EMSCRIPTEN_KEEPALIVE const char* OrbizaPartsText(PageWindow* w, const char* structure, const char* angles,
+                                                 const char* time, const char* speeds, const char* seed, int showAxis) {
+    const std::optional<ViewAddress> address =
+        ViewFromParts({structure, angles, time, speeds, seed, showAxis != 0}, &w->refusal);
+    return Answer(*w, address ? ViewAddressText(*address) : std::string());
+}
+
+// The same picture drawn afresh at the ratio last set, when it was drawn at
+// another; 0 when not. A view with nothing drawn over its picture stays exact
+// when its box changes size.
+EMSCRIPTEN_KEEPALIVE int OrbizaFollowRatio(PageWindow* w) {
+    if (ShownPicture(w->model).scale == w->model.displayRatio) return 0;
+    return OutcomeBits(Restore(w->model, Capture(w->model)));
+}
 
 // What a control shows and how a screen reader names it now; empty for a name
 // not in the table.
@@ -100,13 +132,14 @@ EMSCRIPTEN_KEEPALIVE double OrbizaShown(PageWindow* w, int which) {
     return which == 0 ? shown.width : which == 1 ? shown.height : shown.scale;
 }
 
-// The picture the page shows as RGBA bytes, row by row from the top, as a
-// canvas takes them. The buffer grows only when the ratio does.
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* OrbizaPixels(PageWindow* w) {
-    const Canvas& shown = ShownPicture(w->model);
-    w->rgba.resize(shown.pixels.size() * 4);
+// The picture the page shows (`shown` 1) or the 1x picture (0) as RGBA
+// bytes, row by row from the top, as a canvas takes them. The buffer grows
+// only when the ratio does.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* OrbizaPixels(PageWindow* w, int shown) {
+    const Canvas& picture = shown ? ShownPicture(w->model) : w->model.picture;
+    w->rgba.resize(picture.pixels.size() * 4);
     std::uint8_t* out = w->rgba.data();
-    for (const std::uint32_t pixel : shown.pixels) {
+    for (const std::uint32_t pixel : picture.pixels) {
         const Rgb c = UnpackRgb(pixel);
         *out++ = c.red, *out++ = c.green, *out++ = c.blue, *out++ = 255;
     }
@@ -121,11 +154,5 @@ EMSCRIPTEN_KEEPALIVE const char* OrbizaBmp(PageWindow* w) {
 }
 
 EMSCRIPTEN_KEEPALIVE int OrbizaBmpSize(PageWindow* w) { return int(w->bmp.size()); }
-
-// The view as the page's tests read it: AngleX, AngleY, AngleZ, AnimTime.
-EMSCRIPTEN_KEEPALIVE float OrbizaView(PageWindow* w, int which) {
-    const ViewState& v = w->model.scene.view;
-    return which == 0 ? v.AngleX : which == 1 ? v.AngleY : which == 2 ? v.AngleZ : v.AnimTime;
-}
 
 }  // extern "C"

@@ -42,6 +42,11 @@ std::string_view KindName(ControlKind kind) {
 std::string Field(std::string_view key, const std::string& value) { return Quoted(key) + ":" + value; }
 std::string Field(std::string_view key, std::string_view text) { return Field(key, Quoted(text)); }
 std::string Field(std::string_view key, int number) { return Field(key, std::to_string(number)); }
+std::string Field(std::string_view key, double number) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.17g", number);
+    return Field(key, std::string(digits));
+}
 
 std::string Control(const ControlRow& row) {
     return "{" + Field("name", row.name) + "," + Field("kind", KindName(row.kind)) + "," +
@@ -63,6 +68,7 @@ std::string WindowJson() {
     return "{" + Field("caption", WindowCaption) + "," + Field("width", ClientWidth) + "," +
            Field("height", ClientHeight) + "," + Field("twipsPerPixel", TwipsPerPixel) + "," +
            Field("pictureWidth", PictureWidth) + "," + Field("pictureHeight", PictureHeight) + "," +
+           Field("minScale", Canvas::MinScale) + "," + Field("maxScale", Canvas::MaxScale) + "," +
            Field("timer", Quoted(TimerName)) + "," + Field("interval", TimerInterval) + "," +
            Field("speedMinimum", SpeedMinimum) + "," + Field("speedMaximum", SpeedMaximum) + "," +
            Field("speedStep", SpeedStep) + "," + Field("controls", "[" + controls + "]") + "," +

@@ -60,29 +60,26 @@ std::int16_t StructureIndexOf(int listIndex) {
     return std::int16_t(listIndex >= 0 && listIndex < CatalogueSize ? listIndex + 1 : 0);
 }
 
-int SpeedOnBar(int value) { return std::clamp(value, SpeedMinimum, SpeedMaximum); }
-
 void SpeedChanged(WindowModel& model, int bar, int value) {
-    model.speeds[std::size_t(bar)] = SpeedOnBar(value);
-    model.readOuts[std::size_t(bar)] = SpeedText(SpeedOnBar(value));  // " 0" from now on, where start-up showed "0"
+    model.speeds[std::size_t(bar)] = HeldToSpeedRange(value);
+    model.readOuts[std::size_t(bar)] =
+        SpeedText(HeldToSpeedRange(value));  // " 0" from now on, where start-up showed "0"
 }
 
 void Tick(WindowModel& model, Outcome& outcome) {
-    const auto& s = model.speeds;
-    ApplyTimerTick(model.scene.view, {s[0], s[1], s[2], s[3]});
+    ApplyTimerTick(model.scene.view, model.speeds);
     Redraw(model, outcome, true);
 }
 
 // What the picture shows, for a screen reader: the structure and the view.
-std::string PictureName(const WindowModel& model) {
-    const ViewState& v = model.scene.view;
+std::string PictureName(const ViewState& v, bool axesOnPicture) {
     const bool structure = v.StructureIndex >= 1 && v.StructureIndex <= CatalogueSize;
-    if (!structure && !model.axesOnPicture) return "Picture, empty";
+    if (!structure && !axesOnPicture) return "Picture, empty";
     std::string name = "Picture of ";
     name += structure ? std::string(Catalogue()[std::size_t(v.StructureIndex - 1)].listText) : "the 3D axes";
     name += ", turned " + DecimalText(v.AngleX) + ", " + DecimalText(v.AngleY) + " and " + DecimalText(v.AngleZ);
     name += " radians about X, Y and Z, at time " + DecimalText(v.AnimTime);
-    if (structure && model.axesOnPicture) name += ", with the 3D axes";
+    if (structure && axesOnPicture) name += ", with the 3D axes";
     return name;
 }
 
@@ -141,12 +138,14 @@ std::string CaptionOf(const WindowModel& model, const ControlRow& row) {
 // A name replaces a label's text for a screen reader, so a read-out's name
 // carries its number ("X speed 0.03").
 std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row) {
-    if (row.kind == ControlKind::DrawingArea) return PictureName(model);
+    if (row.kind == ControlKind::DrawingArea) return PictureName(model.scene.view, model.axesOnPicture);
     const int readOut = ReadOutIndex(row.name);
     if (readOut < 0) return std::string(row.accessibleName);
     const std::string speed = SpeedText(model.speeds[std::size_t(readOut)]);
     return std::string(row.accessibleName) + " " + (speed[0] == ' ' ? speed.substr(1) : speed);
 }
+
+std::string AccessibleNameOf(const ViewAddress& address) { return PictureName(address.view, address.showAxis); }
 
 int ValueOf(const WindowModel& model, const ControlRow& row) {
     if (row.kind == ControlKind::ListBox) return model.scene.view.StructureIndex - 1;
@@ -156,25 +155,20 @@ int ValueOf(const WindowModel& model, const ControlRow& row) {
 }
 
 ViewAddress Capture(const WindowModel& model) {
-    const auto& s = model.speeds;
     return {.view = model.scene.view,
-            .speeds = {s[0], s[1], s[2], s[3]},
+            .speeds = model.speeds,
             .showAxis = model.scene.showAxis,
             .timerRunning = model.timerRunning,
             .randomState = model.randomBeforeRedraw.state};
 }
 
 Outcome Restore(WindowModel& model, const ViewAddress& snapshot) {
-    model.scene.view = snapshot.view;
+    RestoreScene(model.scene, snapshot);
     model.scene.view.StructureIndex = StructureIndexOf(snapshot.view.StructureIndex - 1);
-    const Speeds& s = snapshot.speeds;
-    const std::array<int, 4> speeds{s.x, s.y, s.z, s.time};
-    for (std::size_t bar = 0; bar < 4; ++bar) {
-        model.speeds[bar] = SpeedOnBar(speeds[bar]);
+    for (std::size_t bar = 0; bar < model.speeds.size(); ++bar) {
+        model.speeds[bar] = HeldToSpeedRange(snapshot.speeds[bar]);
         model.readOuts[bar] = model.speeds[bar] == 0 ? "0" : SpeedText(model.speeds[bar]);
     }
-    model.scene.showAxis = snapshot.showAxis;
     model.timerRunning = snapshot.timerRunning;
-    model.scene.random.state = snapshot.randomState;
     return Handle(model, [&](Outcome& outcome) { Redraw(model, outcome, true); });
 }

@@ -26,7 +26,7 @@ struct WindowModel {
     double displayRatio = 1;  // the ratio the face asked for; the next clearing redraw takes it up
     Scene scene;              // the view, the drawing core's state and the random source
     DepthScreen depthScreen;
-    std::array<int, 4> speeds{};                              // HScroll1..HScroll4
+    Speeds speeds{};                                          // HScroll1..HScroll4
     std::array<std::string, 4> readOuts{"0", "0", "0", "0"};  // Label11..Label14 as shown
     bool timerRunning = false;
     // The random source as the last redraw found it: drawing again from here
@@ -64,6 +64,8 @@ Outcome HandleEvent(WindowModel& model, std::string_view control, int value);
 // follow their bars, the picture's name says what it shows.
 std::string CaptionOf(const WindowModel& model, const ControlRow& row);
 std::string AccessibleNameOf(const WindowModel& model, const ControlRow& row);
+// The picture's name once the state `address` holds is restored and drawn.
+std::string AccessibleNameOf(const ViewAddress& address);
 // Where a control stands, as a face sets it after a restore: the list's
 // selected index (-1 for none), the check box's state, a speed bar's value;
 // 0 for the others.

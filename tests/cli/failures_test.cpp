@@ -6,7 +6,8 @@
 
 namespace {
 
-// Catches an old file replaced or a new one left when a write fails (into a directory, cut at 1 KB).
+// Catches an old file replaced, a new one left or standard output written when a write fails (into a directory, cut
+// at 1 KB).
 TEST(FailedRun, KeepsEveryOldFileAndLeavesNoNewOne) {
     const std::pair<std::string, long> cases[]{
         {"--segments @dir --output @old.bmp --output @new.png Cube", 0},
@@ -15,7 +16,8 @@ TEST(FailedRun, KeepsEveryOldFileAndLeavesNoNewOne) {
         {"--output @old.gif --segments @old.csv --axes Sphere", 1024},
         {"--output @old.mp4 --output @new.webm --frames 3 --speeds 0,5,0,0 Sphere", 1024},
         {"--output @old.mp4 Cube", 1024},  // one small frame: the muxer writes only at the end
-        {"--output @new.mp4 --output @taken.png Sphere", 0}};
+        {"--output @new.mp4 --output @taken.png Sphere", 0},
+        {"--format png --output - --output @old.bmp --axes Sphere", 1024}};  // the picture held back from "-"
     const std::vector<std::string> old{"old.bmp", "old.png", "old.gif", "old.csv", "old.mp4"};
     for (const auto& [given, sizeLimit] : cases) {
         const ScratchDir dir;
@@ -23,6 +25,7 @@ TEST(FailedRun, KeepsEveryOldFileAndLeavesNoNewOne) {
         for (const std::string& name : old) WriteWholeFile(dir.path / name, Earlier);
         const RunResult run = RunBinary(Words(given, dir.path), sizeLimit);
         EXPECT_EQ(run.status, 1) << given;
+        EXPECT_EQ(run.out, "") << given;
         ASSERT_EQ(Lines(run.err).size(), 1u) << run.err;
         EXPECT_NE(run.err.find("cannot write \"" + dir.path.string()), std::string::npos) << run.err;
         EXPECT_EQ(dir.Names().size(), 7u) << "a new or temporary file was left behind: " << given;

@@ -33,7 +33,8 @@ TEST(RenderCommand, HelpAndVersionWinAndTheErrorsTakeOneLine) {
         "--output --segments --frames --seed --quiet --view --delay --format "
         "--scale .svg .obj .webp .gif .mp4 .webm");
     phrases.insert(phrases.end(),
-                   {"566 x 518", "Exit status", "8: 4520 x 4136", "do not change with the scale", "512 MiB"});
+                   {"566 x 518", "Exit status", "8: 4520 x 4136", "the same at every scale", "512 MiB",
+                    "write-protected", ".tiff, .avi, .mov or .mkv", "kill by SIGKILL", "reach one place"});
     for (const std::string& phrase : phrases) EXPECT_NE(help.out.find(phrase), std::string::npos) << phrase;
     // The project's version and the instruction-set level in use, then the licence as GNU programs give it.
     EXPECT_THAT(Lines(RunBinary({"Cubes", "--version"}).out),

@@ -109,10 +109,10 @@ inline std::vector<std::string> Words(const std::string& text, const std::filesy
 inline const std::vector<std::string> TestView{"--axes", "--angles", "0.4,0.6,0.2", "--time",
                                                "1.3",    "--speeds", "3,5,-2,10"};
 
-// The window's pictures, the first and one after each timer tick; and the segments of the first.
+// The window's pictures, the first and one after each timer tick, and the segments of each.
 struct Drawn {
     std::vector<QImage> frames;
-    SegmentLog log;
+    std::vector<SegmentLog> logs;
 };
 
 inline Drawn WindowFrames(const std::string& structure, int count, double scale = 1) {
@@ -120,27 +120,17 @@ inline Drawn WindowFrames(const std::string& structure, int count, double scale 
     Canvas surface(scale);
     Scene scene;
     AttachCanvases(scene.tools, &surface);
-    scene.tools.log = &drawn.log;
     scene.showAxis = true;
     scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
-    for (int k = 0; k < count; ++k, scene.tools.log = nullptr) {
+    for (int k = 0; k < count; ++k) {
         if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
+        scene.tools.log = &drawn.logs.emplace_back();
         Clear(surface);
         RedrawScene(scene);
         drawn.frames.emplace_back(surface.width, surface.height, QImage::Format_RGB32);
         std::memcpy(drawn.frames.back().bits(), surface.pixels.data(), surface.pixels.size() * 4);
     }
     return drawn;
-}
-
-// The renderer's file of `count` frames, `delay` ms each, under TestView; and the window's pictures of them.
-inline Drawn RenderFrames(const std::string& path, const std::string& structure, int count, int delay) {
-    std::vector<std::string> args = TestView;
-    args.insert(args.end(),
-                {"--frames", std::to_string(count), "--delay", std::to_string(delay), "--output", path, structure});
-    const RunResult run = RunBinary(args);
-    EXPECT_EQ(run.status, 0) << run.err;
-    return WindowFrames(structure, count);
 }
 
 // RunRender in this process with `redraw` for the window's: the status and what it said.

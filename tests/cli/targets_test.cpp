@@ -91,13 +91,59 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"descriptor names",
                    "exec 3>>$D/kept; $R --segments /dev/fd/3 Cube && $R --segments /proc/self/fd/3 Cube",
                    {{"kept", Earlier + "@@"}}},
-        TargetCase{"a name with a percent sign", "rm $D/kept; $R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}}));
+        TargetCase{"a name with a percent sign", "rm $D/kept; $R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}},
+        TargetCase{"several segment lists",
+                   "$R --segments $D/a.csv --segments $D/b.csv Cube",
+                   {{"kept", Earlier}, {"a.csv", "@"}, {"b.csv", "@"}}},
+        TargetCase{"several segment lists, the first unwritable",
+                   "mkdir $D/d; $R --segments $D/d --segments $D/b.csv Cube",
+                   {{"kept", Earlier}, {"d", "(other)"}},
+                   1},
+        TargetCase{"a write-protected file, root or not",
+                   "chmod 444 $D/kept; $R --output $D/new.png --segments $D/kept Cube 2>$D/said; s=$?; "
+                   "chmod 640 $D/kept; [[ $(<$D/said) == \"orbiza-render: \\\"$D/kept\\\" is write-protected\" ]] && "
+                   "rm $D/said; exit $s",
+                   {{"kept", Earlier}},
+                   1},
+        TargetCase{"a write-protected frame file through a link",
+                   "chmod 400 $D/kept; ln -s kept $D/f-1; $R --frames 2 --segments $D/f-%d Cube; s=$?; "
+                   "chmod 640 $D/kept; exit $s",
+                   {{"kept", Earlier}, {"f-1", "->kept"}},
+                   1}));
+
+// bash `script` ($0 renderer) names one place twice, among kept, k2 -> kept, link -> sub/new, descriptor 3 on kept.
+class OnePlaceTwice : public testing::TestWithParam<std::string> {};
+
+TEST_P(OnePlaceTwice, IsAUsageErrorAndWritesNothing) {
+    const ScratchDir dir;
+    WriteWholeFile(dir.path / "kept", Earlier);
+    const std::string setUp = "cd $1 && mkdir sub && ln -s sub/new link && ln -s kept k2 && exec 3>>kept && ";
+    const RunResult run = RunProgram({"bash", "-c", setUp + GetParam() + " >out", ORBIZA_RENDER_PATH, dir.path});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("reach the same place"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadWholeFile(dir.path / "kept") + ReadWholeFile(dir.path / "out"), Earlier);
+    EXPECT_EQ(dir.Names().size(), 5u);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path / "sub"));
+}
+
+// Catches two outputs written to one place, one after the other or both at once, because their names differ.
+INSTANTIATE_TEST_SUITE_P(Table, OnePlaceTwice,
+                         testing::Values("$0 --output x.png --output ./x.png Cube",
+                                         "$0 --segments kept --segments ../${PWD##*/}/kept Cube",
+                                         "$0 --segments k2 --segments kept Cube",
+                                         "$0 --segments link --segments sub/new Cube",
+                                         "$0 --format png --output /dev/stdout --output - Cube",
+                                         "$0 --segments /dev/fd/1 --segments /proc/self/fd/1 Cube",
+                                         "$0 --segments /dev/fd/3 --segments kept Cube",
+                                         "$0 --frames 3 --output f%d.png --output f%d.gif --output ./f%1d.png Cube",
+                                         "$0 --frames 3 --output 100%%-%d.gif --output 100%%-1.gif Cube"));
 
 // Catches removing, after 100 names found taken, the last one tried as if it were ours.
 TEST(Temporaries, TakenNamesStayTheirOwners) {
     const ScratchDir dir;
     const std::string folder = std::filesystem::canonical(dir.path);
     TemporaryFiles temporaries;
+    temporaries.unnamed = false;  // as where the file system makes no unnamed files
     std::mt19937_64 ahead = temporaries.bits;
     for (int i = 0; i < 100; ++i) WriteWholeFile(TemporaryName(folder, "x.csv", ahead), Earlier);
     {
@@ -107,6 +153,28 @@ TEST(Temporaries, TakenNamesStayTheirOwners) {
     }
     EXPECT_EQ(dir.Names().size(), 100u);
     EXPECT_TRUE(temporaries.paths.empty());
+}
+
+// Catches a file that has a name before its commit, or one that loses its permissions or its reading back.
+TEST(Temporaries, AreUnnamedUntilTheCommitOrNamedWhereTheyMustBe) {
+    for (const bool unnamed : {true, false}) {
+        const ScratchDir dir;
+        WriteWholeFile(dir.path / "x.csv", Earlier);
+        chmod((dir.path / "x.csv").c_str(), 0604);
+        TemporaryFiles temporaries;
+        temporaries.unnamed = unnamed;
+        OutputFile file;
+        ASSERT_TRUE(OpenOutput(file, dir.path / "x.csv", temporaries) && WriteOutput(file, "new"));
+        char back[3];
+        EXPECT_EQ(ReadBackOutput(file, 0, back, 3), 3) << "read back";
+        EXPECT_EQ(dir.Names().size(), unnamed ? 1u : 2u) << unnamed;
+        EXPECT_TRUE(CommitOutput(file));
+        struct stat made {};
+        stat((dir.path / "x.csv").c_str(), &made);
+        EXPECT_EQ(std::pair(ReadWholeFile(dir.path / "x.csv"), made.st_mode & 07777),
+                  std::pair(std::string("new"), 0604u));
+        EXPECT_EQ(dir.Names().size(), 1u);
+    }
 }
 
 // `| head` ends the run quietly with 141; the run's other file is not replaced.
@@ -123,6 +191,18 @@ TEST(StandardOutput, AReaderThatLeavesEndsTheRunQuietly) {
     EXPECT_EQ(ReadWholeFile(dir.path / "old.png"), Earlier);
 }
 
+// Waits until `child` holds a file in `folder` open (named or not): it has begun writing there.
+void AwaitWriting(pid_t child, const std::filesystem::path& folder) {
+    const std::string fds = "/proc/" + std::to_string(child) + "/fd", prefix = folder.string() + "/";
+    const auto writing = [&] {
+        std::error_code error;
+        for (const auto& fd : std::filesystem::directory_iterator(fds, error))
+            if (std::filesystem::read_symlink(fd.path(), error).string().starts_with(prefix)) return true;
+        return false;
+    };
+    for (int wait = 0; wait < 5000 && !writing(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
 // Catches a signal, at first temporaries or with frames in flight, leaving temporaries or half files.
 TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
     const struct { int signal, laterMs; } moments[] = {{SIGINT, 0}, {SIGTERM, 120}, {SIGHUP, 400}, {SIGINT, 900}};
@@ -134,8 +214,7 @@ TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
             " --frames 2000 --speeds 0,3,0,5 --output @anim.webp "
             "--output @anim.gif --output @f-%04d.png --segments @s-%d.csv 22";
         const pid_t child = StartProgram(Words(morph, dir.path), "/dev/null", capture.path / "err");
-        const auto started = [&] { return std::ranges::any_of(dir.Names(), [](auto& n) { return n[0] == '.'; }); };
-        for (int wait = 0; wait < 5000 && !started(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        AwaitWriting(child, dir.path);
         std::this_thread::sleep_for(std::chrono::milliseconds(moment.laterMs));
         kill(child, moment.signal);
         EXPECT_EQ(WaitStatus(child), 128 + moment.signal);
@@ -149,6 +228,24 @@ TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
             else
                 EXPECT_TRUE(name.starts_with("s-") && contents.ends_with("\n") && contents.size() > 1000) << name;
         }
+    }
+}
+
+// Catches a file being written that has a name, left behind by a crash, kill -9 or the out-of-memory killer.
+TEST(Killed, LeavesTheOldFileAndNoNewOne) {
+    for (const int laterMs : {0, 150, 600, 1500}) {
+        SCOPED_TRACE(laterMs);
+        const ScratchDir dir;
+        WriteWholeFile(dir.path / "anim.webp", Earlier);
+        const std::string morph = ORBIZA_RENDER_PATH
+            " --scale 2 --frames 2000 --speeds 0,3,0,5 --output @anim.webp --output @new.mp4 --output @new.gif 22";
+        const pid_t child = StartProgram(Words(morph, dir.path), "/dev/null", "/dev/null");
+        AwaitWriting(child, dir.path);
+        std::this_thread::sleep_for(std::chrono::milliseconds(laterMs));
+        kill(child, SIGKILL);
+        EXPECT_EQ(WaitStatus(child), -SIGKILL);
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"anim.webp"});
+        EXPECT_EQ(ReadWholeFile(dir.path / "anim.webp"), Earlier);
     }
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Each manual page: every --help option, no man warning, only options as tags, version-only title, include headings.
+# Each manual page: every --help option, no man warning, only options as tags, version-only title, include headings,
+# and each example command on one line at any width, never broken (inside a quoted name or elsewhere).
 # Usage: manpages_test.sh PROGRAM PAGE INCLUDE [PROGRAM PAGE INCLUDE]...
 set -euo pipefail
 while [ $# -ge 3 ]; do
@@ -12,6 +13,11 @@ while [ $# -ge 3 ]; do
     for option in $options; do
         grep -qE -- "(^|[^-[:alnum:]])$option([^-[:alnum:]]|$)" <<<"$text" ||
             { echo "FAIL: $page lacks $option" >&2; exit 1; }
+    done
+    for width in 60 80 120; do
+        LC_ALL=C MANWIDTH=$width man -l "$page" | col -b | sed -n '/^EXAMPLES/,/^[A-Z]/p' |
+            grep -E $'^( {8,}|\t)' | grep -vE '^\s+orbiza(-render)? ' |
+            sed "s|^|FAIL: an example broken at width $width in $page: |" | grep . >&2 && exit 1
     done
     warnings=$(LC_ALL=C MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || { echo "FAIL: man warns about $page: $warnings" >&2; exit 1; }

@@ -16,13 +16,16 @@ files=$(cd "$root" && find . -type f | sort)
 
 for f in usr/bin/orbiza usr/bin/orbiza-render usr/share/applications/orbiza.desktop \
          usr/share/icons/hicolor/scalable/apps/orbiza.svg usr/share/icons/hicolor/32x32/apps/orbiza.xpm \
-         usr/share/metainfo/io.github.orbiza.Orbiza.metainfo.xml usr/share/doc/orbiza/copyright; do
+         usr/share/metainfo/io.github.orbiza.Orbiza.metainfo.xml usr/share/doc/orbiza/copyright \
+         usr/share/orbiza/web/orbiza.html usr/share/orbiza/web/orbiza.js usr/share/orbiza/web/orbiza.wasm \
+         usr/share/orbiza/web/gallery.html usr/share/orbiza/web/README.md; do
     grep -qx "./$f" <<<"$files" || fail "missing $f"
 done
-# Programs, with a manual page each, and the files menus and software centres read; nothing of the build.
-bad=$(grep -vE '^\./usr/(bin/[^/]+|share/(applications|icons/hicolor|metainfo|man/man1|doc/orbiza)/.+)$' <<<"$files" || true)
+# Programs, with a manual page each, the files menus and software centres read, the web folder; nothing of the build.
+bad=$(grep -vE '^\./usr/(bin/[^/]+|share/(applications|icons/hicolor|metainfo|man/man1|doc/orbiza|orbiza/web)/.+)$' <<<"$files" || true)
 bad+=$(grep -iE 'test|bench|gtest|gmock|\.a$|\.h$|cmake' <<<"$files" || true)
 [ -z "$bad" ] || fail "unexpected files: $bad"
+zcat "$root/usr/share/man/man1/orbiza.1.gz" | grep -q '/usr/share/orbiza/web/' || fail "man orbiza names no web folder"
 for program in "$root"/usr/bin/*; do
     [ -f "$root/usr/share/man/man1/$(basename "$program").1.gz" ] || fail "no manual page for $program"
 done

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "catalogue.h"
-#include "portable_float.h"
+#include "float_text.h"
+#include "number_reading.h"
 
 namespace {
 
@@ -17,45 +18,27 @@ struct AddressError {
     std::string message;
 };
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) return parts;
-        start = end + 1;
-    }
-}
-
 [[noreturn]] void Refuse(std::string_view field, const std::string& why) {
     throw AddressError{std::string(field) + ": " + why};
 }
 
 std::vector<std::string_view> Values(std::string_view field, std::string_view text, std::size_t count) {
-    std::vector<std::string_view> values = Split(text, ',');
+    std::vector<std::string_view> values = SplitText(text, ',');
     if (values.size() != count)
         Refuse(field, "expected " + std::to_string(count) + " comma-separated values, got " + Quoted(text));
     return values;
 }
 
-int WholeNumber(std::string_view field, std::string_view text, int low, int high) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [last, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec == std::errc::invalid_argument || last != end)
-        Refuse(field, Quoted(text) + " is not a whole number");
-    if (ec == std::errc::result_out_of_range || value < low || value > high)
-        Refuse(field, Quoted(text) + " is outside " + std::to_string(low) + ".." + std::to_string(high));
-    return value;
+// A reader's answer, or the field's refusal with the reader's reason.
+template <typename T>
+T Checked(std::string_view field, std::optional<T> value, const std::string& problem) {
+    if (!value) Refuse(field, problem);
+    return *value;
 }
 
 float Number(std::string_view field, std::string_view text) {
     std::string problem;
-    const std::optional<float> value = ReadPortableFloat(text, &problem);
-    if (!value) Refuse(field, problem);
-    return *value;
+    return Checked(field, ReadFloat(text, &problem), problem);
 }
 
 bool Flag(std::string_view field, std::string_view text) {
@@ -84,8 +67,11 @@ struct Field {
 
 // The fields in the order they are written.
 constexpr std::array<Field, 7> Fields{{
-    {"row", [](ViewAddress& a,
-               std::string_view v) { a.view.StructureIndex = std::int16_t(WholeNumber("row", v, 0, CatalogueSize)); }},
+    {"row",
+     [](ViewAddress& a, std::string_view v) {
+         std::string problem;
+         a.view.StructureIndex = std::int16_t(Checked("row", ReadWholeNumber(v, 0, CatalogueSize, &problem), problem));
+     }},
     {"angles",
      [](ViewAddress& a, std::string_view v) {
          const std::vector<std::string_view> n = Values("angles", v, 3);
@@ -95,10 +81,8 @@ constexpr std::array<Field, 7> Fields{{
     {"time", [](ViewAddress& a, std::string_view v) { a.view.AnimTime = Number("time", v); }},
     {"speeds",
      [](ViewAddress& a, std::string_view v) {
-         const std::vector<std::string_view> n = Values("speeds", v, 4);
-         int bars[4];
-         for (int i = 0; i < 4; ++i) bars[i] = WholeNumber("speeds", n[std::size_t(i)], -SpeedLimit, SpeedLimit);
-         a.speeds = {bars[0], bars[1], bars[2], bars[3]};
+         std::string problem;
+         a.speeds = Checked("speeds", ReadSpeeds(v, &problem), problem);
      }},
     {"axes", [](ViewAddress& a, std::string_view v) { a.showAxis = Flag("axes", v); }},
     {"timer", [](ViewAddress& a, std::string_view v) { a.timerRunning = Flag("timer", v); }},
@@ -131,7 +115,7 @@ ViewAddress ReadAddress(std::string_view text) {
     const std::size_t hash = text.find('#');
     const std::string_view fragment = hash == std::string_view::npos ? text : text.substr(hash + 1);
     if (fragment.empty()) throw AddressError{"the address is empty"};
-    const std::vector<std::string_view> fields = Split(fragment, ';');
+    const std::vector<std::string_view> fields = SplitText(fragment, ';');
     CheckVersion(fields[0]);
     ViewAddress address;
     std::array<bool, Fields.size()> seen{};
@@ -147,14 +131,10 @@ ViewAddress ReadAddress(std::string_view text) {
 
 std::string ViewAddressText(const ViewAddress& address) {
     const ViewState& v = address.view;
-    const Speeds& s = address.speeds;
-    const auto bars =
-        std::to_string(s.x) + "," + std::to_string(s.y) + "," + std::to_string(s.z) + "," + std::to_string(s.time);
-    return std::string(Version) + ";row=" + std::to_string(v.StructureIndex) +
-           ";angles=" + PortableFloatText(v.AngleX) + "," + PortableFloatText(v.AngleY) + "," +
-           PortableFloatText(v.AngleZ) + ";time=" + PortableFloatText(v.AnimTime) + ";speeds=" + bars +
-           ";axes=" + (address.showAxis ? "1" : "0") + ";timer=" + (address.timerRunning ? "1" : "0") +
-           ";random=" + Hex16(address.randomState);
+    return std::string(Version) + ";row=" + std::to_string(v.StructureIndex) + ";angles=" + FloatText(v.AngleX) + "," +
+           FloatText(v.AngleY) + "," + FloatText(v.AngleZ) + ";time=" + FloatText(v.AnimTime) +
+           ";speeds=" + SpeedsText(address.speeds) + ";axes=" + (address.showAxis ? "1" : "0") +
+           ";timer=" + (address.timerRunning ? "1" : "0") + ";random=" + Hex16(address.randomState);
 }
 
 std::optional<ViewAddress> ParseViewAddress(std::string_view text, std::string* problem) {
@@ -166,7 +146,7 @@ std::optional<ViewAddress> ParseViewAddress(std::string_view text, std::string* 
     }
 }
 
-void RestoreView(Scene& scene, const ViewAddress& address) {
+void RestoreScene(Scene& scene, const ViewAddress& address) {
     scene.view = address.view;
     scene.showAxis = address.showAxis;
     scene.random.state = address.randomState;

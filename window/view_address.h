@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "scene.h"
+#include "speeds.h"
 
 // The whole state of the viewer's window, as the web page keeps it in its
 // address after '#' and as `orbiza-render --view` reads it:
@@ -39,6 +40,7 @@ std::string ViewAddressText(const ViewAddress& address);
 // range gives nothing, and `problem` says what is wrong in it.
 std::optional<ViewAddress> ParseViewAddress(std::string_view text, std::string* problem = nullptr);
 
-// The scene as the window was: the view, the axis box and the random source,
-// ready for the clearing redraw that shows the picture.
-void RestoreView(Scene& scene, const ViewAddress& address);
+// Puts the drawing state back as the text holds it: the view, the axis box and
+// the random source, ready for the clearing redraw that shows the picture.
+// The window's Restore puts back its controls around it.
+void RestoreScene(Scene& scene, const ViewAddress& address);
