@@ -180,16 +180,37 @@ inline Double2 Smaller(Double2 a, Double2 b) {
 }
 #endif
 
-// Four lanes. Only functions built for AVX2 may call these; a kernel
-// written over the lane types reaches them by being flattened into one.
+// Four lanes, by AVX2's instructions, which only a function built for AVX2
+// may run; and a lane of four passes between such a function and another
+// only by reference (by value, the two would pass it differently). So the
+// instructions sit in functions built for AVX2 that take their lanes by
+// reference, those that give lanes back wrapped in plain ones for the
+// formulas; a kernel built for AVX2 flattens them all into itself.
 #if defined(__x86_64__)
 typedef double Double4 __attribute__((vector_size(32)));
 
-[[gnu::target("avx2")]] inline Double4 RoundToFloats(Double4 v) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
-[[gnu::target("avx2")]] inline void StoreFloats(Double4 v, float* out) { _mm_storeu_ps(out, _mm256_cvtpd_ps(v)); }
+namespace avx2 {
+[[gnu::target("avx2")]] inline void RoundToFloats(Double4& v) { v = _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
+[[gnu::target("avx2")]] inline void ZeroBelow(Double4& v) { v = _mm256_max_pd(_mm256_setzero_pd(), v); }
+[[gnu::target("avx2")]] inline void Larger(Double4& a, const Double4& b) { a = _mm256_max_pd(a, b); }
+[[gnu::target("avx2")]] inline void Smaller(Double4& a, const Double4& b) { a = _mm256_min_pd(a, b); }
+[[gnu::target("avx2")]] inline void NextLanes(Double4& v, double next) {
+    v = _mm256_blend_pd(_mm256_permute4x64_pd(v, _MM_SHUFFLE(0, 3, 2, 1)), _mm256_set1_pd(next), 8);
+}
+}  // namespace avx2
+
+inline Double4 RoundToFloats(Double4 v) { return avx2::RoundToFloats(v), v; }
+inline Double4 ZeroBelow(Double4 v) { return avx2::ZeroBelow(v), v; }
+inline Double4 Larger(Double4 a, Double4 b) { return avx2::Larger(a, b), a; }
+inline Double4 Smaller(Double4 a, Double4 b) { return avx2::Smaller(a, b), a; }
+inline Double4 NextLanes(Double4 v, double next) { return avx2::NextLanes(v, next), v; }
+
+[[gnu::target("avx2")]] inline void StoreFloats(const Double4& v, float* out) {
+    _mm_storeu_ps(out, _mm256_cvtpd_ps(v));
+}
 [[gnu::target("avx2")]] inline void LoadFloats(const float* at, Double4& v) { v = _mm256_cvtps_pd(_mm_loadu_ps(at)); }
 
-[[gnu::target("avx2")]] inline unsigned WithinBits(Double4 u, double width, Double4 v, double height) {
+[[gnu::target("avx2")]] inline unsigned WithinBits(const Double4& u, double width, const Double4& v, double height) {
     const __m256d zero = _mm256_setzero_pd();
     const __m256d inU =
         _mm256_and_pd(_mm256_cmp_pd(u, zero, _CMP_GE_OQ), _mm256_cmp_pd(u, _mm256_set1_pd(width), _CMP_LE_OQ));
@@ -198,27 +219,20 @@ typedef double Double4 __attribute__((vector_size(32)));
     return unsigned(_mm256_movemask_pd(_mm256_and_pd(inU, inV)));
 }
 
-[[gnu::target("avx2")]] inline void TruncateToInts(Double4 v, std::int32_t* out) {
+[[gnu::target("avx2")]] inline void TruncateToInts(const Double4& v, std::int32_t* out) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_cvttpd_epi32(v));
 }
 
-[[gnu::target("avx2")]] inline void PixelIndices(Double4 u, double size, std::int32_t* out) {
+[[gnu::target("avx2")]] inline void PixelIndices(const Double4& u, double size, std::int32_t* out) {
     const __m256d edge = _mm256_cmp_pd(u, _mm256_set1_pd(size), _CMP_EQ_OQ);
     TruncateToInts(_mm256_blendv_pd(u, _mm256_sub_pd(u, _mm256_set1_pd(1.0)), edge), out);
 }
 
-[[gnu::target("avx2")]] inline Double4 ZeroBelow(Double4 v) { return _mm256_max_pd(_mm256_setzero_pd(), v); }
-[[gnu::target("avx2")]] inline Double4 Larger(Double4 a, Double4 b) { return _mm256_max_pd(a, b); }
-[[gnu::target("avx2")]] inline Double4 Smaller(Double4 a, Double4 b) { return _mm256_min_pd(a, b); }
-
-[[gnu::target("avx2")]] inline bool AllZero(Double4 v) {
+[[gnu::target("avx2")]] inline bool AllZero(const Double4& v) {
     return _mm256_movemask_pd(_mm256_cmp_pd(v, _mm256_setzero_pd(), _CMP_NEQ_UQ)) == 0;
 }
-[[gnu::target("avx2")]] inline bool AllBelow(Double4 v, double limit) {
+[[gnu::target("avx2")]] inline bool AllBelow(const Double4& v, double limit) {
     return _mm256_movemask_pd(_mm256_cmp_pd(v, _mm256_set1_pd(limit), _CMP_LT_OQ)) == 15;
-}
-[[gnu::target("avx2")]] inline Double4 NextLanes(Double4 v, double next) {
-    return _mm256_blend_pd(_mm256_permute4x64_pd(v, _MM_SHUFFLE(0, 3, 2, 1)), _mm256_set1_pd(next), 8);
 }
 #endif
 

@@ -20,7 +20,7 @@ struct RoundLanes {
     void operator()(Double2& v) const { v = RoundToFloats(v); }
 #endif
 #if defined(__x86_64__)
-    [[gnu::target("avx2")]] void operator()(Double4& v) const { v = RoundToFloats(v); }
+    [[gnu::target("avx2")]] void operator()(Double4& v) const { avx2::RoundToFloats(v); }
 #endif
 };
 
