@@ -53,7 +53,7 @@ void Redraw(benchmark::State& state, int structureIndex, SimdLevel level) {
     Scene scene;
     Canvas surface;
     StartBenchScene(scene, structureIndex, level);
-    scene.tools.surface = &surface;
+    AttachCanvases(scene.tools, &surface);
     for (auto _ : state) {
         Clear(surface);
         RedrawScene(scene);
@@ -65,7 +65,7 @@ void EncodePng(benchmark::State& state, int structureIndex, SimdLevel level) {
     Scene scene;
     Canvas surface;
     StartBenchScene(scene, structureIndex, level);
-    scene.tools.surface = &surface;
+    AttachCanvases(scene.tools, &surface);
     RedrawScene(scene);
     const std::filesystem::path folder = ScratchFolder();
     TemporaryFiles temporaries;
