@@ -29,13 +29,21 @@ void AppendColour(std::string& out, Rgb colour) {
     }
 }
 
-// One path through the centres of its pixels; a path of one pixel as a line
-// of zero length, which square caps draw as that pixel.
+// One path through the centres of its pixels; a path of one pixel as that
+// pixel's square, which not every renderer draws for a line of zero length.
 void AppendPath(std::string& out, const JoinedPaths& joined, std::size_t index) {
     const std::size_t first = PathStart(joined, index), end = joined.paths[index].end;
+    const PathPixel start = joined.pixels[first];
+    if (end - first == 1) {
+        out += "<rect x=\"" + std::to_string(start.column) + "\" y=\"" + std::to_string(start.row) +
+               "\" width=\"1\" height=\"1\" fill=\"";
+        AppendColour(out, joined.paths[index].colour);
+        out += "\"/>\n";
+        return;
+    }
     out += "<path d=\"M";
-    AppendPixel(out, joined.pixels[first]);
-    out += end - first == 1 ? "h0" : "L";
+    AppendPixel(out, start);
+    out += 'L';
     for (std::size_t i = first + 1; i < end; ++i) {
         if (i > first + 1) out += ' ';
         AppendPixel(out, joined.pixels[i]);
@@ -52,8 +60,7 @@ std::string SvgText(const SegmentLog& log, int width, int height) {
                       std::to_string(width) + "px\" height=\"" + std::to_string(height) +
                       "px\" viewBox=\"0 0 565 517\">\n"
                       "<rect width=\"565\" height=\"517\" fill=\"#000000\"/>\n";
-    // Square caps cover both end pixels as the raster sets them, and keep
-    // a line of zero length visible as one pixel.
+    // Square caps cover both end pixels as the raster sets them.
     out +=
         "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"square\" stroke-linejoin=\"miter\" "
         "stroke-miterlimit=\"" +

@@ -8,8 +8,10 @@
 #include <QSvgRenderer>
 #include <cmath>
 #include <cstdio>
+#include <set>
 
 #include "file_format.h"
+#include "line_fit.h"
 #include "run_binary.h"
 #include "segments_csv.h"
 
@@ -121,26 +123,100 @@ int LonelyPixels(const QImage& a, const QImage& b, int reach) {
     return lonely;
 }
 
-// As large as the raster, the picture's own view box, rendered over the raster's lit pixels and no others (a pixel
-// apart, two at a larger scale), one element per segment in drawing order and in its colour.
+// Each lit pixel of the picture drawn has one of the rendering near it, and the other way round: the lines lie
+// where the raster drew them, however the renderer widens or smooths them (two pixels' reach above scale 1, for
+// the pen's offset).
+void ExpectSameLines(const QImage& drawn, const QImage& rendered) {
+    ASSERT_EQ(rendered.size(), drawn.size());
+    const int reach = drawn.width() > PictureWidth ? 2 : 1;
+    EXPECT_EQ(LonelyPixels(drawn, rendered, reach), 0);
+    EXPECT_EQ(LonelyPixels(rendered, drawn, reach), 0);
+}
+
+// Unsmoothed, every pixel of a rendering is black or exactly the colour of a segment drawn. (Not always of one
+// nearby: where the raster's later segments covered all of a short one, a vector file still shows its caps.)
+void ExpectSegmentColours(const QImage& rendered, const SegmentLog& log) {
+    std::set<QRgb> colours{0};
+    for (const SegmentRecord& s : log) colours.insert(PackRgb(s.colour) & 0xFFFFFFu);
+    int others = 0;
+    for (int y = 0; y < rendered.height(); ++y)
+        for (int x = 0; x < rendered.width(); ++x) others += !colours.contains(rendered.pixel(x, y) & 0xFFFFFFu);
+    EXPECT_EQ(others, 0);
+}
+
+// The colours of the paths in order, each run of one colour once: the segments' colours in drawing order.
+std::vector<QRgb> ColourRuns(const std::vector<QRgb>& colours) {
+    std::vector<QRgb> runs;
+    for (QRgb c : colours)
+        if (runs.empty() || runs.back() != c) runs.push_back(c);
+    return runs;
+}
+
+std::vector<QRgb> LogColours(const SegmentLog& log) {
+    std::vector<QRgb> colours;
+    for (const SegmentRecord& s : log) colours.push_back(PackRgb(s.colour) & 0xFFFFFFu);
+    return ColourRuns(colours);
+}
+
+QImage RenderedSvg(const std::string& path, QSize size) {
+    QImage rendered(size, QImage::Format_RGB32);
+    rendered.fill(Qt::black);
+    QPainter painter(&rendered);
+    QSvgRenderer(QString::fromStdString(path)).render(&painter);
+    return rendered;
+}
+
+// As large as the raster, the picture's own view box, its rendering the raster's lines, the paths in the segments'
+// colours in drawing order.
 void CheckSvg(const std::string& path, const Expected& e) {
     const QImage& drawn = e.frames[0];
     const std::string svg = ReadWholeFile(path);
     EXPECT_NE(svg.find("width=\"" + std::to_string(drawn.width()) + "px\" height=\"" + std::to_string(drawn.height()) +
                        "px\" viewBox=\"0 0 565 517\""),
               std::string::npos);
-    QImage raster(drawn.size(), QImage::Format_RGB32);
-    raster.fill(Qt::black);
-    QPainter painter(&raster);
-    QSvgRenderer(QString::fromStdString(path)).render(&painter);
-    painter.end();
-    const int reach = drawn.width() > PictureWidth ? 2 : 1;  // above scale 1, the pen's offset and a smoothed edge
-    EXPECT_EQ(LonelyPixels(drawn, raster, reach), 0);
-    EXPECT_EQ(LonelyPixels(raster, drawn, reach), 0);
-    std::size_t i = 0;
-    for (std::size_t at = svg.find("stroke=\"#"); at != std::string::npos; at = svg.find("stroke=\"#", at + 1), ++i)
-        ASSERT_EQ(std::stoi(svg.substr(at + 9, 6), nullptr, 16), int(PackRgb(e.logs[0].at(i).colour) & 0xFFFFFF)) << i;
-    EXPECT_EQ(i, e.logs[0].size());
+    ExpectSameLines(drawn, RenderedSvg(path, drawn.size()));
+    std::vector<QRgb> colours;
+    for (std::size_t at = svg.find("=\"#", svg.find("<g ")); at != std::string::npos; at = svg.find("=\"#", at + 1))
+        colours.push_back(QRgb(std::stoi(svg.substr(at + 3, 6), nullptr, 16)));
+    EXPECT_EQ(ColourRuns(colours), LogColours(e.logs[0]));
+}
+
+// Ghostscript's and poppler's pictures of a page at 72 dpi, a pixel a point, unsmoothed.
+QImage RenderedPage(const std::string& path, bool eps) {
+    const std::string png = path + ".png";
+    const RunResult run =
+        RunProgram(eps ? std::vector<std::string>{"gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=png16m",
+                                                  "-r72", "-dEPSCrop", "-sOutputFile=" + png, path}
+                       : std::vector<std::string>{"pdftoppm", "-r", "72", "-aa", "no", "-aaVector", "no", "-png",
+                                                  "-singlefile", path, path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    return QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+}
+
+// A page of the picture's size in points, as read by poppler; its rendering the raster's lines in their colours.
+void CheckPdf(const std::string& path, const Expected& e) {
+    const QImage& drawn = e.frames[0];
+    EXPECT_NE(RunProgram({"pdfinfo", path})
+                  .out.find("Page size:       " + std::to_string(drawn.width()) + " x " +
+                            std::to_string(drawn.height()) + " pts\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadWholeFile(path).find("/CreationDate"), std::string::npos) << "the same run should give the same file";
+    const QImage rendered = RenderedPage(path, false);
+    ExpectSameLines(drawn, rendered);
+    ExpectSegmentColours(rendered, e.logs[0]);
+}
+
+// The same as Encapsulated PostScript, its box the picture's size, through Ghostscript.
+void CheckEps(const std::string& path, const Expected& e) {
+    const QImage& drawn = e.frames[0];
+    const std::string eps = ReadWholeFile(path);
+    EXPECT_TRUE(eps.starts_with("%!PS-Adobe-3.0 EPSF-3.0\n"));
+    EXPECT_NE(eps.find("%%BoundingBox: 0 0 " + std::to_string(drawn.width()) + " " + std::to_string(drawn.height())),
+              std::string::npos);
+    EXPECT_EQ(eps.find("%%CreationDate"), std::string::npos) << "the same run should give the same file";
+    const QImage rendered = RenderedPage(path, true);
+    ExpectSameLines(drawn, rendered);
+    ExpectSegmentColours(rendered, e.logs[0]);
 }
 
 // The model points as drawn, each segment's colour on its first point, one element per polyline.
@@ -186,7 +262,8 @@ struct Format {
 };
 
 constexpr Format Formats[] = {{"png", "--output", false, CheckPicture},  {"bmp", "--output", false, CheckBmp},
-                              {"svg", "--output", false, CheckSvg},      {"obj", "--output", false, CheckObj},
+                              {"svg", "--output", false, CheckSvg},      {"pdf", "--output", false, CheckPdf},
+                              {"eps", "--output", false, CheckEps},      {"obj", "--output", false, CheckObj},
                               {"csv", "--segments", false, CheckCsv},    {"webp", "--output", true, CheckAnimation},
                               {"gif", "--output", true, CheckAnimation}, {"mp4", "--output", true, CheckVideo},
                               {"webm", "--output", true, CheckVideo}};
@@ -206,7 +283,26 @@ struct RenderRun {
     int delay = 100;
     const char* structure = "Sphere";
     bool memcheck = false;  // under valgrind, which sees into the libraries the sanitizers do not instrument
+    bool input = false;     // the lines of a point table drawn in the structure's place
 };
+
+// A trefoil knot, a circle around it and a point apart as a point table, in no unit the catalogue uses.
+std::string KnotTable() {
+    std::string text = "# trefoil\n";
+    char line[96];
+    for (int k = 0; k <= 300; ++k) {
+        const double t = k * 2 * M_PI / 300;
+        std::snprintf(line, sizeof line, "%.6g\t%.6g %.6g\n", 40 * (std::sin(t) + 2 * std::sin(2 * t)),
+                      40 * (std::cos(t) - 2 * std::cos(2 * t)), -40 * std::sin(3 * t) + 7);
+        text += line;
+    }
+    text += "\n";
+    for (int k = 0; k <= 60; ++k) {
+        std::snprintf(line, sizeof line, "%.6g,%.6g,7\n", 130 * std::cos(k * M_PI / 30), 130 * std::sin(k * M_PI / 30));
+        text += line;
+    }
+    return text + "\n-90 -120 60\n-90 -120 60\n";  // a segment of no length, alone: a single pixel
+}
 
 std::string Name(const Output& o) {
     return o.format->extension + std::string(o.into == Into::Sequence ? "_frames" : "") +
@@ -216,7 +312,7 @@ std::string Name(const Output& o) {
 std::string Name(const RenderRun& run) {
     std::string name;
     for (const Output& o : run.outputs) name += Name(o) + "_";
-    return name + std::to_string(std::lround(run.scale * 100)) + "pc" +
+    return (run.input ? "input_" : "") + name + std::to_string(std::lround(run.scale * 100)) + "pc" +
            (run.delay == 100 ? "" : "_" + std::to_string(run.delay) + "ms");
 }
 
@@ -254,6 +350,7 @@ std::vector<RenderRun> Runs() {
     runs.push_back({{mp4, webm, {format("mp4"), Into::Sequence}}, 0.3, 2});
     // Rosset's thin orange spines at 10 ms a frame starve a constant-quality H.264 of bits.
     runs.push_back({{mp4}, 1, 3, 10, "Rosset"});
+    for (const Format& f : Formats) runs.push_back({{{&f, Into::File}}, 1, f.animation ? 2 : 1, 100, "", false, true});
     return runs;
 }
 
@@ -266,7 +363,13 @@ TEST_P(Combination, EveryFileHoldsWhatWasDrawn) {
     args.push_back(ORBIZA_RENDER_PATH);
     args.insert(args.end(), TestView.begin(), TestView.end());
     args.insert(args.end(), {"--scale", std::to_string(run.scale), "--frames", std::to_string(run.frames), "--delay",
-                             std::to_string(run.delay), run.structure});
+                             std::to_string(run.delay)});
+    const std::string table = dir.path / "knot.txt";
+    if (run.input) WriteWholeFile(table, KnotTable());
+    if (run.input)
+        args.insert(args.end(), {"--input", table});
+    else
+        args.push_back(run.structure);
     std::vector<std::string> paths;
     for (const Output& o : run.outputs) {
         paths.push_back(dir.path / (Name(o) + (o.into == Into::Sequence ? "-%d." : ".") + o.format->extension));
@@ -276,8 +379,12 @@ TEST_P(Combination, EveryFileHoldsWhatWasDrawn) {
     }
     const RunResult result = RunProgram(args);
     ASSERT_EQ(result.status, 0) << result.err;
-    const Drawn drawn = WindowFrames(run.structure, run.frames, run.scale);
-    const std::vector<SegmentLog> logs = WindowFrames(run.structure, run.frames).logs;
+    std::string problem;
+    std::optional<LineData> lines = run.input ? ReadLineFile(table, std::nullopt, problem) : std::nullopt;
+    if (lines) FitLines(*lines);
+    const auto redraw = [&](Scene& scene) { lines ? RedrawLines(scene, *lines) : RedrawScene(scene); };
+    const Drawn drawn = WindowFrames(run.structure, run.frames, run.scale, redraw);
+    const std::vector<SegmentLog> logs = WindowFrames(run.structure, run.frames, 1, redraw).logs;
     for (std::size_t i = 0; i < run.outputs.size(); ++i) {
         const Output& o = run.outputs[i];
         if (o.into == Into::StandardOutput) WriteWholeFile(paths[i], result.out);
@@ -296,5 +403,19 @@ TEST_P(Combination, EveryFileHoldsWhatWasDrawn) {
 
 INSTANTIATE_TEST_SUITE_P(Table, Combination, testing::ValuesIn(Runs()),
                          [](const testing::TestParamInfo<RenderRun>& info) { return Name(info.param); });
+
+// One path a segment, "Rossler Chaos" took 21,600,248 bytes of SVG; most of its 400,000 segments go on from the one
+// before in its colour. Catches segments left apart, and paths or lone pixels drawn short of the raster's lines.
+TEST(CompactVectorFiles, RosslerSvgTakesAtMostHalfAndCoversTheRaster) {
+    const ScratchDir dir;
+    std::vector<std::string> args = Words("--output @r.svg --output @r.pdf --output @r.png", dir.path);
+    args.push_back("Rossler Chaos");
+    const RunResult run = RunBinary(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_LE(std::filesystem::file_size(dir.path / "r.svg"), 21600248u / 2);
+    const QImage drawn = QImage(QString::fromStdString(dir.path / "r.png")).convertToFormat(QImage::Format_RGB32);
+    ExpectSameLines(drawn, RenderedSvg(dir.path / "r.svg", drawn.size()));
+    ExpectSameLines(drawn, RenderedPage(dir.path / "r.pdf", false));
+}
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,9 +51,10 @@ struct ScratchDir {
     }
 };
 
-// Starts a program, output and errors to the files named; fileSizeLimit > 0 caps each file it writes.
+// Starts a program, output and errors to the files named; fileSizeLimit > 0 caps each file it writes; its standard
+// input from the file `inPath` where one is named.
 inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outPath, const std::string& errPath,
-                          long fileSizeLimit = 0) {
+                          long fileSizeLimit = 0, const std::string& inPath = {}) {
     std::vector<char*> cargv;
     for (std::string& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);
@@ -60,6 +62,7 @@ inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outP
     if (child == 0) {
         dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
         dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        if (!inPath.empty()) dup2(open(inPath.c_str(), O_RDONLY), 0);
         if (fileSizeLimit > 0) {
             const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);
@@ -78,17 +81,19 @@ inline int WaitStatus(pid_t child) {
 }
 
 // Runs a program and collects what it says.
-inline RunResult RunProgram(const std::vector<std::string>& argv, long fileSizeLimit = 0) {
+inline RunResult RunProgram(const std::vector<std::string>& argv, long fileSizeLimit = 0,
+                            const std::string& inPath = {}) {
     const ScratchDir capture;
     const std::string outPath = capture.path / "stdout", errPath = capture.path / "stderr";
-    const int status = WaitStatus(StartProgram(argv, outPath, errPath, fileSizeLimit));
+    const int status = WaitStatus(StartProgram(argv, outPath, errPath, fileSizeLimit, inPath));
     return {status, ReadWholeFile(outPath), ReadWholeFile(errPath)};
 }
 
-inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0) {
+inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0,
+                           const std::string& inPath = {}) {
     std::vector<std::string> argv{ORBIZA_RENDER_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunProgram(argv, fileSizeLimit);
+    return RunProgram(argv, fileSizeLimit, inPath);
 }
 
 inline std::vector<std::string> Lines(const std::string& text) {
@@ -115,18 +120,20 @@ struct Drawn {
     std::vector<SegmentLog> logs;
 };
 
-inline Drawn WindowFrames(const std::string& structure, int count, double scale = 1) {
+// `redraw` draws the structure, or what the renderer draws in its place.
+inline Drawn WindowFrames(const std::string& structure, int count, double scale = 1,
+                          const std::function<void(Scene&)>& redraw = RedrawScene) {
     Drawn drawn;
     Canvas surface(scale);
     Scene scene;
     scene.tools.surface = &surface;
     scene.showAxis = true;
-    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
+    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(FindStructure(structure).value_or(0))};
     for (int k = 0; k < count; ++k) {
         if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
         scene.tools.log = &drawn.logs.emplace_back();
         Clear(surface);
-        RedrawScene(scene);
+        redraw(scene);
         drawn.frames.emplace_back(surface.width, surface.height, QImage::Format_RGB32);
         std::memcpy(drawn.frames.back().bits(), surface.pixels.data(), surface.pixels.size() * 4);
     }
