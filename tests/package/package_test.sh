@@ -31,7 +31,8 @@ for program in "$root"/usr/bin/*; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-grep -q 'libc6' <<<"$depends" && grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends: $depends"
+grep -q 'libc6' <<<"$depends" && grep -q 'libqt6widgets6' <<<"$depends" && grep -q 'libcairo2' <<<"$depends" ||
+    fail "Depends: $depends"
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
 
 desktop-file-validate "$root/usr/share/applications/orbiza.desktop" || fail desktop-file-validate
