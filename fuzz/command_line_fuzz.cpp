@@ -1,6 +1,6 @@
 // The renderer's command line: the input is its arguments, each ended by a
 // NUL byte. Beyond what the sanitizers catch: a refusal is one line, and a
-// command line accepted gives every output a format.
+// command line accepted gives every output a format, and its --input one.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,5 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parsed.error.empty())
         for (const std::string& path : parsed.options.outputs)
             if (!OutputFormat(parsed.options, path)) __builtin_trap();
+    const RenderOptions& o = parsed.options;
+    if (parsed.error.empty() && !o.input.empty() && !o.inputFormat && !LineFormatOfFile(o.input)) __builtin_trap();
     return 0;
 }
