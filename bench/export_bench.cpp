@@ -71,7 +71,7 @@ void Redraw(benchmark::State& state, int structureIndex, SimdLevel level) {
     Scene scene;
     Canvas surface;
     StartBenchScene(scene, structureIndex, level);
-    scene.tools.surface = &surface;
+    AttachCanvases(scene.tools, &surface);
     for (auto _ : state) {
         Clear(surface);
         RedrawScene(scene);
@@ -83,7 +83,7 @@ void EncodePng(benchmark::State& state, int structureIndex, SimdLevel level) {
     Scene scene;
     Canvas surface;
     StartBenchScene(scene, structureIndex, level);
-    scene.tools.surface = &surface;
+    AttachCanvases(scene.tools, &surface);
     RedrawScene(scene);
     const std::filesystem::path folder = ScratchFolder();
     TemporaryFiles temporaries;

@@ -16,8 +16,7 @@ struct RedrawBench {
     RedrawBench(int structureIndex, SimdLevel level, double scale, double displayScale)
         : surface(scale), display(displayScale > 0 ? displayScale : 1) {
         StartBenchScene(scene, structureIndex, level);
-        scene.tools.surface = &surface;
-        if (displayScale > 0) scene.tools.display = &display;
+        AttachCanvases(scene.tools, &surface, displayScale > 0 ? &display : nullptr);
     }
 };
 

@@ -44,8 +44,8 @@ void SequentialRedraw(benchmark::State& state) {
     Scene scene;
     Canvas surface;
     scene.view = BenchView(RosslerIndex());
-    scene.tools.surface = &surface;
-    scene.tools.fastPath = false;
+    UsePlainRoute(scene.tools);
+    AttachCanvases(scene.tools, &surface);
     for (auto _ : state) {
         Clear(surface);
         DrawRosslerSequential(scene);

@@ -72,7 +72,7 @@ void RedrawAfterPaint(benchmark::State& state, const char* structure) {
         state.PauseTiming();
         form->repaint();
         state.ResumeTiming();
-        Clear(*scene.tools.surface);
+        Clear(*scene.tools.surface.canvas);
         RedrawScene(scene);
     }
 }

@@ -131,7 +131,7 @@ int RunRender(const RenderOptions& options, TemporaryFiles& temporaries, std::os
     Scene scene;
     SegmentLog log;
     StartUpDrawing(scene.tools, options.simd);
-    scene.tools.surface = &surface;
+    AttachCanvases(scene.tools, &surface);
     ProgressLine progress;
     progress.out = ShowsProgress(options) ? &err : nullptr;
     progress.total = options.frames;

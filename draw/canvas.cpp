@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fast/clip.h"
+#include "fast/pen.h"
 #include "fast/pen_lines.h"
+#include "fast/raster.h"
 #include "run_time_error.h"
 
 namespace {
@@ -28,6 +31,15 @@ Canvas::Canvas(double atScale)
 }
 
 void Clear(Canvas& surface) { std::fill(surface.pixels.begin(), surface.pixels.end(), Canvas::Background); }
+
+void Line(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour) {
+    DrawClippedLine(surface, x1, y1, x2, y2, PackRgb(colour), AtPictureSize(surface) ? PlainBresenham : PenLine);
+}
+
+void LinePixelRuns(float x1, float y1, float x2, float y2, std::vector<PixelRun>& runs) {
+    runs.clear();
+    ClipToRuns(x1, y1, x2, y2, PictureWidth, PictureHeight, runs);
+}
 
 std::uint32_t PixelAt(const Canvas& surface, int column, int row) {
     if (column < 0 || column >= surface.width || row < 0 || row >= surface.height) RaiseIndexOutOfRange();

@@ -22,12 +22,11 @@ double CheckedDouble(double value) {
 }
 
 // Each segment is a statement of its own: when it fails, the next point
-// still joins the point whose segment failed.
-struct SegmentsSkippingErrors {
-    void operator()(Scene& scene, Vec3 point, Vec3 previous) const {
-        RunSkippingErrors([&] { PlainSegments{}(scene, point, previous); });
-    }
-};
+// still joins the point whose segment failed. Angles that fail fail every
+// segment alike.
+void DrawChainSkippingErrors(Scene& scene, const Vec3* points, int count) {
+    RunSkippingErrors([&] { DrawSegmentChainSkippingErrors(scene.tools, points, count, ViewAngles(scene)); });
+}
 
 }  // namespace
 
@@ -47,7 +46,7 @@ void DrawParaboloid(Scene& scene) {
                           .bInner = {rStart, 0.6f, 0.1f},
                           .bOuter = {rStart, 0.6f, 0.1f},  // circles: r outer
                           .aInner = {0.001f, 6.683f, 0.3f}};
-    DrawGrid(scene, loops, pointAt, SegmentsSkippingErrors{});
+    DrawGrid(scene, loops, pointAt, DrawChainSkippingErrors);
 }
 
 void DrawSurface(Scene& scene) {

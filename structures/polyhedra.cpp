@@ -4,21 +4,17 @@
 
 namespace {
 
-struct Corner {
-    float x, y, z;
-};
+constexpr Vec3 V1{0.5f, 0.5f, 0.5f}, V2{-0.5f, 0.5f, 0.5f}, V3{-0.5f, -0.5f, 0.5f}, V4{0.5f, -0.5f, 0.5f};
+constexpr Vec3 V5{0.5f, 0.5f, -0.5f}, V6{-0.5f, 0.5f, -0.5f}, V7{-0.5f, -0.5f, -0.5f}, V8{0.5f, -0.5f, -0.5f};
+constexpr Vec3 North{0.001f, 0.001f, 1.0f}, South{0.001f, 0.001f, -1.0f};
+constexpr Vec3 A{0.433f, 0.5f, -0.25f}, B{-0.433f, 0.5f, -0.25f}, C{0.01f, 0.5f, 0.5f}, D{0.01f, -0.5f, 0.01f};
 
-constexpr Corner V1{0.5f, 0.5f, 0.5f}, V2{-0.5f, 0.5f, 0.5f}, V3{-0.5f, -0.5f, 0.5f}, V4{0.5f, -0.5f, 0.5f};
-constexpr Corner V5{0.5f, 0.5f, -0.5f}, V6{-0.5f, 0.5f, -0.5f}, V7{-0.5f, -0.5f, -0.5f}, V8{0.5f, -0.5f, -0.5f};
-constexpr Corner North{0.001f, 0.001f, 1.0f}, South{0.001f, 0.001f, -1.0f};
-constexpr Corner A{0.433f, 0.5f, -0.25f}, B{-0.433f, 0.5f, -0.25f}, C{0.01f, 0.5f, 0.5f}, D{0.01f, -0.5f, 0.01f};
-
-void Triangle(Scene& s, Corner p1, Corner p2, Corner p3) {
+void Triangle(Scene& s, Vec3 p1, Vec3 p2, Vec3 p3) {
     DrawTriangle(s.tools, p1.x, p1.y, p1.z, p2.x, p2.y, p2.z, p3.x, p3.y, p3.z, s.view.AngleX, s.view.AngleY,
                  s.view.AngleZ);
 }
 
-void Quad(Scene& s, Corner p1, Corner p2, Corner p3, Corner p4) {
+void Quad(Scene& s, Vec3 p1, Vec3 p2, Vec3 p3, Vec3 p4) {
     DrawQuad(s.tools, p1.x, p1.y, p1.z, p2.x, p2.y, p2.z, p3.x, p3.y, p3.z, p4.x, p4.y, p4.z, s.view.AngleX,
              s.view.AngleY, s.view.AngleZ);
 }

@@ -1,6 +1,4 @@
 // Ripple and Web: spokes first, then circles.
-#include "ripple_web.h"
-
 #include <cmath>
 
 #include "generators.h"
@@ -21,9 +19,11 @@ Vec3 WebPoint(float theta, float rho) {
         StoreFloat((1 - double(g)) * (double(rho) * 0.5) + double(rho) * 0.2 * std::sin(double(theta) + theta + 1.2)));
 }
 
-}  // namespace
-
+// The radii a Web spoke walks at angle theta: out to its end radius, which
+// swings with the angle so that some spokes get one or two points fewer.
 FloatRange WebSpokeRadii(float theta) { return {0.001f, StoreFloat(std::cos(double(theta) * 2.4) * 0.1 + 1), 0.1f}; }
+
+}  // namespace
 
 void DrawRipple(Scene& scene) {
     const float decay = -3.0f, waveNumber = 30.0f, speed = 10.0f;

@@ -1,11 +1,8 @@
 #include "rossler_lanes.h"
 
 #include <cstring>
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
 
-#include "double_pairs.h"
+#include "double_lanes.h"
 #include "rossler_step.h"
 
 // One kernel, instantiated per lane type: a register of lanes is one chain
@@ -14,32 +11,26 @@
 // ones (SSE2 on x86-64, simd128 in WebAssembly).
 namespace {
 
-#if defined(__x86_64__)
-typedef double Double4 __attribute__((vector_size(32)));
-#endif
-
 // Rounds every lane to a float, kept as the double it converts to. The AVX2
 // overload needs its target; the kernel that calls it is flattened into an
 // AVX2 function, so it is inlined there.
 struct RoundLanes {
-    void operator()(double& v) const { v = static_cast<float>(v); }
+    void operator()(double& v) const { v = RoundToFloats(v); }
 #if ORBIZA_DOUBLE_PAIRS
     void operator()(Double2& v) const { v = RoundToFloats(v); }
 #endif
 #if defined(__x86_64__)
-    [[gnu::target("avx2")]] void operator()(Double4& v) const { v = _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
+    [[gnu::target("avx2")]] void operator()(Double4& v) const { avx2::RoundToFloats(v); }
 #endif
 };
 
 // Every lane divided by the drawing scale, stored as a float.
-void StoreScaled(const double& v, float* out) { out[0] = static_cast<float>(v / double(RosslerScale)); }
+void StoreScaled(const double& v, float* out) { StoreFloats(v / double(RosslerScale), out); }
 #if ORBIZA_DOUBLE_PAIRS
 void StoreScaled(const Double2& v, float* out) { StoreFloats(v / double(RosslerScale), out); }
 #endif
 #if defined(__x86_64__)
-[[gnu::target("avx2")]] void StoreScaled(const Double4& v, float* out) {
-    _mm_storeu_ps(out, _mm256_cvtpd_ps(v / double(RosslerScale)));
-}
+[[gnu::target("avx2")]] void StoreScaled(const Double4& v, float* out) { StoreFloats(v / double(RosslerScale), out); }
 #endif
 
 template <class L, int Registers>

@@ -1,11 +1,31 @@
 // Shell and Rosset: tubes swept along a space curve.
-#include "tubes.h"
-
 #include <array>
 #include <cmath>
 
 #include "generators.h"
 #include "polyline.h"
+
+namespace {
+
+// A point of a tube's spine and the tube radius there.
+struct CurvePoint {
+    Vec3 c;
+    float r = 0;
+};
+
+using TubeCurve = CurvePoint (*)(float t);
+
+// The tube's cross-section at t: centre c and the two (unnormalised) axes a
+// and b of the plane normal to the curve's tangent, with the radius r.
+struct TubeFrame {
+    Vec3 c, a, b;
+    float r = 0;
+};
+
+// An angle around the tube as its rounded cosine and sine.
+struct TubeAngle {
+    float cos = 1, sin = 0;
+};
 
 CurvePoint ShellCurve(float t) {
     const double tt = t;
@@ -33,12 +53,11 @@ TubeFrame FrameAt(TubeCurve curve, float t) {
 
 TubeAngle AngleOf(float theta) { return {StoreFloat(std::cos(double(theta))), StoreFloat(std::sin(double(theta)))}; }
 
+// The point at an angle on a cross-section.
 Vec3 PointOnFrame(const TubeFrame& frame, TubeAngle angle) {
     const Vec3 w = VecAdd(VecScale(angle.cos, frame.a), VecScale(angle.sin, frame.b));
     return VecAdd(frame.c, VecScale(frame.r, w));
 }
-
-namespace {
 
 constexpr float TStart = -0.1f;
 

@@ -91,8 +91,7 @@ void StartUp(WindowModel& model, SimdLevel level) {
 }
 
 void DrawPicture(Scene& scene, Canvas& canvas, Canvas* display, bool clear) {
-    scene.tools.surface = &canvas;
-    scene.tools.display = display;
+    AttachCanvases(scene.tools, &canvas, display);
     if (clear) Clear(canvas);
     if (clear && display) Clear(*display);
     RedrawScene(scene);

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
 
-#include "raster.h"
+#include "end_pixel.h"
 #include "run_time_error.h"
 
 namespace {
@@ -50,10 +47,10 @@ bool ClipToSquare(Point& a, Point& b) {
     return true;
 }
 
-// A user coordinate inside the square to its pixel; the far edges belong to
-// the last column and row.
-int PixelIndex(double user, double perUnit, int size) {
-    return std::clamp(static_cast<int>(std::floor((user + 1.0) * perUnit)), 0, size - 1);
+// The pixel of a cut end, which lies on the square up to the rounding of
+// the cut: held to it, then found as for any end.
+void CutEndPixel(Point p, int width, int height, std::int32_t& column, std::int32_t& row) {
+    EndPixels(std::clamp(p.x, -1.0, 1.0), std::clamp(p.y, -1.0, 1.0), width, height, &column, &row);
 }
 
 // The pixels of a raster: its columns and rows.
@@ -65,9 +62,9 @@ struct Grid {
 template <class Draw>
 void DrawNearSegment(Point a, Point b, Grid grid, const Draw& draw) {
     if (!ClipToSquare(a, b)) return;
-    const double columns = grid.width / 2.0, rows = grid.height / 2.0;  // per unit
-    draw(PixelIndex(a.x, columns, grid.width), PixelIndex(a.y, rows, grid.height), PixelIndex(b.x, columns, grid.width),
-         PixelIndex(b.y, rows, grid.height));
+    std::int32_t c1, r1, c2, r2;
+    CutEndPixel(a, grid.width, grid.height, c1, r1), CutEndPixel(b, grid.width, grid.height, c2, r2);
+    draw(c1, r1, c2, r2);
 }
 
 // Cohen-Sutherland outcode against the far box.
@@ -119,52 +116,8 @@ void DrawClippedLine(Canvas& surface, float x1, float y1, float x2, float y2, st
              [&](int c1, int r1, int c2, int r2) { draw(surface, c1, r1, c2, r2, pixel); });
 }
 
-void LinePixelRuns(float x1, float y1, float x2, float y2, std::vector<PixelRun>& runs) {
-    runs.clear();
-    int c1, r1, c2, r2;
-    if (PixelInside(x1, y1, c1, r1) && PixelInside(x2, y2, c2, r2)) return runs.push_back({c1, r1, c2, r2});
-    ClipLine(x1, y1, x2, y2, {PictureWidth, PictureHeight}, [&](int a, int b, int c, int d) {
-        runs.push_back({a, b, c, d});
+void ClipToRuns(float x1, float y1, float x2, float y2, int width, int height, std::vector<PixelRun>& runs) {
+    ClipLine(x1, y1, x2, y2, {width, height}, [&](int c1, int r1, int c2, int r2) {
+        runs.push_back({c1, r1, c2, r2});
     });
-}
-
-namespace {
-
-#if defined(__x86_64__)
-// Both ends at once, as PixelInside finds each: a line with both ends inside
-// needs no cut, and there floor is truncation.
-void LinePixelSse2(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
-    const __m128 ends = _mm_setr_ps(x1, y1, x2, y2);
-    const __m128 difference = _mm_sub_ps(ends, ends);  // not a number exactly where an end is not finite
-    if (_mm_movemask_ps(_mm_cmpunord_ps(difference, difference)) != 0)
-        RaiseOperationFailed("Line: an end point is not a finite number");
-    const __m128d one = _mm_set1_pd(1.0), scale = _mm_setr_pd(PictureColumnsPerUnit, PictureRowsPerUnit);
-    const __m128d limit = _mm_setr_pd(PictureWidth, PictureHeight), zero = _mm_setzero_pd();
-    const __m128d a = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(ends), one), scale);
-    const __m128d b = _mm_mul_pd(_mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(ends, ends)), one), scale);
-    const __m128d inside = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(a, zero), _mm_cmple_pd(a, limit)),
-                                      _mm_and_pd(_mm_cmpge_pd(b, zero), _mm_cmple_pd(b, limit)));
-    if (_mm_movemask_pd(inside) != 3) [[unlikely]] {
-        return DrawClippedLine(surface, x1, y1, x2, y2, pixel, LineBetweenPixels);
-    }
-    __m128i pixels = _mm_unpacklo_epi64(_mm_cvttpd_epi32(a), _mm_cvttpd_epi32(b));
-    const __m128i edge = _mm_setr_epi32(PictureWidth, PictureHeight, PictureWidth, PictureHeight);
-    pixels = _mm_add_epi32(pixels, _mm_cmpeq_epi32(pixels, edge));  // minus one on the far edges
-    alignas(16) std::int32_t p[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(p), pixels);
-    FastBresenham(surface, p[0], p[1], p[2], p[3], pixel);
-}
-#endif
-
-}  // namespace
-
-void LinePixel(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel, SimdLevel level) {
-#if defined(__x86_64__)
-    if (level != SimdLevel::Scalar) return LinePixelSse2(surface, x1, y1, x2, y2, pixel);
-#endif
-    (void)level;
-    int c1, r1, c2, r2;
-    if (PixelInside(x1, y1, c1, r1) && PixelInside(x2, y2, c2, r2)) [[likely]]
-        return FastBresenham(surface, c1, r1, c2, r2, pixel);
-    DrawClippedLine(surface, x1, y1, x2, y2, pixel, LineBetweenPixels);
 }

@@ -1,126 +1,76 @@
 #include "colour.h"
 
 #include <cstring>
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
 
-#include "double_pairs.h"
+#include "lines.h"
+#include "transform.h"
 
 namespace {
 
-#if defined(__x86_64__)
-// One colour component of four segments as ComponentOf works it out: the
-// product rounded to the nearest integer, ties to even (the processor's
-// rounding), then held to 0 .. 255. Outside -32768.5 .. 32767.5 and where
-// 32767.5 rounds up, RoundToInt16 would fail.
-[[gnu::target("avx2")]] inline __m128i ComponentFour(float factor, __m256d brightness, __m256d& failed) {
-    const __m256d value = _mm256_mul_pd(_mm256_set1_pd(factor), brightness);
-    failed = _mm256_or_pd(failed, _mm256_cmp_pd(value, _mm256_set1_pd(-32768.5), _CMP_NGE_UQ));
-    failed = _mm256_or_pd(failed, _mm256_cmp_pd(value, _mm256_set1_pd(32767.5), _CMP_NLT_UQ));
-    const __m128i rounded = _mm256_cvtpd_epi32(value);
-    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(rounded, rounded), _mm_setzero_si128());
-    return _mm_cvtepu8_epi32(bytes);
-}
-
-// BrightnessOf and PixelOf, four segments to a register.
-[[gnu::target("avx2")]] bool ColourFour(const Tools3D& tools, const Ends& e, int n, float* brightness,
-                                        std::uint32_t* pixels) {
-    const __m256d range = _mm256_set1_pd(tools.DepthRange), gain = _mm256_set1_pd(tools.DepthGain);
-    const __m256d base = _mm256_set1_pd(tools.DepthBase), half = _mm256_set1_pd(0.5);
-    // Equal factors give equal components: a grey is worked out once.
-    const bool grey = SameFloatBits(tools.LineRed, tools.LineBlue) && SameFloatBits(tools.LineGreen, tools.LineBlue);
-    __m256d failed = _mm256_setzero_pd();
-    __m128 notFinite = _mm_setzero_ps();
-    for (int j = 0; j < n; j += 8) {  // two registers side by side, as in TransformFour
-        __m256d level[2];
-#pragma GCC unroll 2
-        for (int g = 0; g < 2; ++g) {
-            const int at = j + 4 * g;
-            const __m256d z2 = _mm256_loadu_pd(e.depth + at), z1 = _mm256_loadu_pd(e.depth + at + 1);
-            const __m256d cue = _mm256_div_pd(_mm256_add_pd(z2, z1), range);
-            const __m128 stored = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(half, cue), gain), base));
-            const __m128 difference = _mm_sub_ps(stored, stored);
-            notFinite = _mm_or_ps(notFinite, _mm_cmpunord_ps(difference, difference));
-            const __m128 clamped = _mm_andnot_ps(_mm_cmplt_ps(stored, _mm_setzero_ps()), stored);  // keeps -0
-            _mm_storeu_ps(brightness + at, clamped);
-            level[g] = _mm256_cvtps_pd(clamped);
-        }
-#pragma GCC unroll 2
-        for (int g = 0; g < 2; ++g) {
-            const __m128i blue = ComponentFour(tools.LineBlue, level[g], failed);
-            const __m128i green = grey ? blue : ComponentFour(tools.LineGreen, level[g], failed);
-            const __m128i red = grey ? blue : ComponentFour(tools.LineRed, level[g], failed);
-            const __m128i pixel = _mm_or_si128(_mm_or_si128(_mm_set1_epi32(int(0xFF000000u)), _mm_slli_epi32(red, 16)),
-                                               _mm_or_si128(_mm_slli_epi32(green, 8), blue));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + j + 4 * g), pixel);
-        }
-    }
-    return (_mm256_movemask_pd(failed) | _mm_movemask_ps(notFinite)) == 0;
-}
-
-#endif
-
-#if ORBIZA_DOUBLE_PAIRS
-// What tells whether any of a batch's colours would fail: the largest value
-// and the largest negated value a component rounds, and the sum of v - v
-// over every value, which is zero exactly when all are finite.
+// What tells whether any of a batch's values would fail: the sum of v - v
+// over every value, zero exactly when all are finite, and the largest of r
+// and -1 - r over every rounded component r, which lies below 32767.5
+// exactly when each r is a 16-bit integer.
+template <class L>
 struct ColourChecks {
-    Double2 above = Double2{} - 32768.5, below = Double2{} - 32768.5, finite = {};
+    L finite{}, range{};
+
+    bool Passed() const { return AllZero(finite) && AllBelow(range, 32767.5); }
 };
 
-// A colour component of two segments, as ComponentOf works it out. Within
-// the 16-bit range, adding and taking away 1.5 * 2^52 rounds to the nearest
-// integer, ties to even, as lrint does.
-inline Double2 ComponentTwo(float factor, Double2 brightness, ColourChecks& checks) {
-    const Double2 value = double(factor) * brightness;
-    checks.above = Larger(checks.above, value), checks.below = Larger(checks.below, -value);
+// A colour component: the product rounded to the nearest integer, ties to
+// even, held to 0 .. 255. Adding and taking away 1.5 * 2^52 rounds so within
+// 2^51, and leaves a value beyond the 16-bit range beyond it.
+template <class L>
+inline L Component(float factor, L brightness, ColourChecks<L>& checks) {
+    const L value = double(factor) * brightness;
     checks.finite += value - value;
-    const Double2 rounded = (value + 0x1.8p52) - 0x1.8p52;
-    return Smaller(Larger(rounded, Double2{}), Double2{} + 255.0);
+    const L rounded = (value + 0x1.8p52) - 0x1.8p52;
+    checks.range = Larger(checks.range, Larger(rounded, -1.0 - rounded));
+    return Smaller(Larger(rounded, L{}), L{} + 255.0);
 }
 
-// BrightnessOf and PixelOf, two segments to a register. An odd batch's last
-// register reads end n + 1, TransformTwo's finite padding.
-bool ColourTwo(const Tools3D& tools, const Ends& e, int n, float* brightness, std::uint32_t* pixels) {
-    const double range = tools.DepthRange, gain = tools.DepthGain, base = tools.DepthBase;
-    // Equal factors give equal components: a grey is worked out once.
-    const bool grey = SameFloatBits(tools.LineRed, tools.LineBlue) && SameFloatBits(tools.LineGreen, tools.LineBlue);
-    ColourChecks checks;
-    for (int j = 0; j < n; j += 2) {
-        Double2 z2, z1;
-        std::memcpy(&z2, e.depth + j, sizeof z2), std::memcpy(&z1, e.depth + j + 1, sizeof z1);
-        const Double2 stored = RoundToFloats((0.5 - (z2 + z1) / range) * gain + base);
+// Brightness and pixel of each segment, blue, green, red, as the plain route
+// works them out; then the lines, or the batch's replay by the plain route
+// when one would fail.
+template <class L>
+inline void ColourOf(Tools3D& tools, Batch& b) {
+    constexpr int W = LaneCount<L>;
+    const bool grey = GreyLines(tools);
+    ColourChecks<L> checks;
+    for (int j = 0; j < b.count; j += W) {
+        L z2;
+        std::memcpy(&z2, b.depth + j, sizeof z2);
+        const L z1 = NextLanes(z2, j + W <= b.count ? b.depth[j + W] : 0.0);  // past the last end, a zero point's
+        const L stored = BrightnessOf(tools, z1, z2, StoreQuietly{});
         checks.finite += stored - stored;
-        const Double2 level = ZeroBelow(stored);
-        StoreFloats(level, brightness + j);
-        const Double2 blue = ComponentTwo(tools.LineBlue, level, checks);
-        Double2 rgb = blue * double(0x010101);
+        const L level = ZeroBelow(stored);
+        StoreFloats(level, b.brightness + j);
+        const L blue = Component(tools.LineBlue, level, checks);
+        L rgb = blue * double(0x010101);
         if (!grey) {
-            const Double2 green = ComponentTwo(tools.LineGreen, level, checks);
-            rgb = (ComponentTwo(tools.LineRed, level, checks) * 256.0 + green) * 256.0 + blue;
+            const L green = Component(tools.LineGreen, level, checks);
+            rgb = (Component(tools.LineRed, level, checks) * 256.0 + green) * 256.0 + blue;
         }
-        std::int32_t packed[2];
+        std::int32_t packed[W];
         TruncateToInts(rgb, packed);
-        pixels[j] = 0xFF000000u | std::uint32_t(packed[0]), pixels[j + 1] = 0xFF000000u | std::uint32_t(packed[1]);
+        for (int k = 0; k < W; ++k) b.pixel[j + k] = 0xFF000000u | std::uint32_t(packed[k]);
     }
-    // Within -32768.5 .. 32767.5, and not 32767.5 itself, which rounds up.
-    return checks.above[0] < 32767.5 && checks.above[1] < 32767.5 && checks.below[0] <= 32768.5 &&
-           checks.below[1] <= 32768.5 && checks.finite[0] == 0 && checks.finite[1] == 0;
+    if (!checks.Passed()) [[unlikely]]
+        return b.replay(tools, b.points, b.count + 1);
+    DrawColoured(tools, b.Coloured());
 }
-#endif
 
 }  // namespace
 
-bool ColourBatch(const Tools3D& tools, const Ends& e, int n, float* brightness, std::uint32_t* pixels) {
-#if defined(__x86_64__)
-    if (tools.simd == SimdLevel::Avx2) return ColourFour(tools, e, n, brightness, pixels);
-#endif
+void ColourBatch(Tools3D& tools, Batch& b, Lanes<double>) { ColourOf<double>(tools, b); }
+
 #if ORBIZA_DOUBLE_PAIRS
-    if (PairLevel(tools.simd)) return ColourTwo(tools, e, n, brightness, pixels);
+void ColourBatch(Tools3D& tools, Batch& b, Lanes<Double2>) { ColourOf<Double2>(tools, b); }
 #endif
-    bool sure = true;
-    for (int j = 0; j < n; ++j)
-        sure &= ColourSure(tools, float(e.depth[j + 1]), float(e.depth[j]), brightness[j], pixels[j]);
-    return sure;
+
+#if defined(__x86_64__)
+[[gnu::target("avx2"), gnu::flatten]] void ColourBatch(Tools3D& tools, Batch& b, Lanes<Double4>) {
+    ColourOf<Double4>(tools, b);
 }
+#endif

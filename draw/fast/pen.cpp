@@ -6,9 +6,8 @@
 #include <type_traits>
 
 #include "clip.h"
-#include "double_pairs.h"
+#include "end_pixel.h"
 #include "pen_lines.h"
-#include "run_time_error.h"
 
 namespace {
 
@@ -117,42 +116,18 @@ template <int Pen>
     DrawSpans<Pen>(surface, c1, r1, c2, r2, pixel);
 }
 
-// The pixels of the chain's ends on the canvas, as PixelInsideOf finds them:
-// bit i set where end i lies inside. Two at a time at a level with pairs of
-// doubles, each lane doing the same operations.
-std::uint64_t ChainPixels(const Canvas& surface, const PixelChain& chain, SimdLevel level, std::int32_t* column,
-                          std::int32_t* row) {
-    std::uint64_t inside = 0;
-    int i = 0;
-#if ORBIZA_DOUBLE_PAIRS
-    if (level != SimdLevel::Scalar) {
-        const double width = surface.width, height = surface.height;
-        for (; i < chain.count; i += 2) {
-            const Double2 x = {chain.x[i], chain.x[i + 1]}, y = {chain.y[i], chain.y[i + 1]};
-            const Double2 u = (x + 1.0) * (width / 2.0), v = (y + 1.0) * (height / 2.0);
-            PixelIndices(u, width, column + i), PixelIndices(v, height, row + i);
-            inside |= std::uint64_t(WithinBits(u, width, v, height)) << i;
-        }
-    }
-#else
-    (void)level;
-#endif
-    for (; i <= chain.count; ++i)
-        inside |= std::uint64_t(PixelInsideOf(surface, chain.x[i], chain.y[i], column[i], row[i])) << i;
-    return inside;
-}
-
-// The chain's lines at one pen, so that the choice of pen is made once for them.
-template <int Pen>
-void DrawChainLines(Canvas& surface, const PixelChain& chain, SimdLevel level) {
-    std::int32_t column[PixelChain::MaxCount + 1], row[PixelChain::MaxCount + 1];
-    const std::uint64_t inside = ChainPixels(surface, chain, level, column, row);
+// A batch's lines at one pen: each end's pixel found once, though two lines
+// share it; a line with an end outside the raster cut first.
+template <int Pen, class L>
+void PenLinesOf(Canvas& surface, const ColouredSegments& s) {
+    alignas(32) std::int32_t column[Batch::Ends], row[Batch::Ends];
+    const std::uint64_t inside = EndPixelsOf<L>(s, surface.width, surface.height, column, row);
     const PenLines* const table = surface.penLines.get();
-    for (int j = 0; j < chain.count; ++j) {
+    for (int j = 0; j < s.count; ++j) {
         if ((inside >> j & 3) == 3) [[likely]]
-            DrawPenLine<Pen>(surface, table, column[j + 1], row[j + 1], column[j], row[j], chain.pixel[j]);
+            DrawPenLine<Pen>(surface, table, column[j + 1], row[j + 1], column[j], row[j], s.pixel[j]);
         else
-            DrawClippedLine(surface, chain.x[j + 1], chain.y[j + 1], chain.x[j], chain.y[j], chain.pixel[j], PenLine);
+            DrawClippedLine(surface, s.x[j + 1], s.y[j + 1], s.x[j], s.y[j], s.pixel[j], PenLine);
     }
 }
 
@@ -182,14 +157,12 @@ void PenSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pix
     WithPen(surface, [&](auto pen) { DrawSpans<pen()>(surface, c1, r1, c2, r2, pixel); });
 }
 
-void ScaledLinePixel(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel) {
-    int c1, r1, c2, r2;
-    if (PixelInsideOf(surface, x1, y1, c1, r1) && PixelInsideOf(surface, x2, y2, c2, r2)) [[likely]]
-        return PenLine(surface, c1, r1, c2, r2, pixel);
-    DrawClippedLine(surface, x1, y1, x2, y2, pixel, PenLine);
-}
+const LinesKernel PenLinesScalar[Canvas::MaxPen] = {PenLinesOf<1, double>, PenLinesOf<2, double>, PenLinesOf<3, double>,
+                                                    PenLinesOf<4, double>, PenLinesOf<5, double>, PenLinesOf<6, double>,
+                                                    PenLinesOf<7, double>, PenLinesOf<8, double>};
 
-void DrawScaledChain(Canvas& surface, const PixelChain& chain, SimdLevel level) {
-    if (chain.count > PixelChain::MaxCount) RaiseIndexOutOfRange();
-    WithPen(surface, [&](auto pen) { DrawChainLines<pen()>(surface, chain, level); });
-}
+#if ORBIZA_DOUBLE_PAIRS
+const LinesKernel PenLinesPairs[Canvas::MaxPen] = {
+    PenLinesOf<1, Double2>, PenLinesOf<2, Double2>, PenLinesOf<3, Double2>, PenLinesOf<4, Double2>,
+    PenLinesOf<5, Double2>, PenLinesOf<6, Double2>, PenLinesOf<7, Double2>, PenLinesOf<8, Double2>};
+#endif

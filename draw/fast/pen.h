@@ -1,11 +1,12 @@
 #pragma once
 
-// The raster step on a canvas at another scale than the picture's: the line's
+// The lines of a canvas at another scale than the picture's: each line's
 // path of pixels as at scale 1, drawn with the canvas's square pen.
 #include <cstdint>
 
+#include "batch.h"
 #include "canvas.h"
-#include "pixel_chain.h"
+#include "double_lanes.h"
 
 // The line between two pixels inside the raster, with the pen. A PixelLine,
 // for the cut.
@@ -16,10 +17,8 @@ void PenLine(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixe
 // reference the table is checked against.
 void PenSpans(Canvas& surface, int c1, int r1, int c2, int r2, std::uint32_t pixel);
 
-// A line in user coordinates, cut first where it leaves the raster.
-void ScaledLinePixel(Canvas& surface, float x1, float y1, float x2, float y2, std::uint32_t pixel);
-
-// A polyline's lines, as DrawPixelChain draws them on the picture: from the
-// chain's user coordinates, each end's pixel found once (two at a time at a
-// level with pairs of doubles).
-void DrawScaledChain(Canvas& surface, const PixelChain& chain, SimdLevel level);
+// A batch's lines, by the kernels of each level: one for each pen, pen 1 first.
+extern const LinesKernel PenLinesScalar[Canvas::MaxPen];
+#if ORBIZA_DOUBLE_PAIRS
+extern const LinesKernel PenLinesPairs[Canvas::MaxPen];
+#endif

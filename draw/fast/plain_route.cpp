@@ -2,41 +2,53 @@
 
 #include <algorithm>
 
-#include "clip.h"
+#include "colour.h"
+#include "lines.h"
 #include "numbers.h"
-#include "pen.h"
-#include "raster.h"
 #include "transform.h"
 
 namespace {
 
+// As RoundToInt16 converts it, then held to 0 .. 255.
 std::uint8_t Component(float factor, float brightness) {
-    const std::int16_t level = RoundToInt16(double(factor) * brightness);
-    return static_cast<std::uint8_t>(std::clamp<int>(level, 0, 255));
+    return static_cast<std::uint8_t>(std::clamp<int>(RoundToInt16(double(factor) * brightness), 0, 255));
 }
 
-}  // namespace
-
-void DrawSegmentStraightforward(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
-    UseView(tools, angles);
-    const Vec3 p1 = RotateOneByOne(p, tools.trig), p2 = RotateOneByOne(q, tools.trig);
-    const ScreenPoint s1 = ProjectOneByOne(p1), s2 = ProjectOneByOne(p2);
-    const double cue = (double(p2.z) + p1.z) / tools.DepthRange;
-    tools.Brightness = StoreFloat((0.5 - cue) * tools.DepthGain + tools.DepthBase);
-    if (tools.Brightness < 0) tools.Brightness = 0;
+void DrawSegmentPlainly(Tools3D& tools, Vec3 p, Vec3 q) {
+    double x1 = p.x, y1 = p.y, z1 = p.z, x2 = q.x, y2 = q.y, z2 = q.z;
+    Rotate(tools.trig, x1, y1, z1, StoreChecked{});
+    Rotate(tools.trig, x2, y2, z2, StoreChecked{});
+    Project(x1, y1, z1, StoreChecked{});
+    Project(x2, y2, z2, StoreChecked{});
+    tools.Brightness = float(ZeroBelow(BrightnessOf(tools, z1, z2, StoreChecked{})));
     Rgb colour;
     colour.blue = Component(tools.LineBlue, tools.Brightness);
     colour.green = Component(tools.LineGreen, tools.Brightness);
     colour.red = Component(tools.LineRed, tools.Brightness);
-    if (tools.surface) Line(*tools.surface, s1.x, s1.y, s2.x, s2.y, colour);
-    if (tools.display) Line(*tools.display, s1.x, s1.y, s2.x, s2.y, colour);
-    if (tools.log) LogSegment(tools, p, q, s1, s2, PackRgb(colour));
+    const Vec3 points[2] = {q, p};
+    const float x[MostLanes] = {float(x2), float(x1)}, y[MostLanes] = {float(y2), float(y1)};
+    const float brightness = tools.Brightness;
+    const std::uint32_t pixel = PackRgb(colour);
+    DrawColoured(tools, {points, x, y, &brightness, &pixel, 1});
 }
 
-void Line(Canvas& surface, float x1, float y1, float x2, float y2, Rgb colour) {
-    DrawClippedLine(surface, x1, y1, x2, y2, PackRgb(colour), AtPictureSize(surface) ? PlainBresenham : PenLine);
+}  // namespace
+
+void DrawChainPlainly(Tools3D& tools, const Vec3* points, int count) {
+    for (int i = 1; i < count; ++i) DrawSegmentPlainly(tools, points[i], points[i - 1]);
 }
 
-void LogSegment(Tools3D& tools, Vec3 p, Vec3 q, ScreenPoint s1, ScreenPoint s2, std::uint32_t pixel) {
-    tools.log->push_back({p, q, s1.x, s1.y, s2.x, s2.y, UnpackRgb(pixel)});
+void DrawChainPlainlySkippingErrors(Tools3D& tools, const Vec3* points, int count) {
+    for (int i = 1; i < count; ++i) try {
+            DrawSegmentPlainly(tools, points[i], points[i - 1]);
+        } catch (const RunTimeError&) {
+        }
+}
+
+void DrawChainByPlainRoute(Tools3D& tools, const Vec3* points, int count, PlainChain replay) {
+    replay(tools, points, count);
+}
+
+void LinesPlainly(Canvas& surface, const ColouredSegments& s) {
+    for (int j = 0; j < s.count; ++j) Line(surface, s.x[j + 1], s.y[j + 1], s.x[j], s.y[j], UnpackRgb(s.pixel[j]));
 }

@@ -1,14 +1,21 @@
 #pragma once
 
-// The plain route: every end rotated and projected one value at a time,
-// every line clipped and stepped with a branch per pixel (Line, the
-// surface's own line operation). It is the reference
-// the fast route is checked against, and the place where errors are raised:
-// a segment the fast route is unsure of is replayed here.
-#include <cstdint>
-
+// The plain route: each segment on its own, its values worked out one at a
+// time in the order DrawSegment describes, each checked as it is stored, and
+// its lines drawn by Line when the plain route's kernels are the ones chosen.
+// It is the reference the kernels of every level are checked against, and
+// where a batch they are unsure of is drawn, so that an error is raised at
+// the segment where it arises, the segments before it drawn.
+#include "batch.h"
 #include "tools3d.h"
 
-void DrawSegmentStraightforward(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);
+// DrawSegment(points[i], points[i - 1]) for i = 1 .. count - 1, under the
+// tools' view; the second leaves out a segment that raises a run-time error.
+void DrawChainPlainly(Tools3D& tools, const Vec3* points, int count);
+void DrawChainPlainlySkippingErrors(Tools3D& tools, const Vec3* points, int count);
 
-void LogSegment(Tools3D& tools, Vec3 p, Vec3 q, ScreenPoint s1, ScreenPoint s2, std::uint32_t pixel);
+// The plain route's chain kernel: the whole chain by `replay`.
+void DrawChainByPlainRoute(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
+
+// Each line by Line: the plain route's kernel for every canvas.
+void LinesPlainly(Canvas& surface, const ColouredSegments& segments);

@@ -126,7 +126,7 @@ inline Drawn WindowFrames(const std::string& structure, int count, double scale 
     Drawn drawn;
     Canvas surface(scale);
     Scene scene;
-    scene.tools.surface = &surface;
+    AttachCanvases(scene.tools, &surface);
     scene.showAxis = true;
     scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(FindStructure(structure).value_or(0))};
     for (int k = 0; k < count; ++k) {

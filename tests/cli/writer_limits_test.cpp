@@ -54,7 +54,7 @@ Rgb ManyColours(int x, int y) {
 void PaintManyColours(Scene& scene) {
     for (int y = 0; y < PictureHeight; ++y)
         for (int x = 0; x < PictureWidth; ++x)
-            scene.tools.surface->pixels[y * PictureWidth + x] = PackRgb(ManyColours(x, y));
+            scene.tools.surface.canvas->pixels[y * PictureWidth + x] = PackRgb(ManyColours(x, y));
 }
 
 // Catches a GIF of too many colours cut harder than needed, garbled, or cut without a word.

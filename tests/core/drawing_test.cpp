@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <numbers>
 #include <tuple>
 
 #include "test_support.h"
@@ -13,6 +14,27 @@ namespace {
 // At angles 0 a point at depth 0 lands exactly on (x, -y): these are screen lines.
 void DrawFlat(Drawing& d, float x1, float y1, float x2, float y2, float depth = 0) {
     DrawSegment(d.scene.tools, {x1, -y1, depth}, {x2, -y2, depth}, {0, 0, 0});
+}
+
+// Catches rotations in another order or sense, a quarter turn's cosine taken as 0, a projection off its eye.
+TEST(DrawSegment, RotatePointAndProjectPoint) {
+    const float quarter = float(std::numbers::pi / 2);
+    const std::tuple<Vec3, Vec3, Vec3> rotations[] = {
+        // point, angles, turned
+        {{1, 0, 0}, {0, 0, quarter}, {-4.371139e-8f, 1, 0}},
+        {{0, 1, 0}, {quarter, 0, 0}, {0, -4.371139e-8f, 1}},
+        {{1, 0, 0}, {0, quarter, 0}, {-4.371139e-8f, 0, -1}},
+        {{1, 0, 0}, {0.1f, 0.2f, 0.3f}, {0.9362934f, 0.2896295f, -0.1986693f}}};
+    for (auto [v, angles, turned] : rotations) {
+        RotatePoint(v, angles);
+        EXPECT_FLOAT_EQ(v.x, turned.x);
+        EXPECT_FLOAT_EQ(v.y, turned.y);
+        EXPECT_FLOAT_EQ(v.z, turned.z);
+    }
+    const std::pair<Vec3, ScreenPoint> projections[] = {
+        {{1, 1, 0}, {1, -1}}, {{1, 1, 5}, {0.5f, -0.5f}}, {{0.5f, -0.5f, -2.5f}, {1, 1}}};
+    for (const auto& [v, screen] : projections)
+        EXPECT_EQ(std::pair(ProjectPoint(v).x, ProjectPoint(v).y), std::pair(screen.x, screen.y));
 }
 
 TEST(DrawSegment, DepthCueAndColour) {

@@ -9,14 +9,18 @@
 #include "catalogue.h"
 #include "generators.h"
 #include "outline.h"
+#include "polyline.h"
 #include "rossler.h"
 #include "test_support.h"
 
 namespace {
 
-// `d` drew what `plain` drew: records (if logged), pixels on both canvases, random source.
+// `d` drew what `plain` drew by the plain route: records (if logged), pixels on both canvases, random source,
+// last brightness.
 void ExpectDrewAsPlain(const Drawing& d, const Drawing& plain) {
+    EXPECT_NE(d.scene.tools.kernels, plain.scene.tools.kernels);
     EXPECT_TRUE(!d.scene.tools.log || LogDigest(d.log) == LogDigest(plain.log));
+    EXPECT_EQ(d.scene.tools.Brightness, plain.scene.tools.Brightness);
     EXPECT_EQ(d.surface.pixels, plain.surface.pixels);
     EXPECT_TRUE(d.display.pixels == plain.display.pixels);
     EXPECT_EQ(d.scene.random.state, plain.scene.random.state);
@@ -80,19 +84,26 @@ struct ChainCase {
     float depthRange = 4;
 };
 
-// The polyline by DrawSegmentChain (fast) or segment by segment (plain); the error kind, or -1.
-int DrawChain(Drawing& d, const ChainCase& c, Vec3 angles) {
+// The polyline as a chain, or segment by segment; each failing segment skipped or not. The error kind, or -1.
+int DrawChain(Drawing& d, const ChainCase& c, Vec3 angles, bool bySegments, bool skipping) {
     Tools3D& tools = d.scene.tools;
     tools.DepthRange = c.depthRange;
     SetLineColour(tools, c.colour.x, c.colour.y, c.colour.z);
+    const int n = int(c.points.size());
     const auto kind = RaisedKind([&] {
-        if (tools.fastPath) return DrawSegmentChain(tools, c.points.data(), int(c.points.size()), angles);
-        for (std::size_t i = 1; i < c.points.size(); ++i) DrawSegment(tools, c.points[i], c.points[i - 1], angles);
+        if (!bySegments)
+            return (skipping ? DrawSegmentChainSkippingErrors : DrawSegmentChain)(tools, c.points.data(), n, angles);
+        for (int i = 1; i < n; ++i) try {
+                DrawSegment(tools, c.points[i], c.points[i - 1], angles);
+            } catch (const RunTimeError&) {
+                if (!skipping) throw;
+            }
     });
     return kind ? int(*kind) : -1;
 }
 
-// Catches batches out of order, a bad partial group or run of eight, errors elsewhere, edge ends missed.
+// Catches batches out of order, a bad partial group or run of eight, errors elsewhere or not skipped, edge ends
+// missed.
 TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
     const ChainCase cases[] = {
         {"empty", {}},
@@ -113,28 +124,44 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
     };
     const Vec3 views[] = {MakeVec(0, 0, 0), MakeVec(0.4f, 0.6f, 0.2f), MakeVec(0.0f, 3.14159274f, 0.0f)};
     for (const Vec3& angles : views)
-        for (const ChainCase& c : cases) {
-            SCOPED_TRACE(c.name);
-            Drawing fast(true), quiet(false), plain(true, false);
-            for (Drawing* d : {&fast, &quiet, &plain}) d->AlsoDrawAt(2);
-            const int error = DrawChain(plain, c, angles);
-            EXPECT_TRUE(&angles != views || (error != -1) == c.fails);  // unturned, the cases fail as named
-            EXPECT_EQ(DrawChain(fast, c, angles), error);
-            EXPECT_EQ(DrawChain(quiet, c, angles), error);
-            ExpectDrewAsPlain(fast, plain), ExpectDrewAsPlain(quiet, plain);
-        }
+        for (const ChainCase& c : cases)
+            for (const bool skipping : {false, true}) {
+                SCOPED_TRACE(std::string(c.name) + (skipping ? ", skipping" : ""));
+                Drawing fast(true), quiet(false), plain(true, false);
+                for (Drawing* d : {&fast, &quiet, &plain}) d->AlsoDrawAt(2);
+                const int error = DrawChain(plain, c, angles, true, skipping);
+                EXPECT_TRUE(&angles != views || (error != -1) == (c.fails && !skipping));  // unturned, as named
+                EXPECT_EQ(DrawChain(fast, c, angles, false, skipping), error);
+                EXPECT_EQ(DrawChain(quiet, c, angles, false, skipping), error);
+                ExpectDrewAsPlain(fast, plain), ExpectDrewAsPlain(quiet, plain);
+            }
 }
 
-// Catches an end reused for -0 as 0 (rotated, it keeps its sign) or under other angles.
-TEST(EndReuse, OnlyTheSameBitsUnderTheSameAnglesAreReused) {
-    const Vec3 a = MakeVec(0.3f, -0.2f, 0.1f), b = MakeVec(0, 0.5f, 0), negativeZeros = MakeVec(-0.0f, 0.5f, -0.0f);
-    const Vec3 view1 = MakeVec(0, 3.14159274f, 0), view2 = MakeVec(0.7f, 0.1f, -0.4f);
-    Drawing fast(true), plain(true, false);
-    const std::tuple<Vec3, Vec3, Vec3> segments[] = {
-        {b, a, view1}, {a, negativeZeros, view1}, {b, a, view1}, {a, b, view2}, {b, a, view2}};
-    for (Drawing* d : {&fast, &plain})
-        for (const auto& [p, q, view] : segments) DrawSegment(d->scene.tools, p, q, view);
-    ExpectDrewAsPlain(fast, plain);
+// Catches a polyline's segments before a raising point left undrawn, or their own error lost behind the point's.
+TEST(Polyline, DrawsAndFailsAsItsSegmentsOneByOne) {
+    const std::tuple<const char*, int, int> cases[] = {// name, point that raises, point at the eye
+                                                       {"whole", -1, -1},
+                                                       {"a point raises in the first piece", 20, -1},
+                                                       {"a point raises in a later piece", 140, -1},
+                                                       {"a segment raises before a point does", 100, 70}};
+    for (const auto& [name, raising, atEye] : cases) {
+        SCOPED_TRACE(name);
+        const std::vector<Vec3> points = Wander(150, 0.02f, 14, atEye, MakeVec(0, 0, -5));
+        const auto pointAt = [&](float u) {
+            if (int(u) == raising) RaiseOverflow();
+            return points[std::size_t(u)];
+        };
+        Drawing chained(true), oneByOne(true);
+        const auto chainedError = RaisedKind([&] { DrawPolyline(chained.scene, {0, 149, 1}, pointAt); });
+        const auto oneByOneError = RaisedKind([&] {
+            for (int i = 1; i < 150; ++i)
+                DrawSegment(oneByOne.scene.tools, pointAt(float(i)), points[i - 1], ViewAngles(oneByOne.scene));
+        });
+        EXPECT_EQ(chainedError, oneByOneError);
+        EXPECT_EQ(LogDigest(chained.log), LogDigest(oneByOne.log));
+        EXPECT_EQ(PixelDigest(chained.surface), PixelDigest(oneByOne.surface));
+        EXPECT_GT(chained.log.size(), 18u);
+    }
 }
 
 // Catches an overflow part way raised elsewhere than the plain loop, or a worker stuck on the lost job.

@@ -10,7 +10,7 @@
 
 inline ViewState ViewAt(float ax, float ay, float az, float time) { return {ax, ay, az, time}; }
 
-// A scene on its own surface, logged or not, fast or plain, at the start-up level (ORBIZA_SIMD).
+// A scene on its own surface, logged or not, by the kernels of the start-up level (ORBIZA_SIMD) or the plain route.
 struct Drawing {
     Scene scene;
     Canvas surface, display;
@@ -18,15 +18,15 @@ struct Drawing {
 
     explicit Drawing(bool logged, bool fast = true, double scale = 1) : surface(scale) {
         StartUpDrawing(scene.tools, StartUpSimdLevel());
-        scene.tools.surface = &surface;
+        if (!fast) UsePlainRoute(scene.tools);
+        AttachCanvases(scene.tools, &surface);
         if (logged) scene.tools.log = &log;
-        scene.tools.fastPath = fast;
     }
     Drawing(const Drawing&) = delete;
 
     void AlsoDrawAt(double scale) {
         display = Canvas(scale);
-        scene.tools.display = &display;
+        AttachCanvases(scene.tools, &surface, &display);
     }
 };
 

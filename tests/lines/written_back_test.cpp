@@ -32,7 +32,7 @@ TEST(LinesWrittenBack, StructuresAndTheirAxesReadBackToTheSegmentsDrawn) {
         Canvas surface;
         SegmentLog log;
         StartUpDrawing(scene.tools, SimdLevel::Scalar);
-        scene.tools.surface = &surface;
+        AttachCanvases(scene.tools, &surface);
         scene.tools.log = &log;
         scene.view = {0.4f, -0.6f, 0.2f, 1.3f};
         scene.view.StructureIndex = std::int16_t(row);

@@ -92,7 +92,7 @@ for (const ratio of [1, 2]) {
   const told = await tab.$eval('#a', (view, text) => new Promise((resolve) => {
     view.addEventListener('orbiza-viewchange', (event) => resolve(event.detail), { once: true });
     view.view = text;
-    setTimeout(resolve, 5000, 'nothing');
+    setTimeout(resolve, 20000, 'nothing');
   }), torus);
   Check(told === torus, `a: told ${told}`);
   await Settle(tab, 'a');
@@ -143,7 +143,7 @@ await Settle(still, 'm');
 await still.waitForTimeout(300);
 Check((await Text(still, 'm')).includes('angles=0,0,0;time=0;speeds=3,0,0,0;axes=0;timer=0'), `reduced motion: ${await Text(still, 'm')}`);
 await still.press('#m', ' ');
-await still.waitForFunction(() => !document.getElementById('m').view.includes('angles=0,'), null, { timeout: 5000 })
+await still.waitForFunction(() => !document.getElementById('m').view.includes('angles=0,'), null, { timeout: 20000 })
   .catch(() => failures.push('reduced motion: Space does not start it'));
 
 // Three animated views, "Rossler Chaos" among them: no task of the page's thread over 16 ms.
