@@ -101,7 +101,7 @@ void DrawTheLines(benchmark::State& state, LineFormat format, std::string (*make
     Scene scene;
     Canvas surface;
     StartBenchScene(scene, 0, level);
-    scene.tools.surface = &surface;
+    AttachCanvases(scene.tools, &surface);
     for (auto _ : state) {
         Clear(surface);
         DrawLines(scene.tools, data, ViewAngles(scene));
