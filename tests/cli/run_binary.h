@@ -51,10 +51,9 @@ struct ScratchDir {
     }
 };
 
-// Starts a program, output and errors to the files named; fileSizeLimit > 0 caps each file it writes; its standard
-// input from the file `inPath` where one is named.
+// Starts a program, output and errors to the files named; fileSizeLimit > 0 caps each file it writes.
 inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outPath, const std::string& errPath,
-                          long fileSizeLimit = 0, const std::string& inPath = {}) {
+                          long fileSizeLimit = 0) {
     std::vector<char*> cargv;
     for (std::string& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);
@@ -62,7 +61,6 @@ inline pid_t StartProgram(std::vector<std::string> argv, const std::string& outP
     if (child == 0) {
         dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
         dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-        if (!inPath.empty()) dup2(open(inPath.c_str(), O_RDONLY), 0);
         if (fileSizeLimit > 0) {
             const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);
@@ -81,19 +79,17 @@ inline int WaitStatus(pid_t child) {
 }
 
 // Runs a program and collects what it says.
-inline RunResult RunProgram(const std::vector<std::string>& argv, long fileSizeLimit = 0,
-                            const std::string& inPath = {}) {
+inline RunResult RunProgram(const std::vector<std::string>& argv, long fileSizeLimit = 0) {
     const ScratchDir capture;
     const std::string outPath = capture.path / "stdout", errPath = capture.path / "stderr";
-    const int status = WaitStatus(StartProgram(argv, outPath, errPath, fileSizeLimit, inPath));
+    const int status = WaitStatus(StartProgram(argv, outPath, errPath, fileSizeLimit));
     return {status, ReadWholeFile(outPath), ReadWholeFile(errPath)};
 }
 
-inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0,
-                           const std::string& inPath = {}) {
+inline RunResult RunBinary(const std::vector<std::string>& args, long fileSizeLimit = 0) {
     std::vector<std::string> argv{ORBIZA_RENDER_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunProgram(argv, fileSizeLimit, inPath);
+    return RunProgram(argv, fileSizeLimit);
 }
 
 inline std::vector<std::string> Lines(const std::string& text) {
@@ -120,7 +116,6 @@ struct Drawn {
     std::vector<SegmentLog> logs;
 };
 
-// `redraw` draws the structure, or what the renderer draws in its place.
 inline Drawn WindowFrames(const std::string& structure, int count, double scale = 1,
                           const std::function<void(Scene&)>& redraw = RedrawScene) {
     Drawn drawn;

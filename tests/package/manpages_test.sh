@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Each manual page: every --help option, no man warning, only options as tags, version-only title, include headings,
-# and each example command on one line at any width, never broken (inside a quoted name or elsewhere); a command may
-# pipe into orbiza-render.
+# and each example command (or a pipe into orbiza-render) on one line at any width, never broken (quoted names too).
 # Usage: manpages_test.sh PROGRAM PAGE INCLUDE [PROGRAM PAGE INCLUDE]...
 set -euo pipefail
 while [ $# -ge 3 ]; do
