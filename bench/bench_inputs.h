@@ -32,6 +32,20 @@ inline void StartBenchScene(Scene& scene, int structureIndex, SimdLevel level) {
 
 inline int RosslerIndex() { return *FindStructure("Rossler Chaos"); }
 
+// The segments one redraw of the structure at the bench view draws.
+inline std::size_t SegmentsPerRedraw(int structureIndex) {
+    Scene scene;
+    SegmentLog log;
+    scene.view = BenchView(structureIndex);
+    scene.tools.log = &log;
+    RedrawScene(scene);
+    return log.size();
+}
+
+// A 1,000,000-segment table as the renderer's segment log writes it, one
+// long trajectory in many colours.
+std::string MillionSegmentCsv();
+
 // Benchmark names the ratios are read from.
 inline std::string RedrawName(int structureIndex) {
     return "redraw/" + std::string(Catalogue()[structureIndex - 1].listText);

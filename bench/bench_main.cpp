@@ -12,7 +12,7 @@
 
 void RegisterRedrawBenchmarks(SimdLevel level);
 void RegisterRosslerBenchmarks();
-void RegisterLinesBenchmarks(std::map<std::string, std::string>& texts);
+void RegisterLinesBenchmarks(std::map<std::string, std::string>& texts, SimdLevel level);
 void PrintLinesRates(const MedianReporter& reporter, const std::map<std::string, std::string>& texts);
 #ifdef ORBIZA_BENCH_QPAINTER
 void RegisterQPainterBenchmark(SimdLevel level);
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     std::map<std::string, std::string> lineTexts;  // the line-data benchmarks' texts, made once
     RegisterRedrawBenchmarks(level);
     RegisterRosslerBenchmarks();
-    RegisterLinesBenchmarks(lineTexts);
+    RegisterLinesBenchmarks(lineTexts, level);
 #ifdef ORBIZA_BENCH_QPAINTER
     RegisterQPainterBenchmark(level);
 #endif

@@ -1,8 +1,10 @@
 // The renderer's exports: 100 frames to a PNG sequence, to an animated WebP,
 // to a GIF and to an MP4 video, drawing and encoding overlapped, against one
-// redraw plus one PNG encode done one after the other.
+// redraw plus one PNG encode done one after the other; and a whole run from a
+// 1,000,000-segment table to a PNG.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "bench_inputs.h"
@@ -48,6 +50,22 @@ void ExportFrames(benchmark::State& state, int structureIndex, std::string fileN
         benchmark::Counter(double(Frames) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+// orbiza-render --input lines.csv --output lines.png, the table made once: reading, placing, drawing, encoding.
+void RenderTable(benchmark::State& state, SimdLevel level) {
+    const std::filesystem::path folder = ScratchFolder();
+    std::ofstream(folder / "lines.csv") << MillionSegmentCsv();
+    RenderOptions options;
+    options.simd = level;
+    options.input = folder / "lines.csv";
+    options.outputs = {folder / "lines.png"};
+    for (auto _ : state) {
+        std::ostringstream err;
+        TemporaryFiles temporaries;
+        if (RunRender(options, temporaries, err) != 0) state.SkipWithError(err.str().c_str());
+    }
+    std::filesystem::remove_all(folder);
+}
+
 // The serial parts: one redraw, and one PNG of its picture encoded and saved.
 void Redraw(benchmark::State& state, int structureIndex, SimdLevel level) {
     Scene scene;
@@ -87,6 +105,7 @@ int MorphIndex() { return *FindStructure("Sphere-Torus Transformation"); }
 
 void RegisterExportBenchmarks(SimdLevel level) {
     SilenceVideoLibraries();
+    Measured(benchmark::RegisterBenchmark("lines/render-csv-1M-png", RenderTable, level));
     for (int index : {MorphIndex(), RosslerIndex()}) {
         Measured(benchmark::RegisterBenchmark(Name("redraw", index).c_str(), Redraw, index, level));
         Measured(benchmark::RegisterBenchmark(Name("png-encode", index).c_str(), EncodePng, index, level));

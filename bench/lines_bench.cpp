@@ -1,6 +1,7 @@
 // Line data read from memory: a 1,000,000-segment table as the renderer's
 // segment log writes it, the same line as a point table, and as OBJ, each in
-// MB/s of text.
+// MB/s of text; and the table's lines and the point table's drawn as --input
+// draws them, each segment against a segment of the Rossler redraw.
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -8,6 +9,8 @@
 
 #include "bench_inputs.h"
 #include "float_text.h"
+#include "line_drawing.h"
+#include "line_fit.h"
 #include "line_input.h"
 #include "median_reporter.h"
 
@@ -26,8 +29,10 @@ void AppendFloats(std::string& text, std::initializer_list<float> values, char s
     text.back() = '\n';
 }
 
+}  // namespace
+
 // Each row's second point is the row before's first, as a polyline's are.
-std::string CsvText() {
+std::string MillionSegmentCsv() {
     std::string text = "px,py,pz,qx,qy,qz,x1,y1,x2,y2,r,g,b\n";
     for (int i = 1; i <= Segments; ++i) {
         const Vec3 p = TrajectoryPoint(i), q = TrajectoryPoint(i - 1);
@@ -37,6 +42,8 @@ std::string CsvText() {
     }
     return text;
 }
+
+namespace {
 
 std::string PointTableText() {
     std::string text;
@@ -62,7 +69,7 @@ const struct {
     const char* name;
     LineFormat format;
     std::string (*text)();
-} Inputs[] = {{"lines/read-csv-1M", LineFormat::Csv, CsvText},
+} Inputs[] = {{"lines/read-csv-1M", LineFormat::Csv, MillionSegmentCsv},
               {"lines/read-points-1M", LineFormat::Points, PointTableText},
               {"lines/read-obj-1M", LineFormat::Obj, ObjText}};
 
@@ -79,18 +86,53 @@ void ReadLines(benchmark::State& state, LineFormat format, std::string (*makeTex
     state.SetBytesProcessed(std::int64_t(text.size()) * state.iterations());
 }
 
+std::string DrawName(const char* format) { return std::string("lines/draw-") + format + "-1M"; }
+
+// The data read and placed once, then cleared and drawn as a redraw of --input
+// draws it, at the view the structures are drawn under: the table's segments
+// in their given colours, the point table's shaded by depth.
+void DrawTheLines(benchmark::State& state, LineFormat format, std::string (*makeText)(), std::string& text,
+                  SimdLevel level) {
+    if (text.empty()) text = makeText();
+    LineData data;
+    LineFault fault;
+    if (!ReadLineText(text, format, data, fault)) return state.SkipWithError(fault.what.c_str());
+    FitLines(data);
+    Scene scene;
+    Canvas surface;
+    StartBenchScene(scene, 0, level);
+    AttachCanvases(scene.tools, &surface);
+    for (auto _ : state) {
+        Clear(surface);
+        DrawLines(scene.tools, data, ViewAngles(scene));
+        benchmark::DoNotOptimize(surface.pixels.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["segments"] =
+        benchmark::Counter(double(Segments) * double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 }  // namespace
 
 // `texts` keeps each benchmark's text, by its name, for its runs and its rate.
-void RegisterLinesBenchmarks(std::map<std::string, std::string>& texts) {
+void RegisterLinesBenchmarks(std::map<std::string, std::string>& texts, SimdLevel level) {
     for (const auto& input : Inputs)
         Measured(
             benchmark::RegisterBenchmark(input.name, ReadLines, input.format, input.text, std::ref(texts[input.name])));
+    for (const auto& [format, input] : {std::pair{"csv", Inputs[0]}, std::pair{"points", Inputs[1]}})
+        Measured(benchmark::RegisterBenchmark(DrawName(format).c_str(), DrawTheLines, input.format, input.text,
+                                              std::ref(texts[input.name]), level));
 }
 
-// MB/s of each, from its median.
+// MB/s of each, from its median; and the time a segment takes to draw, against
+// a segment of the Rossler redraw (its integration included).
 void PrintLinesRates(const MedianReporter& reporter, const std::map<std::string, std::string>& texts) {
     for (const auto& [name, text] : texts)
         if (const auto seconds = reporter.MedianSeconds(name); seconds && !text.empty())
             std::printf("rate %s: %.0f MB/s\n", name.c_str(), double(text.size()) / 1e6 / *seconds);
+    const auto rossler = reporter.MedianSeconds(RedrawName(RosslerIndex()));
+    for (const char* format : {"csv", "points"})
+        if (const auto seconds = reporter.MedianSeconds(DrawName(format)); seconds && rossler)
+            std::printf("ratio %s/redraw-rossler, a segment each: %.2f\n", DrawName(format).c_str(),
+                        (*seconds / Segments) / (*rossler / double(SegmentsPerRedraw(RosslerIndex()))));
 }

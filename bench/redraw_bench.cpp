@@ -20,15 +20,6 @@ struct RedrawBench {
     }
 };
 
-std::size_t SegmentsPerRedraw(int structureIndex) {
-    Scene scene;
-    SegmentLog log;
-    scene.view = BenchView(structureIndex);
-    scene.tools.log = &log;
-    RedrawScene(scene);
-    return log.size();
-}
-
 void Redraw(benchmark::State& state, int structureIndex, SimdLevel level, double scale, double displayScale) {
     auto bench = std::make_unique<RedrawBench>(structureIndex, level, scale, displayScale);
     const double segments = double(SegmentsPerRedraw(structureIndex));

@@ -111,6 +111,18 @@ const std::map<std::string, ValueHandler, std::less<>>& ValueOptions() {
              o.view = ParseViewAddress(v, &problem);
              if (!o.view) throw CommandLineError{"--view: " + problem};
          }},
+        {"--input",
+         [](RenderOptions& o, std::string_view v) {
+             if (v.empty()) throw CommandLineError{"--input: empty file name"};
+             if (!o.input.empty()) throw CommandLineError{"--input: one file of lines is drawn, not two"};
+             o.input = v;
+         }},
+        {"--input-format",
+         [](RenderOptions& o, std::string_view v) {
+             o.inputFormat = LineFormatNamed(v);
+             if (!o.inputFormat)
+                 throw CommandLineError{"--input-format: " + Quoted(v) + " is not one of " + LineFormatNames()};
+         }},
         {"--segments",
          [](RenderOptions& o, std::string_view v) {
              if (v.empty()) throw CommandLineError{"--segments: empty file name"};
@@ -127,6 +139,7 @@ bool FlagOption(RenderOptions& options, std::string_view arg) {
     if (arg == "--list") return options.list = true;
     if (arg == "--axes") return options.showAxis = true;
     if (arg == "--quiet") return options.quiet = true;
+    if (arg == "--no-fit") return !(options.fitInput = false);
     return false;
 }
 
@@ -137,15 +150,34 @@ bool SetsTheView(std::string_view name) {
     return false;
 }
 
+// The lines of --input take a structure's place, and their format is known
+// before anything is read.
+void CheckInput(const RenderOptions& options, const std::string& firstStructure) {
+    if (options.input.empty()) {
+        if (options.inputFormat) throw CommandLineError{"--input-format: there is no --input FILE to read"};
+        if (!options.fitInput) throw CommandLineError{"--no-fit: there is no --input FILE to place"};
+        return;
+    }
+    if (!firstStructure.empty())
+        throw CommandLineError{"--input cannot be combined with " + firstStructure + ": the lines take its place"};
+    if (options.inputFormat || LineFormatOfFile(options.input)) return;
+    throw CommandLineError{
+        "--input: " + (options.input == "-" ? std::string("standard input") : Quoted(options.input)) +
+        " names no format of lines; name it with --input-format " + LineFormatNames() +
+        " (a file's name may say it: " + LineFormatEndings() + ")"};
+}
+
 // Options take their value as the next argument or after '='; "--" ends the options.
 void ParseInto(RenderOptions& options, const std::vector<std::string>& args) {
     bool optionsEnded = false;
-    std::string setsTheView;  // the first option or structure that does
+    std::string setsTheView;     // the first option or structure that does
+    std::string firstStructure;  // as given
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (optionsEnded || arg.empty() || arg[0] != '-') {
             options.structures.push_back(StructureOrThrow(arg));
-            if (setsTheView.empty()) setsTheView = "the structure " + Quoted(arg);
+            if (firstStructure.empty()) firstStructure = "the structure " + Quoted(arg);
+            if (setsTheView.empty()) setsTheView = firstStructure;
             continue;
         }
         if (arg == "--") {
@@ -168,6 +200,7 @@ void ParseInto(RenderOptions& options, const std::vector<std::string>& args) {
     }
     if (options.view && !setsTheView.empty())
         throw CommandLineError{"--view cannot be combined with " + setsTheView + ": the address holds the whole view"};
+    CheckInput(options, firstStructure);
 }
 
 }  // namespace

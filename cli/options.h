@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "file_format.h"
+#include "line_input.h"
 #include "simd_level.h"
 #include "view_address.h"
 
@@ -19,18 +20,21 @@ struct RenderOptions {
     float time = 0;
     int ticks = 0;
     Speeds speeds;
-    int frames = 1;                        // pictures, each after one more timer tick
-    int delay = DefaultFrameMilliseconds;  // ms each frame of an animation lasts
-    int seed = 0;                          // K: the random source starts from the key -K; 0: the fixed start
-    bool quiet = false;                    // no progress line
-    bool progress = false;                 // standard error is a terminal: show the progress of long runs
-    std::vector<int> structures;           // 1-based catalogue rows, drawn in this order
-    std::vector<std::string> outputs;      // picture files; the extension picks the format, or else `format`
-    std::optional<FileFormat> format;      // for outputs whose names name no format
-    std::vector<std::string> segments;     // segment lists, each written in full; "-": standard output
-    std::optional<ViewAddress> view;       // --view: the whole state, in place of the options above that set it
-    double scale = 1;                      // the pictures' scale, Canvas::MinScale .. Canvas::MaxScale
-    SimdLevel simd = SimdLevel::Scalar;    // the kernels' level, chosen at the program's start-up
+    int frames = 1;                         // pictures, each after one more timer tick
+    int delay = DefaultFrameMilliseconds;   // ms each frame of an animation lasts
+    int seed = 0;                           // K: the random source starts from the key -K; 0: the fixed start
+    bool quiet = false;                     // no progress line
+    bool progress = false;                  // standard error is a terminal: show the progress of long runs
+    std::vector<int> structures;            // 1-based catalogue rows, drawn in this order
+    std::vector<std::string> outputs;       // picture files; the extension picks the format, or else `format`
+    std::optional<FileFormat> format;       // for outputs whose names name no format
+    std::vector<std::string> segments;      // segment lists, each written in full; "-": standard output
+    std::optional<ViewAddress> view;        // --view: the whole state, in place of the options above that set it
+    std::string input;                      // --input: line data drawn in place of a structure ("-": standard input)
+    std::optional<LineFormat> inputFormat;  // its format, where its name does not say it
+    bool fitInput = true;                   // placed as the catalogue is; --no-fit: drawn as given
+    double scale = 1;                       // the pictures' scale, Canvas::MinScale .. Canvas::MaxScale
+    SimdLevel simd = SimdLevel::Scalar;     // the kernels' level, chosen at the program's start-up
 };
 
 struct ParsedCommandLine {

@@ -21,6 +21,10 @@ STRUCTURE is a list text (case ignored, quote texts with spaces) or its
 1-based position; see --list. Without STRUCTURE the picture is what a redraw
 before any selection draws: the axes with --axes, otherwise nothing.
 
+With --input FILE, the lines in FILE take a structure's place: every picture
+is cleared, then holds the axes with --axes and the lines, turned and shaded
+by depth as a structure's segments are, with every other option and output.
+
 An option's value follows as the next argument or after '='.
 
 Options:
@@ -38,7 +42,8 @@ Options:
                         several times; with --format, '-' is standard output
   --format FMT          the format of every --output whose name has no known
                         extension (standard output, a pipe, any other name):
-                        png, bmp, svg, obj, webp, gif, mp4 or webm. A name
+                        png, bmp, svg, pdf, eps, obj, webp, gif, mp4 or webm.
+                        A name
                         ending in .jpg, .jpeg, .tif, .tiff, .avi, .mov or .mkv
                         is refused all the same: those formats are not written
   --frames N            N pictures (1..100000): the first as drawn, each next
@@ -72,7 +77,27 @@ Options:
                         random source, so it goes with none of --angles,
                         --time, --axes, --ticks, --speeds, --seed or a
                         STRUCTURE; with --frames the animation goes on from
-                        there at its speeds
+                        there at its speeds. With --input the lines take the
+                        place of its structure
+  --input FILE          draw the lines in FILE instead of a structure ('-' for
+                        standard input): a .csv table as --segments writes
+                        it (a header naming the columns; px, py, pz, qx, qy
+                        and qz needed, r, g and b if given), .obj line and
+                        face elements ('v x y z [r g b]', 'l i j k ...'), or
+                        a point table (.txt, .xyz or .dat): x y z a line,
+                        a blank line between polylines, '#' comments. The
+                        lines are moved and scaled to lie where the
+                        structures lie; a segment without a colour is shaded
+                        by depth from white, a colour given is drawn as it
+                        is. The angles turn the lines, the time does not
+                        change them. Data that cannot be read ends the run
+                        with a line naming the file and its line, before
+                        anything is written
+  --input-format FMT    the format of --input where its name does not say
+                        it (standard input, another ending): csv, obj or
+                        points
+  --no-fit              draw the --input lines where they are, as given:
+                        the structures fit in about 1 either way
   --quiet               no progress line (shown on a terminal for --frames)
   --segments FILE       write every segment of the picture, axes included, in
                         drawing order as CSV ('-' for standard output); may
@@ -88,7 +113,10 @@ The extension picks the format, in any letter case. At --scale S the picture
 is round(565 S) x round(517 S) pixels, 565 x 517 at 1. .bmp (24-bit) and .png
 hold the picture; .svg every segment as a line between the centres of its end
 pixels, in its colour, on black, as wide and high as the picture with the view
-box of the 565 x 517 one, so its lines grow with S; .obj the model points
+box of the 565 x 517 one, so its lines grow with S, and segments that meet in
+one colour one path; .pdf and .eps (for a paper's figures) the same lines on a
+page of round(565 S) x round(517 S) points, the same bytes for the same
+picture, run after run; .obj the model points
 before rotation, each run of joined segments one 'l' element, with vertex
 colours 'v x y z r g b' (0 to 1), a segment having the colour of its first
 point (the later vertex of the two), the same at every scale, as is the
@@ -132,7 +160,8 @@ be written, or a write-protected file to replace (nothing is then written); 2
 a bad command line (unknown structure or option, malformed or out-of-range
 number or scale, an output without a format or named for a format that is not
 written, two outputs that reach one place, nothing to write, a malformed
---view address or an option beside it that sets the same state); 141 the
+--view address or an option beside it that sets the same state, a structure
+beside --input) or --input data that cannot be read; 141 the
 reader of standard output went away; 128 + N ended by signal N (130 for
 Ctrl-C), after the line "orbiza-render: interrupted".
 )";

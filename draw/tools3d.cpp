@@ -75,13 +75,17 @@ void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles) {
 }
 
 void DrawSegmentChain(Tools3D& tools, const Vec3* points, int count, Vec3 angles) {
+    DrawSegmentChainInColours(tools, points, nullptr, count, angles);
+}
+
+void DrawSegmentChainInColours(Tools3D& tools, const Vec3* points, const PointColour* colours, int count, Vec3 angles) {
     if (count < 2) return;
     UseView(tools, angles);
-    tools.kernels->chain(tools, points, count, DrawChainPlainly);
+    tools.kernels->chain(tools, points, colours, count, DrawChainPlainly);
 }
 
 void DrawSegmentChainSkippingErrors(Tools3D& tools, const Vec3* points, int count, Vec3 angles) {
     if (count < 2) return;
     UseView(tools, angles);
-    tools.kernels->chain(tools, points, count, DrawChainPlainlySkippingErrors);
+    tools.kernels->chain(tools, points, nullptr, count, DrawChainPlainlySkippingErrors);
 }

@@ -14,6 +14,14 @@ struct ScreenPoint {
     float x = 0, y = 0;
 };
 
+// The colour a point gives the segment it is the first point of, as a file of
+// lines gives it, or none: then the depth cue colours the segment from the
+// line colour, as it does the structures' segments.
+struct PointColour {
+    Rgb rgb;
+    bool given = false;
+};
+
 // The depth cue a program starts with.
 inline constexpr float StartDepthRange = 4, StartDepthGain = 205, StartDepthBase = 50;
 
@@ -78,6 +86,11 @@ void DrawSegment(Tools3D& tools, Vec3 p, Vec3 q, Vec3 angles);
 // that order, as a polyline hands its segments over: the same segments,
 // pixels, state and errors, each point transformed once.
 void DrawSegmentChain(Tools3D& tools, const Vec3* points, int count, Vec3 angles);
+// The same with a colour for each point: a segment whose first point has its
+// colour given is drawn and logged in exactly that colour, its brightness the
+// depth cue's as for any segment; that colour is not worked out, so it cannot
+// fail.
+void DrawSegmentChainInColours(Tools3D& tools, const Vec3* points, const PointColour* colours, int count, Vec3 angles);
 // The same with each segment a statement of its own: one that raises a
 // run-time error is left out, and the chain goes on from its first point.
 void DrawSegmentChainSkippingErrors(Tools3D& tools, const Vec3* points, int count, Vec3 angles);

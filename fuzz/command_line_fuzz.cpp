@@ -1,7 +1,8 @@
 // The renderer's command line: the input is its arguments, each ended by a
 // NUL byte. Beyond what the sanitizers catch: a refusal is one line, and a
 // command line accepted for drawing gives every output a format (--list,
-// --help and --version only print, whatever else is given).
+// --help and --version only print, whatever else is given), and its --input
+// one.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,5 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parsed.error.empty() && !o.list && !o.help && !o.version)  // these print and write no file
         for (const std::string& path : o.outputs)
             if (!OutputFormat(o, path)) __builtin_trap();
+    if (parsed.error.empty() && !o.input.empty() && !o.inputFormat && !LineFormatOfFile(o.input)) __builtin_trap();
     return 0;
 }

@@ -3,15 +3,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "canvas.h"
+#include "tools3d.h"
 #include "vec3.h"
-
-// The colour a file gives a segment, or none: then the depth cue colours it
-// from white, as it does the structures' segments.
-struct PointColour {
-    Rgb rgb;
-    bool given = false;
-};
 
 // Line data as read from a file: polylines of points, kept as polylines so
 // each can be handed to the drawing core whole. Segment k of a polyline joins

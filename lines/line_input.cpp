@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "number_reading.h"
 #include "readers/line_readers.h"
 
 namespace {
@@ -68,10 +69,17 @@ std::optional<LineFormat> LineFormatOfFile(std::string_view fileName) {
 }
 
 std::string LineFormatNames() {
-    std::string names;
+    std::vector<std::string_view> names;
+    for (const LineFormatEntry& entry : Formats) names.push_back(entry.name);
+    return ChoiceText(names);
+}
+
+std::string LineFormatEndings() {
+    std::vector<std::string_view> endings;
     for (const LineFormatEntry& entry : Formats)
-        names += (names.empty() ? "" : &entry == std::end(Formats) - 1 ? " or " : ", ") + std::string(entry.name);
-    return names;
+        for (std::string_view ending : entry.endings)
+            if (!ending.empty()) endings.push_back(ending);
+    return ChoiceText(endings);
 }
 
 std::string LineFaultText(std::string_view shownName, const LineFault& fault) {

@@ -19,6 +19,8 @@ std::optional<LineFormat> LineFormatNamed(std::string_view name);
 std::optional<LineFormat> LineFormatOfFile(std::string_view fileName);
 // "csv, obj or points", for messages.
 std::string LineFormatNames();
+// ".csv, .obj, .txt, .xyz or .dat", for messages.
+std::string LineFormatEndings();
 
 // What is wrong with an input, on which line (from 1; 0 for the input as a whole).
 struct LineFault {

@@ -10,10 +10,12 @@
 
 namespace {
 
-constexpr std::array<EncoderKind, 9> Kinds{{
+constexpr std::array<EncoderKind, 11> Kinds{{
     {FileFormat::Png, false, BeginStill, AddPngFrame, FinishStill},
     {FileFormat::Bmp, false, BeginStill, AddBmpFrame, FinishStill},
     {FileFormat::Svg, true, BeginStill, AddSvgFrame, FinishStill},
+    {FileFormat::Pdf, true, BeginStill, AddPdfFrame, FinishStill},
+    {FileFormat::Eps, true, BeginStill, AddEpsFrame, FinishStill},
     {FileFormat::Obj, true, BeginStill, AddObjFrame, FinishStill},
     {FileFormat::Csv, true, BeginStill, AddCsvFrame, FinishStill},
     {FileFormat::WebP, false, BeginWebP, AddWebPFrame, FinishWebP},

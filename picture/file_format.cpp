@@ -3,17 +3,22 @@
 #include <array>
 #include <cctype>
 #include <utility>
+#include <vector>
+
+#include "number_reading.h"
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, FileFormat>, 8> Names{{{"png", FileFormat::Png},
-                                                                        {"bmp", FileFormat::Bmp},
-                                                                        {"svg", FileFormat::Svg},
-                                                                        {"obj", FileFormat::Obj},
-                                                                        {"webp", FileFormat::WebP},
-                                                                        {"gif", FileFormat::Gif},
-                                                                        {"mp4", FileFormat::Mp4},
-                                                                        {"webm", FileFormat::WebM}}};
+constexpr std::array<std::pair<std::string_view, FileFormat>, 10> Names{{{"png", FileFormat::Png},
+                                                                         {"bmp", FileFormat::Bmp},
+                                                                         {"svg", FileFormat::Svg},
+                                                                         {"pdf", FileFormat::Pdf},
+                                                                         {"eps", FileFormat::Eps},
+                                                                         {"obj", FileFormat::Obj},
+                                                                         {"webp", FileFormat::WebP},
+                                                                         {"gif", FileFormat::Gif},
+                                                                         {"mp4", FileFormat::Mp4},
+                                                                         {"webm", FileFormat::WebM}}};
 
 constexpr std::array<std::pair<std::string_view, std::string_view>, 7> Refused{{{"jpg", "JPEG"},
                                                                                 {"jpeg", "JPEG"},
@@ -88,10 +93,9 @@ std::string_view RefusedExtension(std::string_view path) {
 }
 
 std::string PictureFormatNames() {
-    std::string list;
-    for (std::size_t i = 0; i < Names.size(); ++i)
-        list += (i == 0 ? "" : i + 1 == Names.size() ? " or " : ", ") + std::string(Names[i].first);
-    return list;
+    std::vector<std::string_view> names;
+    for (const auto& [name, format] : Names) names.push_back(name);
+    return ChoiceText(names);
 }
 
 std::string TemplateProblem(std::string_view path) {

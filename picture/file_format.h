@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-enum class FileFormat { Bmp, Png, Svg, Obj, WebP, Gif, Mp4, WebM, Csv };
+enum class FileFormat { Bmp, Png, Svg, Pdf, Eps, Obj, WebP, Gif, Mp4, WebM, Csv };
 
 // The picture format a name stands for ("png", "webm", ...), in any letter case.
 std::optional<FileFormat> PictureFormatNamed(std::string_view name);

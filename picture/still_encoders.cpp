@@ -2,6 +2,7 @@
 
 #include "bmp_file.h"
 #include "obj_writer.h"
+#include "page_writer.h"
 #include "picture_file.h"
 #include "segments_csv.h"
 #include "svg_writer.h"
@@ -26,6 +27,14 @@ bool AddBmpFrame(Encoder& encoder, const Canvas& surface, const SegmentLog&) {
 bool AddSvgFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log) {
     EncoderState<std::string>(encoder) = SvgText(log, surface.width, surface.height);
     return true;
+}
+
+bool AddPdfFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log) {
+    return PageBytes(PageKind::Pdf, log, surface.width, surface.height, EncoderState<std::string>(encoder));
+}
+
+bool AddEpsFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log) {
+    return PageBytes(PageKind::Eps, log, surface.width, surface.height, EncoderState<std::string>(encoder));
 }
 
 bool AddObjFrame(Encoder& encoder, const Canvas&, const SegmentLog& log) {

@@ -11,5 +11,7 @@ bool FinishStill(Encoder& encoder);
 bool AddPngFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log);
 bool AddBmpFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log);
 bool AddSvgFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log);
+bool AddPdfFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log);
+bool AddEpsFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log);
 bool AddObjFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log);
 bool AddCsvFrame(Encoder& encoder, const Canvas& surface, const SegmentLog& log);

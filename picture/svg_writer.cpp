@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "float_text.h"
+#include "joined_paths.h"
+
 namespace {
 
 void AppendCentre(std::string& out, int pixel) {
@@ -9,6 +12,12 @@ void AppendCentre(std::string& out, int pixel) {
     const auto end = std::to_chars(digits, digits + sizeof digits, pixel).ptr;
     out.append(digits, end);
     out += ".5";
+}
+
+void AppendPixel(std::string& out, PathPixel pixel) {
+    AppendCentre(out, pixel.column);
+    out += ' ';
+    AppendCentre(out, pixel.row);
 }
 
 void AppendColour(std::string& out, Rgb colour) {
@@ -20,23 +29,28 @@ void AppendColour(std::string& out, Rgb colour) {
     }
 }
 
-// Each piece of the line from the centre of its first pixel to the centre of
-// its last, exactly the pixels the raster set.
-void AppendSegment(std::string& out, const SegmentRecord& s, std::vector<PixelRun>& runs) {
-    LinePixelRuns(s.x1, s.y1, s.x2, s.y2, runs);
-    for (const PixelRun& run : runs) {
-        out += "<path d=\"M";
-        AppendCentre(out, run.c1);
-        out += ' ';
-        AppendCentre(out, run.r1);
-        out += 'L';
-        AppendCentre(out, run.c2);
-        out += ' ';
-        AppendCentre(out, run.r2);
-        out += "\" stroke=\"";
-        AppendColour(out, s.colour);
+// One path through the centres of its pixels; a path of one pixel as that
+// pixel's square, which not every renderer draws for a line of zero length.
+void AppendPath(std::string& out, const JoinedPaths& joined, std::size_t index) {
+    const std::size_t first = PathStart(joined, index), end = joined.paths[index].end;
+    const PathPixel start = joined.pixels[first];
+    if (end - first == 1) {
+        out += "<rect x=\"" + std::to_string(start.column) + "\" y=\"" + std::to_string(start.row) +
+               "\" width=\"1\" height=\"1\" fill=\"";
+        AppendColour(out, joined.paths[index].colour);
         out += "\"/>\n";
+        return;
     }
+    out += "<path d=\"M";
+    AppendPixel(out, start);
+    out += 'L';
+    for (std::size_t i = first + 1; i < end; ++i) {
+        if (i > first + 1) out += ' ';
+        AppendPixel(out, joined.pixels[i]);
+    }
+    out += "\" stroke=\"";
+    AppendColour(out, joined.paths[index].colour);
+    out += "\"/>\n";
 }
 
 }  // namespace
@@ -46,12 +60,14 @@ std::string SvgText(const SegmentLog& log, int width, int height) {
                       std::to_string(width) + "px\" height=\"" + std::to_string(height) +
                       "px\" viewBox=\"0 0 565 517\">\n"
                       "<rect width=\"565\" height=\"517\" fill=\"#000000\"/>\n";
-    // Square caps cover both end pixels as the raster sets them, and keep
-    // a segment of zero length visible as one pixel.
-    out += "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"square\">\n";
-    out.reserve(out.size() + log.size() * 48 + 16);
-    std::vector<PixelRun> runs;
-    for (const SegmentRecord& s : log) AppendSegment(out, s, runs);
+    // Square caps cover both end pixels as the raster sets them.
+    out +=
+        "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"square\" stroke-linejoin=\"miter\" "
+        "stroke-miterlimit=\"" +
+        FloatText(float(PathMiterLimit)) + "\">\n";
+    const JoinedPaths joined = JoinPaths(log);
+    out.reserve(out.size() + joined.paths.size() * 40 + joined.pixels.size() * 12 + 16);
+    for (std::size_t i = 0; i < joined.paths.size(); ++i) AppendPath(out, joined, i);
     out += "</g>\n</svg>\n";
     return out;
 }

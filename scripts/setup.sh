@@ -4,19 +4,20 @@ set -euo pipefail
 ORBIZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What building and running the viewer and the renderer needs: compiler,
-# CMake, Ninja, Qt, the image libraries and help2man for the manual pages.
-# A library a program links goes here.
+# CMake, Ninja, Qt, the image libraries, cairo for PDF and EPS, and help2man
+# for the manual pages. A library a program links goes here.
 ORBIZA_BUILD_PACKAGES=(build-essential cmake ninja-build pkgconf qt6-base-dev help2man
-                       libwebp-dev libgif-dev libavcodec-dev libavformat-dev libswscale-dev libavutil-dev)
+                       libwebp-dev libgif-dev libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
+                       libcairo2-dev)
 # The page adds Emscripten, and npm to pack the element's npm package.
 ORBIZA_WEB_PACKAGES=(emscripten)
 # Only the tests and the benchmarks use these: their libraries, the browser
-# and its driver's runtime, the X server and image tools, the package checks,
-# and clang with its sanitizer and libFuzzer runtimes for the fuzz targets.
-# A tool a test runs goes here.
+# and its driver's runtime, the X server and image tools, the PDF and EPS
+# readers, the package checks, and clang with its sanitizer and libFuzzer
+# runtimes for the fuzz targets. A tool a test runs goes here.
 ORBIZA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libtinyobjloader-dev qt6-svg-dev
                       qt6-image-formats-plugins clang-format clang libclang-rt-14-dev
-                      xvfb xauth x11-utils xdotool imagemagick
+                      xvfb xauth x11-utils xdotool imagemagick poppler-utils ghostscript
                       dpkg-dev file man-db appstream desktop-file-utils lintian
                       chromium nodejs ffmpeg valgrind)
 # Debian's npm is wanted only where Node came without one.

@@ -169,3 +169,10 @@ std::string Quoted(std::string_view text) {
     }
     return quoted + "\"";
 }
+
+std::string ChoiceText(const std::vector<std::string_view>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + std::string(names[i]);
+    return text;
+}

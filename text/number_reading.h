@@ -46,3 +46,6 @@ std::vector<std::string_view> SplitText(std::string_view text, char separator);
 // A user's text in double quotes for a message, its control characters
 // written as escapes (\n, \t, \x1b), so that the message stays one line.
 std::string Quoted(std::string_view text);
+
+// Names to choose from, for a message: "png, bmp or webm".
+std::string ChoiceText(const std::vector<std::string_view>& names);

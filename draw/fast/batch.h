@@ -9,12 +9,13 @@
 
 // A polyline's segments by the plain route: how a batch the fast kernels are
 // unsure of is drawn, so that its errors are raised, or skipped, where they
-// arise (fast/plain_route.h).
-using PlainChain = void (*)(Tools3D& tools, const Vec3* points, int count);
+// arise (fast/plain_route.h). `colours` is one a point, or null.
+using PlainChain = void (*)(Tools3D& tools, const Vec3* points, const PointColour* colours, int count);
 
 // The chain kernels: a polyline's segments, through every step, by the
 // kernels of one level or the plain route.
-using ChainKernel = void (*)(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
+using ChainKernel = void (*)(Tools3D& tools, const Vec3* points, const PointColour* colours, int count,
+                             PlainChain replay);
 
 // What the colour step hands to the canvases and the log: each segment's
 // screen points, brightness and pixel, and its model points for the log.
@@ -39,7 +40,8 @@ struct Batch {
     alignas(32) float brightness[Ends];
     alignas(32) std::uint32_t pixel[Ends];
     const Vec3* points = nullptr;
-    int count = 0;  // segments
+    const PointColour* colours = nullptr;  // the points' colours, where they are given
+    int count = 0;                         // segments
     PlainChain replay = nullptr;
 
     ColouredSegments Coloured() const { return {points, screenX, screenY, brightness, pixel, count}; }

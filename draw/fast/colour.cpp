@@ -30,9 +30,16 @@ inline L Component(float factor, L brightness, ColourChecks<L>& checks) {
     return Smaller(Larger(rounded, L{}), L{} + 255.0);
 }
 
+// A colour given is the colour step's answer: it takes the place of the one
+// worked out from the brightness.
+void GiveColours(Batch& b) {
+    for (int j = 0; j < b.count; ++j)
+        if (b.colours[j + 1].given) b.pixel[j] = PackRgb(b.colours[j + 1].rgb);
+}
+
 // Brightness and pixel of each segment, blue, green, red, as the plain route
 // works them out; then the lines, or the batch's replay by the plain route
-// when one would fail.
+// when one would fail (which a colour given never does there).
 template <class L>
 inline void ColourOf(Tools3D& tools, Batch& b) {
     constexpr int W = LaneCount<L>;
@@ -57,7 +64,9 @@ inline void ColourOf(Tools3D& tools, Batch& b) {
         for (int k = 0; k < W; ++k) b.pixel[j + k] = 0xFF000000u | std::uint32_t(packed[k]);
     }
     if (!checks.Passed()) [[unlikely]]
-        return b.replay(tools, b.points, b.count + 1);
+        return b.replay(tools, b.points, b.colours, b.count + 1);
+    if (b.colours) [[unlikely]]
+        GiveColours(b);
     DrawColoured(tools, b.Coloured());
 }
 

@@ -10,12 +10,14 @@
 #include "tools3d.h"
 
 // DrawSegment(points[i], points[i - 1]) for i = 1 .. count - 1, under the
-// tools' view; the second leaves out a segment that raises a run-time error.
-void DrawChainPlainly(Tools3D& tools, const Vec3* points, int count);
-void DrawChainPlainlySkippingErrors(Tools3D& tools, const Vec3* points, int count);
+// tools' view, in colours[i] where it is given; the second leaves out a
+// segment that raises a run-time error.
+void DrawChainPlainly(Tools3D& tools, const Vec3* points, const PointColour* colours, int count);
+void DrawChainPlainlySkippingErrors(Tools3D& tools, const Vec3* points, const PointColour* colours, int count);
 
 // The plain route's chain kernel: the whole chain by `replay`.
-void DrawChainByPlainRoute(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
+void DrawChainByPlainRoute(Tools3D& tools, const Vec3* points, const PointColour* colours, int count,
+                           PlainChain replay);
 
 // Each line by Line: the plain route's kernel for every canvas.
 void LinesPlainly(Canvas& surface, const ColouredSegments& segments);

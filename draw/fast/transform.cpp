@@ -82,13 +82,14 @@ inline bool TransformEnds(const ViewTrig& t, Batch& b) {
 // before ended at: its ends transformed, then handed to the colour step. A
 // batch the transform is unsure of is drawn by `replay`, the plain route.
 template <class L>
-inline void DrawChainOf(Tools3D& tools, const Vec3* points, int count, PlainChain replay) {
+inline void DrawChainOf(Tools3D& tools, const Vec3* points, const PointColour* colours, int count, PlainChain replay) {
     Batch b;
     b.replay = replay;
     for (int i = 0; i + 1 < count; i += Batch::Segments) {
         b.points = points + i, b.count = std::min(Batch::Segments, count - 1 - i);
+        b.colours = colours ? colours + i : nullptr;
         if (!TransformEnds<L>(tools.trig, b)) [[unlikely]] {
-            replay(tools, b.points, b.count + 1);
+            replay(tools, b.points, b.colours, b.count + 1);
             continue;
         }
         ColourBatch(tools, b, Lanes<L>{});
@@ -97,19 +98,19 @@ inline void DrawChainOf(Tools3D& tools, const Vec3* points, int count, PlainChai
 
 }  // namespace
 
-void DrawChainScalar(Tools3D& tools, const Vec3* points, int count, PlainChain replay) {
-    DrawChainOf<double>(tools, points, count, replay);
+void DrawChainScalar(Tools3D& tools, const Vec3* points, const PointColour* colours, int count, PlainChain replay) {
+    DrawChainOf<double>(tools, points, colours, count, replay);
 }
 
 #if ORBIZA_DOUBLE_PAIRS
-void DrawChainPairs(Tools3D& tools, const Vec3* points, int count, PlainChain replay) {
-    DrawChainOf<Double2>(tools, points, count, replay);
+void DrawChainPairs(Tools3D& tools, const Vec3* points, const PointColour* colours, int count, PlainChain replay) {
+    DrawChainOf<Double2>(tools, points, colours, count, replay);
 }
 #endif
 
 #if defined(__x86_64__)
-[[gnu::target("avx2"), gnu::flatten]] void DrawChainFour(Tools3D& tools, const Vec3* points, int count,
-                                                         PlainChain replay) {
-    DrawChainOf<Double4>(tools, points, count, replay);
+[[gnu::target("avx2"), gnu::flatten]] void DrawChainFour(Tools3D& tools, const Vec3* points, const PointColour* colours,
+                                                         int count, PlainChain replay) {
+    DrawChainOf<Double4>(tools, points, colours, count, replay);
 }
 #endif

@@ -44,10 +44,11 @@ inline void Project(L& x, L& y, L z, Store store) {
 }
 
 // The chain kernels of each level (fast/kernels.h).
-void DrawChainScalar(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
+void DrawChainScalar(Tools3D& tools, const Vec3* points, const PointColour* colours, int count, PlainChain replay);
 #if ORBIZA_DOUBLE_PAIRS
-void DrawChainPairs(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
+void DrawChainPairs(Tools3D& tools, const Vec3* points, const PointColour* colours, int count, PlainChain replay);
 #endif
 #if defined(__x86_64__)
-[[gnu::target("avx2")]] void DrawChainFour(Tools3D& tools, const Vec3* points, int count, PlainChain replay);
+[[gnu::target("avx2")]] void DrawChainFour(Tools3D& tools, const Vec3* points, const PointColour* colours, int count,
+                                           PlainChain replay);
 #endif

@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--view", "v2;row=1"}, "--view: unknown version \"v2\""}, B{{"--delay", "9"}, "outside 10..10000"},
         B{{"--delay", "10001"}, "outside 10..10000"},
         B{{"--delay", "15", "--output", "a.webp", "--output", "a.GIF"}, "steps of 10 ms; 15 ms"},
-        B{{"--format", "jpg"}, "\"jpg\" is not one of png, bmp, svg, obj, webp, gif, mp4 or webm"},
+        B{{"--format", "jpg"}, "\"jpg\" is not one of png, bmp, svg, pdf, eps, obj, webp, gif, mp4 or webm"},
         B{{"--output", "-"}, "\"-\" names no supported format"}, B{{"--output", ""}, "empty file name"},
         B{{"--output", "-", "--format", "png", "--segments", "-"}, "only one output can go to standard output"},
         B{{"--frames", "2", "--format", "png", "--output", "-"}, "\"-\" holds one picture"},
@@ -74,8 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         B{{"--format", "bmp", "--output", "pic.jpg"}, "\"pic.jpg\": this program does not write JPEG files"},
         B{{"--format", "png", "--output", "f-%d.TIFF"}, "TIFF"},
         B{{"--output", "a.webm", "--output", "a.mkv"}, "Matroska"},
-        B{{"--format", "mp4", "--output", "clip.mov"}, "QuickTime"},
-        B{{"--format", "gif", "--output", "x.Avi"}, "AVI"}));
+        B{{"--format", "mp4", "--output", "clip.mov"}, "QuickTime"}, B{{"--format", "gif", "--output", "x.Avi"}, "AVI"},
+        B{{"--input", "k.txt", "cube"}, "--input cannot be combined with the structure \"cube\": the lines take"},
+        B{{"--input", "k.txt", "--input", "k.obj"}, "--input: one file of lines is drawn, not two"},
+        B{{"--input", "k.json"}, "\"k.json\" names no format of lines; name it with --input-format csv, obj or"},
+        B{{"--no-fit"}, "--no-fit: there is no --input FILE to place"}));
 
 TEST(CommandLine, ReadsEveryOption) {
     std::vector<std::string> args = Words(

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -115,18 +116,19 @@ struct Drawn {
     std::vector<SegmentLog> logs;
 };
 
-inline Drawn WindowFrames(const std::string& structure, int count, double scale = 1) {
+inline Drawn WindowFrames(const std::string& structure, int count, double scale = 1,
+                          const std::function<void(Scene&)>& redraw = RedrawScene) {
     Drawn drawn;
     Canvas surface(scale);
     Scene scene;
     AttachCanvases(scene.tools, &surface);
     scene.showAxis = true;
-    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(*FindStructure(structure))};
+    scene.view = {0.4f, 0.6f, 0.2f, 1.3f, std::int16_t(FindStructure(structure).value_or(0))};
     for (int k = 0; k < count; ++k) {
         if (k > 0) ApplyTimerTick(scene.view, {3, 5, -2, 10});
         scene.tools.log = &drawn.logs.emplace_back();
         Clear(surface);
-        RedrawScene(scene);
+        redraw(scene);
         drawn.frames.emplace_back(surface.width, surface.height, QImage::Format_RGB32);
         std::memcpy(drawn.frames.back().bits(), surface.pixels.data(), surface.pixels.size() * 4);
     }

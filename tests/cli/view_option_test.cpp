@@ -22,11 +22,16 @@ std::string View(std::int16_t row, bool axes, Speeds speeds = {}, std::uint64_t 
            ViewAddressText({{0.4f, -0.6f, 0.2f, 1.25f, row}, speeds, axes, true, random});
 }
 
-// Catches a lost field (axes, time, row), a picture drawn twice or uncleared, "nothing selected" drawn.
+// Catches a lost field (axes, time, row), a picture drawn twice or uncleared, "nothing selected" drawn, a structure
+// drawn beside the lines of --input.
 TEST(ViewOption, DrawsWhatTheOptionsThatSayTheSameDraw) {
     EXPECT_EQ(Bmps({"--view", View(4, true)}), Bmps({"--axes", "Sphere"}));
     EXPECT_EQ(Bmps({"--view", View(22, false)}), Bmps({"22"}));
     EXPECT_EQ(Bmps({"--view", View(0, true)}), Bmps({"--axes"}));
+    const ScratchDir dir;  // a knot's lines in the place of the row's structure
+    WriteWholeFile(dir.path / "k.txt", "1 0 0\n0 1 0.5\n-1 0 1\n\n0 0 0\n0 0 3\n");
+    EXPECT_EQ(Bmps({"--view", View(4, true, {5, 0, -3, 0}), "--input", dir.path / "k.txt"}, 2),
+              Bmps({"--axes", "--speeds", "5,0,-3,0", "--input", dir.path / "k.txt"}, 2));
 }
 
 // Catches a random state or speeds not restored: a seed's state draws that seed's pictures.

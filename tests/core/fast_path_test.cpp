@@ -137,6 +137,25 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
             }
 }
 
+// Catches a given colour shaded, taken from another point or batch, lost where a batch is replayed, or worked out and
+// raising: with the line colour beyond 16 bits, only segment 32, the first without a colour given, raises.
+TEST(SegmentChain, DrawsGivenColoursAsGivenAtEveryLevel) {
+    const std::vector<Vec3> points = Wander(101, 0.01f, 15);
+    std::vector<PointColour> colours;
+    for (int i = 0; i < 101; ++i) colours.push_back({Rgb{std::uint8_t(i), std::uint8_t(2 * i), 7}, i % 40 != 33});
+    for (const float red : {1.0f, 255.0f}) {
+        Drawing fast(true), plain(true, false);
+        for (Tools3D* tools : {&fast.scene.tools, &plain.scene.tools}) {
+            SetLineColour(*tools, red, 1, 1);
+            RaisedKind([&] { DrawSegmentChainInColours(*tools, points.data(), colours.data(), 101, {}); });
+        }
+        ExpectDrewAsPlain(fast, plain);
+        ASSERT_EQ(fast.log.size(), red > 1 ? 32u : 100u);
+        for (std::size_t j = 0; j < fast.log.size(); ++j)
+            EXPECT_EQ(PackRgb(fast.log[j].colour) == PackRgb(colours[j + 1].rgb), colours[j + 1].given) << j;
+    }
+}
+
 // Catches a polyline's segments before a raising point left undrawn, or their own error lost behind the point's.
 TEST(Polyline, DrawsAndFailsAsItsSegmentsOneByOne) {
     const std::tuple<const char*, int, int> cases[] = {// name, point that raises, point at the eye

@@ -31,7 +31,7 @@ for program in "$root"/usr/bin/*; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-grep -q 'libc6' <<<"$depends" && grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends: $depends"
+for library in libc6 libqt6widgets6 libcairo2; do grep -q "$library" <<<"$depends" || fail "Depends: $depends"; done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
 
 desktop-file-validate "$root/usr/share/applications/orbiza.desktop" || fail desktop-file-validate
