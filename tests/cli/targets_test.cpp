@@ -50,66 +50,64 @@ TEST_P(AwkwardTarget, IsReplacedWrittenIntoOrRefusedAsWhatItIs) {
 }
 
 // Catches a target replaced that should be written into, or the other way, and a failure called success.
-INSTANTIATE_TEST_SUITE_P(
-    Table, AwkwardTarget,
-    testing::Values(
-        TargetCase{"a file in /dev/shm",
-                   "S=$(mktemp -d /dev/shm/orbiza-XXXXXX); cp -p $D/kept $S; $R --segments $S/kept Cube && "
-                   "$R --segments $S/kept Cube; s=$?; cp -p $S/kept $D; rm -r $S; exit $s",
-                   {{"kept", "@"}}},
-        TargetCase{"a file through /proc/self/cwd",
-                   "cd $D && $R --segments /proc/self/cwd/kept Cube && $R --segments /proc/self/cwd/kept Cube",
-                   {{"kept", "@"}}},
-        TargetCase{
-            "a link to a file", "ln -s kept $D/link; $R --segments $D/link Cube", {{"kept", "@"}, {"link", "->kept"}}},
-        TargetCase{"dangling links",
-                   "mkdir $D/sub; ln -s x $D/sub/new; ln -s sub/new $D/link; rm $D/kept; "
-                   "$R --segments $D/link Cube && mv $D/sub/x $D/made",
-                   {{"link", "->sub/new"}, {"sub", "(other)"}, {"made", "@"}}},
-        TargetCase{"a dangling link into no folder",
-                   "ln -s nowhere/x $D/link; said=$($R --segments $D/link Cube 2>&1); s=$?; "
-                   "[[ $said == *'/nowhere\" does not exist' ]] || s=9; exit $s",
-                   {{"kept", Earlier}, {"link", "->nowhere/x"}},
-                   1},
-        TargetCase{"a named pipe",
-                   "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --segments $D/pipe Cube; wait",
-                   {{"kept", Earlier}, {"pipe", "(other)"}, {"got", "@"}}},
-        TargetCase{"a named pipe taking a video",
-                   "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --format mp4 --output $D/pipe Cube; wait; "
-                   "$R --format mp4 --output - Cube | cmp -s - $D/got && rm $D/got",
-                   {{"kept", Earlier}, {"pipe", "(other)"}}},
-        TargetCase{"the full device",
-                   "$R --segments /dev/full Cube 2>$D/said; s=$?; [[ -c /dev/full ]] && "
-                   "grep -q '\"/dev/full\": ' $D/said && rm $D/said; exit $s",
-                   {{"kept", Earlier}},
-                   1},
-        TargetCase{"a named pipe whose reader leaves",
-                   "mkfifo $D/pipe; head -c1 $D/pipe >/dev/null & $R --segments $D/pipe 'Rossler Chaos' 2>/dev/null; "
-                   "s=$?; wait; exit $s",
-                   {{"kept", Earlier}, {"pipe", "(other)"}},
-                   1},
-        TargetCase{"descriptor names",
-                   "exec 3>>$D/kept; $R --segments /dev/fd/3 Cube && $R --segments /proc/self/fd/3 Cube",
-                   {{"kept", Earlier + "@@"}}},
-        TargetCase{"a name with a percent sign", "rm $D/kept; $R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}},
-        TargetCase{"several segment lists",
-                   "$R --segments $D/a.csv --segments $D/b.csv Cube",
-                   {{"kept", Earlier}, {"a.csv", "@"}, {"b.csv", "@"}}},
-        TargetCase{"several segment lists, the first unwritable",
-                   "mkdir $D/d; $R --segments $D/d --segments $D/b.csv Cube",
-                   {{"kept", Earlier}, {"d", "(other)"}},
-                   1},
-        TargetCase{"a write-protected file, root or not",
-                   "chmod 444 $D/kept; $R --output $D/new.png --segments $D/kept Cube 2>$D/said; s=$?; "
-                   "chmod 640 $D/kept; [[ $(<$D/said) == \"orbiza-render: \\\"$D/kept\\\" is write-protected\" ]] && "
-                   "rm $D/said; exit $s",
-                   {{"kept", Earlier}},
-                   1},
-        TargetCase{"a write-protected frame file through a link",
-                   "chmod 400 $D/kept; ln -s kept $D/f-1; $R --frames 2 --segments $D/f-%d Cube; s=$?; "
-                   "chmod 640 $D/kept; exit $s",
-                   {{"kept", Earlier}, {"f-1", "->kept"}},
-                   1}));
+const TargetCase Targets[] = {
+    {"a file in /dev/shm",
+     "S=$(mktemp -d /dev/shm/orbiza-XXXXXX); cp -p $D/kept $S; $R --segments $S/kept Cube && "
+     "$R --segments $S/kept Cube; s=$?; cp -p $S/kept $D; rm -r $S; exit $s",
+     {{"kept", "@"}}},
+    {"a file through /proc/self/cwd",
+     "cd $D && $R --segments /proc/self/cwd/kept Cube && $R --segments /proc/self/cwd/kept Cube",
+     {{"kept", "@"}}},
+    {"a link to a file", "ln -s kept $D/link; $R --segments $D/link Cube", {{"kept", "@"}, {"link", "->kept"}}},
+    {"dangling links",
+     "mkdir $D/sub; ln -s x $D/sub/new; ln -s sub/new $D/link; rm $D/kept; "
+     "$R --segments $D/link Cube && mv $D/sub/x $D/made",
+     {{"link", "->sub/new"}, {"sub", "(other)"}, {"made", "@"}}},
+    {"a dangling link into no folder",
+     "ln -s nowhere/x $D/link; said=$($R --segments $D/link Cube 2>&1); s=$?; "
+     "[[ $said == *'/nowhere\" does not exist' ]] || s=9; exit $s",
+     {{"kept", Earlier}, {"link", "->nowhere/x"}},
+     1},
+    {"a named pipe",
+     "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --segments $D/pipe Cube; wait",
+     {{"kept", Earlier}, {"pipe", "(other)"}, {"got", "@"}}},
+    {"a named pipe taking a video",
+     "mkfifo $D/pipe; cat $D/pipe > $D/got & $R --format mp4 --output $D/pipe Cube; wait; "
+     "$R --format mp4 --output - Cube | cmp -s - $D/got && rm $D/got",
+     {{"kept", Earlier}, {"pipe", "(other)"}}},
+    {"the full device",
+     "$R --segments /dev/full Cube 2>$D/said; s=$?; [[ -c /dev/full ]] && "
+     "grep -q '\"/dev/full\": ' $D/said && rm $D/said; exit $s",
+     {{"kept", Earlier}},
+     1},
+    {"a named pipe whose reader leaves",
+     "mkfifo $D/pipe; head -c1 $D/pipe >/dev/null & $R --segments $D/pipe 'Rossler Chaos' 2>/dev/null; "
+     "s=$?; wait; exit $s",
+     {{"kept", Earlier}, {"pipe", "(other)"}},
+     1},
+    {"descriptor names",
+     "exec 3>>$D/kept; $R --segments /dev/fd/3 Cube && $R --segments /proc/self/fd/3 Cube",
+     {{"kept", Earlier + "@@"}}},
+    {"a name with a percent sign", "rm $D/kept; $R --segments $D/100%%.csv Cube", {{"100%.csv", "@"}}},
+    {"several segment lists",
+     "$R --segments $D/a.csv --segments $D/b.csv Cube",
+     {{"kept", Earlier}, {"a.csv", "@"}, {"b.csv", "@"}}},
+    {"several segment lists, the first unwritable",
+     "mkdir $D/d; $R --segments $D/d --segments $D/b.csv Cube",
+     {{"kept", Earlier}, {"d", "(other)"}},
+     1},
+    {"a write-protected file, root or not",
+     "chmod 444 $D/kept; $R --output $D/new.png --segments $D/kept Cube 2>$D/said; s=$?; "
+     "chmod 640 $D/kept; [[ $(<$D/said) == \"orbiza-render: \\\"$D/kept\\\" is write-protected\" ]] && "
+     "rm $D/said; exit $s",
+     {{"kept", Earlier}},
+     1},
+    {"a write-protected frame file through a link",
+     "chmod 400 $D/kept; ln -s kept $D/f-1; $R --frames 2 --segments $D/f-%d Cube; s=$?; "
+     "chmod 640 $D/kept; exit $s",
+     {{"kept", Earlier}, {"f-1", "->kept"}},
+     1}};
+INSTANTIATE_TEST_SUITE_P(Table, AwkwardTarget, testing::ValuesIn(Targets));
 
 // bash `script` ($0 renderer) names one place twice, among kept, k2 -> kept, link -> sub/new, descriptor 3 on kept.
 class OnePlaceTwice : public testing::TestWithParam<std::string> {};
@@ -203,49 +201,35 @@ void AwaitWriting(pid_t child, const std::filesystem::path& folder) {
     for (int wait = 0; wait < 5000 && !writing(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
-// Catches a signal, at first temporaries or with frames in flight, leaving temporaries or half files.
-TEST(Interrupted, LeavesTheOldFilesNoTemporaryAndWholeFrames) {
-    const struct { int signal, laterMs; } moments[] = {{SIGINT, 0}, {SIGTERM, 120}, {SIGHUP, 400}, {SIGINT, 900}};
-    for (const auto& moment : moments) {
-        SCOPED_TRACE(moment.laterMs);
+// Catches a signal or kill -9 (a crash, the out-of-memory killer), at first temporaries or with frames in flight,
+// leaving an old file replaced, a new one, a temporary or half a frame.
+TEST(Ended, LeavesTheOldFilesNoNewOneAndWholeFrames) {
+    const struct {
+        int signal, laterMs;
+    } moments[] = {{SIGINT, 0},   {SIGKILL, 0},   {SIGTERM, 120}, {SIGKILL, 150},
+                   {SIGHUP, 400}, {SIGKILL, 600}, {SIGINT, 900},  {SIGKILL, 1500}};
+    for (const auto& [signal, laterMs] : moments) {
+        SCOPED_TRACE(testing::Message() << "signal " << signal << " after " << laterMs << " ms");
         const ScratchDir dir, capture;
         for (const char* name : {"anim.webp", "anim.gif"}) WriteWholeFile(dir.path / name, Earlier);
         const std::string morph = ORBIZA_RENDER_PATH
-            " --frames 2000 --speeds 0,3,0,5 --output @anim.webp "
-            "--output @anim.gif --output @f-%04d.png --segments @s-%d.csv 22";
+            " --scale 2 --frames 2000 --speeds 0,3,0,5 --output @anim.webp --output @anim.gif --output @new.mp4 "
+            "--output @f-%04d.png --segments @s-%d.csv 22";
         const pid_t child = StartProgram(Words(morph, dir.path), "/dev/null", capture.path / "err");
         AwaitWriting(child, dir.path);
-        std::this_thread::sleep_for(std::chrono::milliseconds(moment.laterMs));
-        kill(child, moment.signal);
-        EXPECT_EQ(WaitStatus(child), 128 + moment.signal);
-        EXPECT_EQ(ReadWholeFile(capture.path / "err"), "orbiza-render: interrupted\n");
+        std::this_thread::sleep_for(std::chrono::milliseconds(laterMs));
+        kill(child, signal);
+        EXPECT_EQ(WaitStatus(child), signal == SIGKILL ? -SIGKILL : 128 + signal);
+        EXPECT_EQ(ReadWholeFile(capture.path / "err"), signal == SIGKILL ? "" : "orbiza-render: interrupted\n");
         for (const std::string& name : dir.Names()) {
             const std::string contents = ReadWholeFile(dir.path / name);
             if (name.starts_with("anim."))
                 EXPECT_EQ(contents, Earlier) << name;
             else if (name.starts_with("f-"))
-                EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(contents)).size(), QSize(565, 517)) << name;
+                EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(contents)).size(), QSize(1130, 1034)) << name;
             else
                 EXPECT_TRUE(name.starts_with("s-") && contents.ends_with("\n") && contents.size() > 1000) << name;
         }
-    }
-}
-
-// Catches a file being written that has a name, left behind by a crash, kill -9 or the out-of-memory killer.
-TEST(Killed, LeavesTheOldFileAndNoNewOne) {
-    for (const int laterMs : {0, 150, 600, 1500}) {
-        SCOPED_TRACE(laterMs);
-        const ScratchDir dir;
-        WriteWholeFile(dir.path / "anim.webp", Earlier);
-        const std::string morph = ORBIZA_RENDER_PATH
-            " --scale 2 --frames 2000 --speeds 0,3,0,5 --output @anim.webp --output @new.mp4 --output @new.gif 22";
-        const pid_t child = StartProgram(Words(morph, dir.path), "/dev/null", "/dev/null");
-        AwaitWriting(child, dir.path);
-        std::this_thread::sleep_for(std::chrono::milliseconds(laterMs));
-        kill(child, SIGKILL);
-        EXPECT_EQ(WaitStatus(child), -SIGKILL);
-        EXPECT_EQ(dir.Names(), std::vector<std::string>{"anim.webp"});
-        EXPECT_EQ(ReadWholeFile(dir.path / "anim.webp"), Earlier);
     }
 }
 

@@ -37,52 +37,48 @@ TEST(DrawSegment, RotatePointAndProjectPoint) {
         EXPECT_EQ(std::pair(ProjectPoint(v).x, ProjectPoint(v).y), std::pair(screen.x, screen.y));
 }
 
+// Catches a depth cue off its formula, not clamped, rounded otherwise than to even, or channels swapped.
 TEST(DrawSegment, DepthCueAndColour) {
-    const struct {
-        float depthSum;
-        Rgb white, axes, spine;
-    } cases[] = {
-        {-4, {255, 255, 255}, {72, 179, 255}, {255, 179, 72}},  // clamped at 255
-        {-1, {204, 204, 204}, {41, 102, 204}, {204, 102, 41}},
-        {0, {152, 152, 152}, {31, 76, 152}, {152, 76, 31}},  // 152.5 rounds to even; 0.2f is above 0.2
-        {2, {50, 50, 50}, {10, 25, 50}, {50, 25, 10}},
-        {3, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},  // brightness clamped at 0
+    const std::tuple<float, Rgb, Rgb> cases[] = {
+        // depth of both ends together, white drawn, the axes' blue drawn
+        {-4, {255, 255, 255}, {72, 179, 255}},  // clamped at 255
+        {-1, {204, 204, 204}, {41, 102, 204}},
+        {0, {152, 152, 152}, {31, 76, 152}},  // 152.5 rounds to even; 0.2f is above 0.2
+        {2, {50, 50, 50}, {10, 25, 50}},
+        {3, {0, 0, 0}, {0, 0, 0}},  // brightness clamped at 0
     };
-    for (const auto& c : cases) {
+    for (const auto& [depthSum, white, axes] : cases) {
         const auto colour = [&](float red, float green, float blue) {
             Drawing d(true);
             SetLineColour(d.scene.tools, red, green, blue);
-            DrawFlat(d, 0, 0, 0.1f, 0, c.depthSum / 2);
+            DrawFlat(d, 0, 0, 0.1f, 0, depthSum / 2);
             return PackRgb(d.log.at(0).colour);
         };
-        SCOPED_TRACE(c.depthSum);
-        EXPECT_EQ(colour(1, 1, 1), PackRgb(c.white));
-        EXPECT_EQ(colour(0.2f, 0.5f, 1), PackRgb(c.axes));
-        EXPECT_EQ(colour(1, 0.5f, 0.2f), PackRgb(c.spine));
+        EXPECT_EQ(colour(1, 1, 1), PackRgb(white)) << depthSum;
+        EXPECT_EQ(colour(0.2f, 0.5f, 1), PackRgb(axes)) << depthSum;
     }
 }
 
 // Catches far ends cut in float (lines off their pixels), right/bottom edges outside, half pixels (282.5, 258.5).
 TEST(DrawSegment, LinesAreCutAtTheEdges) {
-    const struct {
-        float x1, y1, x2, y2;
-        int lit, column, row;  // pixels set, and one of them
-    } cases[] = {{1, 1, 1, 1, 1, PictureWidth - 1, PictureHeight - 1},
-                 {0, 0, 0, 0, 1, 282, 258},
-                 {-0.5f, 0, 0.5f, 0, 283, 282, 258},
-                 {0, -0.5f, 0, 0.5f, 259, 282, 258},
-                 {0, 0, 1e30f, 0, PictureWidth - 282, PictureWidth - 1, 258},
-                 {-FLT_MAX, 0, FLT_MAX, 0, PictureWidth, 0, 258},
-                 {-1e30f, -1e30f, 3e30f, 3e30f, PictureWidth, 0, 0},  // both ends and their midpoint far
-                 {-3e38f, -3e38f, 1e36f, 1e36f, PictureWidth, 282, 258},
-                 {0, 0, 1e30f, 1e30f, PictureWidth - 282, PictureWidth - 1, PictureHeight - 1},
-                 {2, 2, 3, 3, 0, 0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2);
+    const std::tuple<float, float, float, float, int, int, int> cases[] = {
+        // ends, pixels set, and one of them
+        {1, 1, 1, 1, 1, PictureWidth - 1, PictureHeight - 1},
+        {0, 0, 0, 0, 1, 282, 258},
+        {-0.5f, 0, 0.5f, 0, 283, 282, 258},
+        {0, -0.5f, 0, 0.5f, 259, 282, 258},
+        {0, 0, 1e30f, 0, PictureWidth - 282, PictureWidth - 1, 258},
+        {-FLT_MAX, 0, FLT_MAX, 0, PictureWidth, 0, 258},
+        {-1e30f, -1e30f, 3e30f, 3e30f, PictureWidth, 0, 0},  // both ends and their midpoint far
+        {-3e38f, -3e38f, 1e36f, 1e36f, PictureWidth, 282, 258},
+        {0, 0, 1e30f, 1e30f, PictureWidth - 282, PictureWidth - 1, PictureHeight - 1},
+        {2, 2, 3, 3, 0, 0, 0}};
+    for (const auto& [x1, y1, x2, y2, lit, column, row] : cases) {
+        SCOPED_TRACE(testing::Message() << x1 << "," << y1 << " " << x2 << "," << y2);
         Drawing d(false);
-        DrawFlat(d, c.x1, c.y1, c.x2, c.y2);
-        EXPECT_EQ(LitPixels(d.surface), c.lit);
-        EXPECT_EQ(d.surface.pixels[c.row * PictureWidth + c.column] != Canvas::Background, c.lit > 0);
+        DrawFlat(d, x1, y1, x2, y2);
+        EXPECT_EQ(LitPixels(d.surface), lit);
+        EXPECT_EQ(d.surface.pixels[row * PictureWidth + column] != Canvas::Background, lit > 0);
     }
 }
 
@@ -141,13 +137,11 @@ TEST(DrawSegment, LinesLeavingThePictureFollowTheWholeLine) {
     }
 }
 
-// An end in the eye plane or at infinity, and brightness beyond a 16-bit colour.
+// Rows of depth gain, an end's x, both ends' z: an end in the eye plane or at infinity, brightness beyond 16 bits.
 TEST(DrawSegment, FailuresRaiseTheirErrorsAndDrawNothing) {
     using enum ErrorKind;
-    const std::tuple<float, float, float, ErrorKind> cases[] = {// depth gain, an end's x and both ends' z
-                                                                {205, 0, -5, FloatingPoint},
-                                                                {205, INFINITY, 0, FloatingPoint},
-                                                                {1e6f, 0, -1, Overflow}};
+    const std::tuple<float, float, float, ErrorKind> cases[] = {
+        {205, 0, -5, FloatingPoint}, {205, INFINITY, 0, FloatingPoint}, {1e6f, 0, -1, Overflow}};
     for (const auto& [depthGain, x, z, kind] : cases) {
         Drawing d(true);
         d.scene.tools.DepthGain = depthGain;

@@ -84,13 +84,13 @@ struct ChainCase {
     float depthRange = 4;
 };
 
-// The polyline as a chain, or segment by segment; each failing segment skipped or not. The error kind, or -1.
-int DrawChain(Drawing& d, const ChainCase& c, Vec3 angles, bool bySegments, bool skipping) {
+// The polyline as a chain, or segment by segment; each failing segment skipped or not. The error raised, if any.
+std::optional<ErrorKind> DrawChain(Drawing& d, const ChainCase& c, Vec3 angles, bool bySegments, bool skipping) {
     Tools3D& tools = d.scene.tools;
     tools.DepthRange = c.depthRange;
     SetLineColour(tools, c.colour.x, c.colour.y, c.colour.z);
     const int n = int(c.points.size());
-    const auto kind = RaisedKind([&] {
+    return RaisedKind([&] {
         if (!bySegments)
             return (skipping ? DrawSegmentChainSkippingErrors : DrawSegmentChain)(tools, c.points.data(), n, angles);
         for (int i = 1; i < n; ++i) try {
@@ -99,7 +99,6 @@ int DrawChain(Drawing& d, const ChainCase& c, Vec3 angles, bool bySegments, bool
                 if (!skipping) throw;
             }
     });
-    return kind ? int(*kind) : -1;
 }
 
 // Catches batches out of order, a bad partial group or run of eight, errors elsewhere or not skipped, edge ends
@@ -129,8 +128,8 @@ TEST(SegmentChain, DrawsAndFailsAsOneSegmentAtATime) {
                 SCOPED_TRACE(std::string(c.name) + (skipping ? ", skipping" : ""));
                 Drawing fast(true), quiet(false), plain(true, false);
                 for (Drawing* d : {&fast, &quiet, &plain}) d->AlsoDrawAt(2);
-                const int error = DrawChain(plain, c, angles, true, skipping);
-                EXPECT_TRUE(&angles != views || (error != -1) == (c.fails && !skipping));  // unturned, as named
+                const std::optional<ErrorKind> error = DrawChain(plain, c, angles, true, skipping);
+                EXPECT_TRUE(&angles != views || error.has_value() == (c.fails && !skipping));  // unturned, as named
                 EXPECT_EQ(DrawChain(fast, c, angles, false, skipping), error);
                 EXPECT_EQ(DrawChain(quiet, c, angles, false, skipping), error);
                 ExpectDrewAsPlain(fast, plain), ExpectDrewAsPlain(quiet, plain);
@@ -157,9 +156,8 @@ TEST(SegmentChain, DrawsGivenColoursAsGivenAtEveryLevel) {
 }
 
 // Catches a polyline's segments before a raising point left undrawn, or their own error lost behind the point's.
-TEST(Polyline, DrawsAndFailsAsItsSegmentsOneByOne) {
-    const std::tuple<const char*, int, int> cases[] = {// name, point that raises, point at the eye
-                                                       {"whole", -1, -1},
+TEST(Polyline, DrawsAndFailsAsItsSegmentsOneByOne) {  // rows: name, point that raises, point at the eye
+    const std::tuple<const char*, int, int> cases[] = {{"whole", -1, -1},
                                                        {"a point raises in the first piece", 20, -1},
                                                        {"a point raises in a later piece", 140, -1},
                                                        {"a segment raises before a point does", 100, 70}};

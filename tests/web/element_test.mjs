@@ -4,7 +4,7 @@ import { execFileSync } from 'node:child_process';
 import { copyFileSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { basename, dirname, join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { BmpPixels, Canvas, Finish, Launch, Renderer, SameCanvas, Serve, Spoken, dir, failures } from './web_common.mjs';
+import { BmpPixels, Bytes, Canvas, Finish, Launch, OpenTab, Renderer, SameCanvas, Serve, Settle, Spoken, dir, failures } from './web_common.mjs';
 
 const [tarball, renderPath] = process.argv.slice(2), browser = await Launch(tarball, renderPath);
 const { Render, View: ViewBmp } = Renderer(renderPath), Check = (ok, what) => ok || failures.push(what);
@@ -42,19 +42,10 @@ Page('warned', [['v', `view="${sphere}" structure="Cube"`], ['x', 'view="v1;row=
 const served = await Serve(dir), consoleLines = [];
 // A page in a new tab of `context`, once the element is defined; console lines and policy violations kept.
 async function Open(name, context = browser) {
-  const tab = await context.newPage();
-  await tab.addInitScript(() => document.addEventListener('securitypolicyviolation', (e) => console.error(`policy: ${e.violatedDirective} ${e.blockedURI}`)));
-  tab.on('pageerror', (error) => failures.push(`${name}: page error: ${error.message}`));
-  tab.on('console', (message) => consoleLines.push(`${name}: ${message.type()}: ${message.text()}`));
-  await tab.goto(served.url + name + (name.endsWith('.html') ? '' : '.html'));
+  const tab = await OpenTab(context, served.url + name + (name.endsWith('.html') ? '' : '.html'), consoleLines, name + ': ');
   await tab.waitForFunction(() => customElements.get('orbiza-view'));
   return tab;
 }
-// Every answer the view's drawing owes has come once it hands over a picture asked for after them.
-const Settle = (tab, id) => tab.evaluate(async (id) => {
-  await document.getElementById(id).toBlob('image/bmp');
-  await new Promise((frame) => requestAnimationFrame(() => requestAnimationFrame(frame)));
-}, id);
 const Text = (tab, id) => tab.$eval('#' + id, (view) => view.view);
 
 // At ratios 1 and 2, each view's canvas is --scale's picture at its width's ratio (never under 0.25, clipped),
@@ -62,7 +53,7 @@ const Text = (tab, id) => tab.$eval('#' + id, (view) => view.view);
 for (const ratio of [1, 2]) {
   const tab = await Open('views', await browser.newContext({ deviceScaleFactor: ratio }));
   for (const [id, , args, width] of views) {
-    await Settle(tab, id);
+    await Settle(tab, '#' + id);
     const text = await Text(tab, id), scale = Math.max(0.25, width / 565 * ratio), picture = Render(args);
     Check(ViewBmp(text).equals(picture), `${id}: reads ${text}`);
     await SameCanvas(`${id} at ${ratio}, scale ${scale}`, tab, Render([...args, '--scale', scale]), '#' + id);
@@ -72,19 +63,15 @@ for (const ratio of [1, 2]) {
     });
     Check(box === width && Math.abs(shown - 1) < 0.001 && !beyond, `${id}: ${box} px wide, shown at ${shown}, ${beyond ? '' : 'not '}beyond it`);
     if (ratio === 2 && id !== 'e') {
-      const [bmp, png] = await tab.$eval('#' + id, async (view) => {
-        const png = await createImageBitmap(await view.toBlob());
+      const bmp = await Bytes(tab, (id) => document.getElementById(id).toBlob('image/bmp'), id);
+      const png = await Bytes(tab, async (id) => {
+        const png = await createImageBitmap(await document.getElementById(id).toBlob());
         const context = new OffscreenCanvas(png.width, png.height).getContext('2d');
         context.drawImage(png, 0, 0);
-        const blobs = [await view.toBlob('image/bmp'), new Blob([context.getImageData(0, 0, png.width, png.height).data])];
-        return Promise.all(blobs.map((blob) => new Promise((read) => {
-          const reader = new FileReader();
-          reader.onload = () => read(reader.result.split(',')[1]);
-          reader.readAsDataURL(blob);
-        })));
-      });
-      Check(Buffer.from(bmp, 'base64').equals(picture), `${id}: toBlob('image/bmp') differs from the renderer's BMP`);
-      Check(Buffer.from(png, 'base64').equals(Buffer.from(BmpPixels(picture))), `${id}: toBlob() differs from the renderer's picture`);
+        return new Blob([context.getImageData(0, 0, png.width, png.height).data]);
+      }, id);
+      Check(bmp.equals(picture), `${id}: toBlob('image/bmp') differs from the renderer's BMP`);
+      Check(png.equals(Buffer.from(BmpPixels(picture))), `${id}: toBlob() differs from the renderer's picture`);
     }
   }
   // Writing `view` redraws and tells so.
@@ -95,7 +82,6 @@ for (const ratio of [1, 2]) {
     setTimeout(resolve, 20000, 'nothing');
   }), torus);
   Check(told === torus, `a: told ${told}`);
-  await Settle(tab, 'a');
   await SameCanvas(`a, written, at ${ratio}`, tab, ViewBmp(torus, 1, ratio), '#a');
   await tab.context().close();
 }
@@ -106,13 +92,13 @@ for (const [key, button] of [['ArrowUp', 'xp'], ['ArrowDown', 'xm'], ['ArrowLeft
   ['PageDown', 'zm'], ['ArrowUp', 'xp'], ['ArrowLeft', 'yp'], ['PageDown', 'zm']]) {
   await keys.press('#k', key);
   await keys.click('#w #' + button);
-  await Settle(keys, 'k'), await Settle(keys, 'w');
+  await Settle(keys, '#k'), await Settle(keys, '#w');
   Check(await Text(keys, 'k') === await Text(keys, 'w'), `${key}: ${await Text(keys, 'k')}, ${button}: ${await Text(keys, 'w')}`);
 }
 await SameCanvas('k after the keys', keys, ViewBmp(await Text(keys, 'k')), '#k');
 for (const timer of ['timer=1', 'timer=0']) {
   await keys.press('#k', ' ');
-  await Settle(keys, 'k');
+  await Settle(keys, '#k');
   Check((await Text(keys, 'k')).includes(timer), `Space: ${await Text(keys, 'k')}`);
 }
 const ring = await keys.$eval('#k', (view) => [getComputedStyle(view).outlineStyle, document.activeElement === view]);
@@ -120,7 +106,7 @@ Check(ring.join() === 'solid,true', `k: focus ring ${ring}`);
 
 // The picture's name: `alt`, or what it shows.
 const named = await Open('views');
-await Settle(named, 'b');
+await Settle(named, '#b');
 for (const [id, name] of [['a', 'A sphere to turn'], ['b', 'Picture of Rossler Chaos, turned 0.5, 0.6 and 0.15 radians about X, Y and Z, at time 0']]) {
   const spoken = await Spoken(named, `document.getElementById('${id}')`);
   Check(spoken.role === 'image' && spoken.name === name, `${id}: read as ${JSON.stringify(spoken)}`);
@@ -128,7 +114,7 @@ for (const [id, name] of [['a', 'A sphere to turn'], ['b', 'Picture of Rossler C
 
 // Below the fold a view draws nothing and does not tick, until scrolled to; reduced motion keeps `animate` still
 // until the reader starts it.
-const Blank = async (tab, view) => (await Canvas(tab, view)).pixels.every((v) => v === 0);
+const Blank = async (tab, view) => (await Canvas(tab, view)).every((v) => v === 0);
 const fold = await Open('fold'), before = await fold.waitForFunction(() => document.getElementById('turning').view).then(() => Text(fold, 'turning'));
 await fold.waitForTimeout(600);
 Check(await Blank(fold, '#low') && await Blank(fold, '#turning') && await Text(fold, 'turning') === before, 'below the fold: drawn or ticking');
@@ -136,10 +122,9 @@ const unseen = (await Spoken(fold, "document.getElementById('low')")).name;
 Check(unseen === 'Picture of Sphere, turned 0, 0 and 0 radians about X, Y and Z, at time 0', `below the fold, read as ${unseen}`);
 await fold.$eval('#low', (view) => view.scrollIntoView());
 await fold.waitForFunction(() => document.getElementById('turning').view.includes('timer=1'));
-await Settle(fold, 'low');
 await SameCanvas('low, scrolled to', fold, ViewBmp('v1;row=4;angles=0,0,0;time=0;speeds=0,0,0,0;axes=0;timer=0;random=0123456789abcdef'), '#low');
 const still = await Open('motion', await browser.newContext({ reducedMotion: 'reduce' }));
-await Settle(still, 'm');
+await Settle(still, '#m');
 await still.waitForTimeout(300);
 Check((await Text(still, 'm')).includes('angles=0,0,0;time=0;speeds=3,0,0,0;axes=0;timer=0'), `reduced motion: ${await Text(still, 'm')}`);
 await still.press('#m', ' ');
@@ -147,16 +132,12 @@ await still.waitForFunction(() => !document.getElementById('m').view.includes('a
   .catch(() => failures.push('reduced motion: Space does not start it'));
 
 // Three animated views, "Rossler Chaos" among them: no task of the page's thread over 16 ms.
-const long = await Open('long'), cdp = await long.context().newCDPSession(long);
-await Settle(long, 'r');
-await cdp.send('Tracing.start', { categories: 'toplevel', transferMode: 'ReturnAsStream' });
+const long = await Open('long');
+await Settle(long, '#r');
+await browser.startTracing(long, { categories: ['toplevel'] });
 await long.waitForTimeout(3000);
-const traced = new Promise((resolve) => cdp.once('Tracing.tracingComplete', resolve));
-await cdp.send('Tracing.end');
-let trace = '';
-for (const { stream } = await traced, chunk = {}; !chunk.eof;) Object.assign(chunk, await cdp.send('IO.read', { handle: stream })), trace += chunk.data;
-const events = JSON.parse(trace).traceEvents ?? JSON.parse(trace), main = new Set(events.filter((e) => e.name === 'thread_name' &&
-  e.args.name === 'CrRendererMain').map((e) => `${e.pid}:${e.tid}`));
+const trace = JSON.parse(await browser.stopTracing()), events = trace.traceEvents ?? trace;
+const main = new Set(events.filter((e) => e.name === 'thread_name' && e.args.name === 'CrRendererMain').map((e) => `${e.pid}:${e.tid}`));
 const tasks = events.filter((e) => /RunTask$/.test(e.name) && main.has(`${e.pid}:${e.tid}`) && e.dur !== undefined)
   .map((e) => (e.tdur ?? e.dur) / 1000);
 Check(tasks.length > 100 && Math.max(...tasks) <= 16, `${tasks.length} tasks on the page's thread, the longest ${Math.max(...tasks)} ms`);
@@ -175,7 +156,7 @@ for (const [row, view] of (await gallery.$$('orbiza-view')).entries()) {
 }
 
 // No console line but the two warnings of a view both whole and in parts and of views refused.
-await Open('warned').then((tab) => Settle(tab, 'y'));
+await Open('warned').then((tab) => Settle(tab, '#y'));
 const expected = ['warned: warning: orbiza-view: the view attribute is given, so structure, angles, time, speeds, axes and seed are not read',
   'warned: warning: orbiza-view: "v1;row=99" is no view (row: "99" is outside 0..23); it shows what it showed',
   'warned: warning: orbiza-view: its attributes make no view (structure: "Cubes" is neither a list text nor a row 1..23); it shows what it showed'];

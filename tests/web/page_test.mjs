@@ -3,22 +3,14 @@
 import { readFileSync } from 'node:fs';
 import { dirname } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { Canvas, Finish, Launch, Renderer, SameCanvas, Serve, Spoken, failures } from './web_common.mjs';
+import { Canvas, Finish, Launch, OpenTab, Renderer, SameCanvas, Serve, Settle, Spoken, failures } from './web_common.mjs';
 
 const [pagePath, renderPath] = process.argv.slice(2), browser = await Launch(pagePath, renderPath);
 const { Render, View: ViewBmp } = Renderer(renderPath), pageUrl = pathToFileURL(pagePath).href, consoleLines = [];
 const Control = (id) => `document.querySelector('orbiza-view').shadowRoot.getElementById('${id}')`;
-// Every answer the page's drawing owes has come once the view hands over a picture asked for after them.
-const Settle = (tab) => tab.evaluate(async () => {
-  await document.querySelector('orbiza-view').toBlob('image/bmp');
-  await new Promise((frame) => requestAnimationFrame(() => requestAnimationFrame(frame)));
-});
-// A new tab at `url` once its window is built; its console lines kept, but Chromium's advice on canvas reads.
-async function Open(url, context) {
-  const tab = await (context ? context.newPage() : browser.newPage({ acceptDownloads: true }));
-  tab.on('pageerror', (error) => failures.push('page error: ' + error.message));
-  tab.on('console', (message) => message.text().startsWith('Canvas2D:') || consoleLines.push(message.text()));
-  await tab.goto(url);
+// A new tab at `url` once its window is built and drawn.
+async function Open(url, context = browser) {
+  const tab = await OpenTab(context, url, consoleLines);
   await tab.waitForFunction(() => document.querySelector('orbiza-view')?.shadowRoot.getElementById('List'));
   await Settle(tab);
   return tab;
@@ -75,7 +67,6 @@ const View = (tab = page) => tab.evaluate(() => document.querySelector('orbiza-v
 const draws = [];  // each redraw, as the list row it drew
 const Click = async (id) => { await page.click('#' + id); draws.push(await page.$eval('#List', (l) => l.selectedIndex + 1)); };
 const Pick = async (row) => { await page.click(`#List option >> nth=${row - 1}`); draws.push(row); };
-const Same = async (what, tab, bmp) => { await Settle(tab); await SameCanvas(what, tab, bmp); };
 
 // Each step acts on the page, then the canvas must be the renderer's picture (`axes`: the axes are in it).
 const steps = [
@@ -99,7 +90,7 @@ const steps = [
 for (const [what, act, axes] of steps) {
   const { from = await Settle(page).then(() => View()), args = ['--ticks', 0] } = (await act()) ?? {};
   const angles = ['--angles', from.slice(0, 3).join(), '--time', from[3], ...args, ...(axes ? ['--axes'] : [])];
-  await Same(what, page, Render([...angles, '--', ...draws]));
+  await SameCanvas(what, page, Render([...angles, '--', ...draws]));
 }
 // Read-outs show and say their speeds; the picture says what it shows.
 for (const [id, text, name] of [['Label11', ' 0.05', 'X speed 0.05'], ['Label12', '-0.03', 'Y speed -0.03'],
@@ -116,9 +107,8 @@ const Shown = (tab) => tab.evaluate(() => {
   return [...view.shadowRoot.querySelectorAll('#Form1 select, #Form1 input, #Form1 span')]
     .map((e) => e.id + '=' + (e.type === 'checkbox' ? e.checked : e.value ?? e.textContent)).join() + ' ' + view.view;
 });
-const Pixels = async (tab) => (await Canvas(tab)).pixels;
 async function Alike(what, a, b) {
-  for (const look of [Shown, Pixels, Download])
+  for (const look of [Shown, Canvas, Download])
     if (!Buffer.from(await look(a)).equals(Buffer.from(await look(b)))) failures.push(`${what}: ${look.name} differs in ${b.url()}`);
 }
 const Settled = (tab) => tab.waitForFunction(() => location.hash === '#' + document.querySelector('orbiza-view').view, null, { timeout: 5000 })
@@ -145,7 +135,7 @@ await page.waitForFunction((start) => +document.querySelector('orbiza-view').vie
   .catch(() => failures.push('the pasted fragment: no ticks'));
 await page.click('#stop');
 const ticks = await Settle(page).then(() => View()).then((view) => Math.round((view[3] - start) / 0.2));
-await Same(`the pasted fragment after ${ticks} ticks`, page, ViewBmp(running, ticks + 1));
+await SameCanvas(`the pasted fragment after ${ticks} ticks`, page, ViewBmp(running, ticks + 1));
 
 // No console line so far; a text that is no view (cut short, another version) opens a fresh tab, with one line.
 if (consoleLines.length) failures.push('console: ' + consoleLines.join(' | '));
@@ -158,20 +148,21 @@ for (const broken of [sessionUrl.slice(0, -4), sessionUrl.replace('#v1', '#v2')]
 // At ratios 1.5, 2 and a phone's: --scale's picture one to one, a 1x BMP; on the phone the picture first, controls fit.
 const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 async function Sharp(tab, what, ratio) {
-  const url = await Settled(tab), seen = await tab.evaluate((ids) => ({ dpr: devicePixelRatio,
-    wide: document.documentElement.scrollWidth,
-    rects: ids.map((id) => document.querySelector('orbiza-view').shadowRoot.getElementById(id).getBoundingClientRect().toJSON()) }),
-  table.controls.map((row) => row.name));
-  const r = seen.rects, zoom = what === phone ? r[0].width / table.pictureWidth : 1, { width } = await Canvas(tab);
-  ratio = what === phone ? zoom * seen.dpr : ratio;
+  const url = await Settled(tab), { dpr, wide, width, r } = await tab.evaluate((ids) => {
+    const root = document.querySelector('orbiza-view').shadowRoot;
+    return { dpr: devicePixelRatio, wide: document.documentElement.scrollWidth, width: root.querySelector('canvas').width,
+      r: ids.map((id) => root.getElementById(id).getBoundingClientRect().toJSON()) };
+  }, table.controls.map((row) => row.name));
+  const zoom = what === phone ? r[0].width / table.pictureWidth : 1;
+  ratio = what === phone ? zoom * dpr : ratio;
   if (width !== Math.round(table.pictureWidth * ratio) || Math.abs(r[0].width - width * zoom / ratio) > 1 / 32 ||
       !(await Download(tab)).equals(ViewBmp(url)))
     failures.push(`${JSON.stringify(what)}: not ${ratio} one to one with a 1x BMP: ${width} pixels shown ${r[0].width} wide`);
-  await Same(`${JSON.stringify(what)} at ${ratio}`, tab, ViewBmp(url, 1, ratio));
+  await SameCanvas(`${JSON.stringify(what)} at ${ratio}`, tab, ViewBmp(url, 1, ratio));
   const wrong = table.controls.filter((row, i) => r[i].left < 0 || r[i].right > 390 || r[i].top < r[0].top ||
     ['button', 'check', 'scroll'].includes(row.kind) && (r[i].width < 44 || r[i].height < 44));
-  if (what === phone && (wrong.length || r[0].width !== 390 || seen.wide > 390))
-    failures.push(`the phone, ${seen.wide} px wide, the picture ${r[0].width}: off screen, above it or small: ${wrong.map((row) => row.name)}`);
+  if (what === phone && (wrong.length || r[0].width !== 390 || wide > 390))
+    failures.push(`the phone, ${wide} px wide, the picture ${r[0].width}: off screen, above it or small: ${wrong.map((row) => row.name)}`);
 }
 for (const what of [{ deviceScaleFactor: 1.5 }, { deviceScaleFactor: 2 }, phone]) {
   const context = await browser.newContext({ ...what, acceptDownloads: true });

@@ -25,6 +25,17 @@ export function Finish(what) {
   process.exit(failures.length ? 1 : 0);
 }
 
+// A new tab of `context` at `url`; its page errors are failures, its console lines and policy violations go to
+// `lines` (not Chromium's advice on reading canvases), each after `name`.
+export async function OpenTab(context, url, lines, name = '') {
+  const tab = await context.newPage({ acceptDownloads: true });
+  await tab.addInitScript(() => document.addEventListener('securitypolicyviolation', (e) => console.error(`policy: ${e.violatedDirective} ${e.blockedURI}`)));
+  tab.on('pageerror', (error) => failures.push(`${name}page error: ${error.message}`));
+  tab.on('console', (message) => message.text().startsWith('Canvas2D:') || lines.push(`${name}${message.type()}: ${message.text()}`));
+  await tab.goto(url);
+  return tab;
+}
+
 // Serves the files under `root`, and a blank page at /, with the strict policy; a favicon is nobody's business.
 export async function Serve(root) {
   const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
@@ -59,22 +70,34 @@ export function BmpPixels(bmp) {
   return out;
 }
 
-// The pixels a view's canvas holds (drawn onto another canvas, which takes a worker's canvas too) and its size.
-export const Canvas = async (tab, view = 'orbiza-view') => {
-  const [width, height, url] = await tab.evaluate((view) => {
-    const canvas = document.querySelector(view).shadowRoot.querySelector('canvas');
-    const copy = new OffscreenCanvas(canvas.width, canvas.height), context = copy.getContext('2d');
-    context.drawImage(canvas, 0, 0);
+// The bytes of the Blob that `make(argument)` gives in the page.
+export async function Bytes(tab, make, argument) {
+  const blob = await tab.evaluateHandle(make, argument), url = await blob.evaluate((blob) => new Promise((read) => {
     const reader = new FileReader();
-    reader.readAsDataURL(new Blob([context.getImageData(0, 0, copy.width, copy.height).data]));
-    return new Promise((read) => { reader.onload = () => read([copy.width, copy.height, reader.result]); });
-  }, view);
-  return { width, height, pixels: Buffer.from(url.split(',')[1], 'base64') };
-};
+    reader.onload = () => read(reader.result);
+    reader.readAsDataURL(blob);
+  }));
+  return Buffer.from(url.split(',')[1], 'base64');
+}
 
-// Fails unless the canvas of `view` holds the BMP's picture.
+// The RGBA pixels a view's canvas holds, drawn onto another canvas, which takes a worker's canvas too.
+export const Canvas = (tab, view = 'orbiza-view') => Bytes(tab, (view) => {
+  const canvas = document.querySelector(view).shadowRoot.querySelector('canvas');
+  const context = new OffscreenCanvas(canvas.width, canvas.height).getContext('2d');
+  context.drawImage(canvas, 0, 0);
+  return new Blob([context.getImageData(0, 0, canvas.width, canvas.height).data]);
+}, view);
+
+// Every answer a view's drawing owes has come once it hands over a picture asked for after them.
+export const Settle = (tab, view = 'orbiza-view') => tab.evaluate(async (view) => {
+  await document.querySelector(view).toBlob('image/bmp');
+  await new Promise((frame) => requestAnimationFrame(() => requestAnimationFrame(frame)));
+}, view);
+
+// Fails unless the canvas of `view`, settled, holds the BMP's picture.
 export async function SameCanvas(what, tab, bmp, view) {
-  const { pixels } = await Canvas(tab, view), expected = BmpPixels(bmp), first = pixels.findIndex((v, i) => v !== expected[i]);
+  await Settle(tab, view);
+  const pixels = await Canvas(tab, view), expected = BmpPixels(bmp), first = pixels.findIndex((v, i) => v !== expected[i]);
   if (pixels.length !== expected.length || first >= 0)
     failures.push(`${what}: canvas (${pixels.length / 4} pixels) differs from orbiza-render (${expected.length / 4}) at pixel ${Math.floor(first / 4)}`);
 }

@@ -46,6 +46,7 @@ std::string With(const std::string& field, const std::string& value) {
     return Example.substr(0, start) + value + (end == std::string::npos ? "" : Example.substr(end));
 }
 
+// Catches a text taken in part, and a field's reason without its name (how each number fails: text_test.cpp).
 TEST(ViewAddress, AnythingNotQuiteRightIsRefusedWholeWithTheReason) {
     const struct {
         std::string field, value, reason;  // with no field, value is the whole text
@@ -58,15 +59,9 @@ TEST(ViewAddress, AnythingNotQuiteRightIsRefusedWholeWithTheReason) {
                  {"", Example + ";colour=1", "unknown field \"colour\""},
                  {"", Example + ";row", "\"row\" is not name=value"},
                  {"row", "24", "row: \"24\" is outside 0..23"},
-                 {"row", "-1", "\"-1\" is outside 0..23"},
-                 {"row", "99999999999", "is outside 0..23"},
-                 {"row", "4.0", "\"4.0\" is not a whole number"},
                  {"speeds", "0,0,51,0", "speeds: \"51\" is outside -50..50"},
-                 {"speeds", "0,0,0", "speeds: expected 4 comma-separated whole numbers, got \"0,0,0\""},
                  {"angles", "nan,0,0", "\"nan\" is not a number"},
                  {"time", "1e39", "time: \"1e39\" is out of range for a 32-bit float"},
-                 {"time", "", "time: \"\" is not a number"},
-                 {"time", "0.8e", "is not a number"},
                  {"axes", "2", "axes: \"2\" is neither 0 nor 1"},
                  {"random", "ff", "random: expected 16 hex digits, got \"ff\""},
                  {"random", "000000000000000g", "16 hex"},
